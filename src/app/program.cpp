@@ -1,0 +1,38 @@
+// Top level of the program: start-up, runs, and where halts end.
+#include "app/program.h"
+
+#include "app/run.h"
+#include "app/startup.h"
+#include "core/halt.h"
+#include "core/run_state.h"
+
+ProgramOutcome Program_guard(const std::function<void()>& work) {
+  ProgramOutcome outcome;
+  try {
+    work();
+    return outcome;
+  } catch (const ErrorHalt& halt) {
+    outcome.end = ProgramEnd::ErrorReported;
+    outcome.identifier = halt.identifier;
+    outcome.description = halt.description;
+  } catch (const FatalStop& stop) {
+    outcome.end = ProgramEnd::FatalStop;
+    outcome.description = stop.what();
+  } catch (const HostFailure& failure) {
+    outcome.end = failure.kind == HostFailure::Kind::DataAreaMissing ? ProgramEnd::DataAreaMissing
+                                                                     : ProgramEnd::HostError;
+    outcome.description = failure.what();
+  }
+  gRun.runInProgress = false;
+  RunState_closeFiles();
+  return outcome;
+}
+
+ProgramOutcome Program_startUp() {
+  return Program_guard([] {
+    General_setup();
+    Main_run();
+  });
+}
+
+ProgramOutcome Program_runAgain() { return Program_guard([] { Main_run(); }); }

@@ -1,0 +1,120 @@
+// The processing run over the soundings of the current project.
+#include "app/run.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "app/screen_read.h"
+#include "core/report.h"
+#include "core/run_state.h"
+#include "core/screen_mode.h"
+#include "core/window_model.h"
+#include "numeric/numeric_tools.h"
+#include "platform/host_env.h"
+
+namespace {
+
+// The shortest plain text of a float, without a leading blank ("1.2", "60").
+std::string plainText(float value) {
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+  return std::string(buffer, result.ptr);
+}
+
+std::string wholeText(float value) { return std::to_string(static_cast<long long>(std::floor(value))); }
+
+// The sounding database is read row by row here once it exists in this build;
+// until then a project has no sounding rows.
+bool SoundingRow_readNext() { return false; }
+
+// A. Opening: options, project list, window mode, timer, self-test.
+void runOpening(float& totalFeet, float& startTime) {
+  Status_show("Starting Vurn Main Routine", "", "", "", "", "", "", "GL130");
+  gRun.errorReported = false;
+  IssueCounter_hide();
+  MainControl("Columns_FileOptionalInformation8lbl").visible = false;
+  MainControl("ProjectDirectoryNote8lbl").caption = "...directory note....";
+  gRun.soundingsProcessed = 0;
+  // Project record reset: with the project list, once it exists in this build.
+  gRun.projectName = "NONE";
+  VurnScreen_read_values();
+  // Project directories, project list and project selector: not yet in this build.
+  Screen_mode("RUNNING");
+  totalFeet = 0.0f;
+  startTime = Host_timer();
+  if (MainControl("Show_BreakdownOf_LineInput_8chk").value == 1) {
+    // The line-splitting self-test shows its breakdown here once the splitter exists.
+  } else {
+    gWindow.debug.visible = false;
+  }
+  Status_show("Initial Setup calls ---", " ", " ", " ", " ", " ", " ", "GL134");
+  Screen_mode("READY TO RUN");
+}
+
+// D. The sounding loop; returns the number of soundings processed.
+int runSoundings(float& totalFeet) {
+  (void)totalFeet;  // each sounding adds its length once depths are processed
+  // Project record reset, zero-load preparation, sounding database header: not yet in this build.
+  int n = 1;
+  for (; n <= 9999; ++n) {
+    const std::string sequence = std::to_string(n);
+    Status_show("Sounding data processing --- Sounding Sequence = " + sequence, " ", " ", " ", " ",
+                "Sequence = " + sequence, "", "GLS11");
+    if (!SoundingRow_readNext()) break;
+    // Field data, zero-load values, Q1o head and the depth-by-depth processing
+    // follow here as their subsystems are built.
+  }
+  gRun.q1oFile.close();
+  gRun.soundingDatabase.close();
+  return n - 1;
+}
+
+// E. Closing: reports, setup file, summary, end line.
+void runClosing(float totalFeet, float startTime) {
+  // Zero-load report, chart source text and setup file writing: not yet in this build.
+  const float elapsed = Host_timer() - startTime;
+  const std::string soundingsDirectory = gRun.dataArea + "\\Projects\\" + gRun.projectName + "\\SOUNDINGS\\";
+  const RunSummary summary =
+      RunSummary_compose(elapsed, totalFeet, gRun.soundingsProcessed, soundingsDirectory, gRun.zeroLoadFileName);
+  Status_show("           Done", summary.speedText, summary.countText, " ", summary.outputText, summary.zeroLoadText,
+              " ", " ");
+  TaskLine_write(0, "End of Tasks & Issues: " + Host_shortDate() + "  " + Host_shortTime(), "TASK");
+  gRun.runInProgress = false;
+  Screen_mode("READY TO RUN");
+}
+
+}  // namespace
+
+RunSummary RunSummary_compose(float elapsedSeconds, float totalFeet, int soundingsProcessed,
+                              const std::string& soundingsDirectory, const std::string& zeroLoadFileName) {
+  RunSummary s;
+  float elapsed = elapsedSeconds;
+  if (elapsed < 0.0f) elapsed += 86400.0f;
+  if (elapsed > 0.0f) {
+    const float tenths = std::floor(10.0f * totalFeet / elapsed);
+    s.rate = static_cast<int>(std::floor(tenths / 10.0f));
+  }
+  s.countText = std::to_string(soundingsProcessed) + " total Soundings";
+  if (elapsed > 60.0f) {
+    s.timeText = plainText(RoundDown(elapsed / 60.0f, 1)) + " mins ";
+  } else {
+    s.timeText = plainText(RoundDown(elapsed, 0)) + " secs ";
+  }
+  s.speedText = wholeText(totalFeet) + " total feet" + " in " + s.timeText + "    @ " + std::to_string(s.rate) +
+                " ft/sec";
+  s.outputText = "Q1o files are in     " + soundingsDirectory;
+  s.zeroLoadText = "Zero load data File      " + zeroLoadFileName;
+  return s;
+}
+
+void Main_run() {
+  if (gRun.runInProgress) return;
+  gRun.runInProgress = true;
+  float totalFeet = 0.0f;
+  float startTime = 0.0f;
+  runOpening(totalFeet, startTime);
+  // B. Setup file, charts and output column definitions: not yet in this build.
+  // C. Output column preparation: no columns until the column definitions exist.
+  gRun.soundingsProcessed = static_cast<std::int16_t>(runSoundings(totalFeet));
+  runClosing(totalFeet, startTime);
+}

@@ -1,0 +1,66 @@
+// The headless batch command.
+#include "cli/batch.h"
+
+#include "app/program.h"
+#include "cli/batch_options.h"
+#include "core/run_state.h"
+#include "core/window_model.h"
+#include "platform/host_env.h"
+#include "platform/host_paths.h"
+
+namespace {
+
+void printSummary(std::ostream& out) {
+  out << MainControl("HighLevel8lbl").caption << "\n";
+  for (const char* name : {"Operations8lbl", "Probe8lbl", "OutputFile8lbl", "Processing8lbl"}) {
+    out << "  " << MainControl(name).caption << "\n";
+  }
+  out << "  Tasks and issues: " << gRun.logPath << "\n";
+  if (gRun.issueCounter > 0) out << "  Issues counter=" << gRun.issueCounter << "\n";
+}
+
+}  // namespace
+
+int Batch_main(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  const BatchOptions options = BatchOptions_parse(args);
+  if (!options.error.empty()) {
+    err << "vurn-batch: " << options.error << "\n" << "Try vurn-batch --help\n";
+    return kExitUsage;
+  }
+  if (options.showHelp) {
+    out << BatchOptions_usage();
+    return kExitCompleted;
+  }
+  if (options.showVersion) {
+    const VersionInfo v = Host_versionInfo();
+    out << "Vurn " << v.major << "." << v.minor << "." << v.revision << " (" << v.comments << ")\n";
+    return kExitCompleted;
+  }
+  for (const auto& [letter, folder] : options.drives) HostDrive_set(letter, folder);
+
+  out << "Drive C: is " << HostDrive_root('C').string() << "\n";
+  gWindowHooks.soundingStarted = [&out](int sequence, const std::string& fileName) {
+    out << "Sounding " << sequence << ": " << fileName << "\n" << std::flush;
+  };
+
+  const ProgramOutcome outcome = Program_startUp();
+  switch (outcome.end) {
+    case ProgramEnd::Completed:
+      printSummary(out);
+      return kExitCompleted;
+    case ProgramEnd::ErrorReported:
+      err << "Vurn error " << outcome.identifier << ": " << outcome.description << "\n";
+      if (!gRun.logPath.empty()) err << "The error record is in " << gRun.logPath << "\n";
+      return kExitErrorReported;
+    case ProgramEnd::FatalStop:
+      err << "Vurn stopped: " << outcome.description << "\n";
+      return kExitFatalStop;
+    case ProgramEnd::DataAreaMissing:
+      err << "vurn-batch: " << outcome.description << ".\n";
+      return kExitDataAreaMissing;
+    case ProgramEnd::HostError:
+      err << "vurn-batch: " << outcome.description << "\n";
+      return kExitHostError;
+  }
+  return kExitHostError;
+}

@@ -1,0 +1,30 @@
+// The batch command's options: the main window's run options given on the
+// command line (defaults are the window's), plus where the drives lie.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct BatchOptions {
+  bool showHelp = false;
+  bool showVersion = false;
+  std::vector<std::pair<char, std::string>> drives;  // --drive X=DIR
+  std::string error;                                 // a usage error, or ""
+};
+
+// Parses the arguments (without the program name) and applies the window
+// options to the window model. A bad argument leaves a message in `error`.
+BatchOptions BatchOptions_parse(const std::vector<std::string>& args);
+
+// The usage text printed by --help.
+std::string BatchOptions_usage();
+
+// Exit codes of the batch command.
+enum BatchExit {
+  kExitCompleted = 0,
+  kExitUsage = 1,
+  kExitErrorReported = 2,
+  kExitFatalStop = 3,
+  kExitDataAreaMissing = 4,
+  kExitHostError = 5,
+};

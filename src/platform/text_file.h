@@ -1,0 +1,79 @@
+// Text files on the host, read and written line by line.
+//
+// Reading accepts CRLF, LF and CR line ends. A final line end does not make an
+// extra empty line, but an empty line before it is a line, so a file "ending in a
+// blank line" can be told apart. Bytes pass through unchanged. Written lines end
+// in CRLF, since the files are shared with Windows tools.
+//
+// Both handles close their file when they go out of scope, so a halt that
+// unwinds the stack leaves no file open and every line written is on disk.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+class TextReader {
+ public:
+  TextReader() = default;
+  ~TextReader() { close(); }
+  TextReader(const TextReader&) = delete;
+  TextReader& operator=(const TextReader&) = delete;
+
+  // Opens an engine path for reading; false when it cannot be opened (the
+  // reason is then in error()).
+  bool open(std::string_view enginePath);
+  bool isOpen() const { return open_; }
+
+  // Reads the next line into `line` without its line end; false at end of file.
+  bool readLine(std::string& line);
+
+  // True when no line is left to read (also when the file is not open).
+  bool atEnd() const { return !open_ || position_ >= content_.size(); }
+
+  void close();
+
+  // The engine path last opened.
+  const std::string& path() const { return path_; }
+  // errno-style code of the last failed open (0 when none).
+  int error() const { return error_; }
+
+ private:
+  std::string content_;
+  size_t position_ = 0;
+  bool open_ = false;
+  std::string path_;
+  int error_ = 0;
+};
+
+class TextWriter {
+ public:
+  enum class Mode { Replace, Append };
+
+  TextWriter() = default;
+  ~TextWriter() { close(); }
+  TextWriter(const TextWriter&) = delete;
+  TextWriter& operator=(const TextWriter&) = delete;
+
+  // Opens an engine path for writing, replacing or appending; false when it
+  // cannot be opened (the reason is then in error()).
+  bool open(std::string_view enginePath, Mode mode = Mode::Replace);
+  bool isOpen() const { return file_ != nullptr; }
+
+  // Writes text and a CRLF line end.
+  void writeLine(std::string_view text);
+  // Writes text without a line end.
+  void write(std::string_view text);
+  // Pushes buffered text to the file.
+  void flush();
+
+  void close();
+
+  const std::string& path() const { return path_; }
+  int error() const { return error_; }
+
+ private:
+  std::FILE* file_ = nullptr;
+  std::string path_;
+  int error_ = 0;
+};

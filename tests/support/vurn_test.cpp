@@ -1,0 +1,73 @@
+// Shared test fixture.
+#include "support/vurn_test.h"
+
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "core/report.h"
+#include "core/run_state.h"
+#include "core/window_model.h"
+#include "platform/host_env.h"
+#include "platform/host_paths.h"
+
+namespace fs = std::filesystem;
+
+void VurnTest::SetUp() {
+  std::random_device device;
+  root_ = fs::temp_directory_path() / ("vurn-test-" + std::to_string(device()) + "-" + std::to_string(device()));
+  driveC_ = root_ / "c";
+  driveP_ = root_ / "p";
+  fs::create_directories(driveC_);
+  fs::create_directories(driveP_);
+  HostDrives_reset();
+  HostDrive_set('C', driveC_);
+  HostDrive_set('P', driveP_);
+  HostClock_reset();
+  RunState_reset();
+  WindowModel_reset();
+  WindowHooks_reset();
+}
+
+void VurnTest::TearDown() {
+  RunState_reset();
+  HostDrives_reset();
+  HostClock_reset();
+  WindowHooks_reset();
+  std::error_code ec;
+  fs::remove_all(root_, ec);
+}
+
+void VurnTest::openLog() {
+  fs::create_directories(driveC_ / "Vurn");
+  gRun.dataArea = "C:\\Vurn";
+  gRun.versionText = "8.0.6";
+  TasksAndIssues_open();
+}
+
+std::vector<std::string> VurnTest::logLines() const {
+  gRun.log.flush();
+  const fs::path path = Host_resolve(gRun.logPath);
+  std::istringstream in(readHostFile(path));
+  std::vector<std::string> lines;
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+void VurnTest::writeHostFile(const std::string& relative, const std::string& bytes) const {
+  const fs::path path = driveC_ / relative;
+  fs::create_directories(path.parent_path());
+  std::ofstream out(path, std::ios::binary);
+  out << bytes;
+}
+
+std::string VurnTest::readHostFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream buffer;
+  buffer << in.rdbuf();
+  return buffer.str();
+}

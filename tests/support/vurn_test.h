@@ -1,0 +1,54 @@
+// The test fixture every engine test starts from: a fresh temporary folder as
+// drive C: (and another as the program drive P:), the run-state record, the
+// window model, the hooks and the clock back at their starting state.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/halt.h"
+
+class VurnTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Host folders behind drives C: and P:.
+  const std::filesystem::path& driveC() const { return driveC_; }
+  const std::filesystem::path& driveP() const { return driveP_; }
+
+  // Creates the data area C:\Vurn and opens the task and issue log there, so
+  // that error records and task lines can be read back with logLines().
+  void openLog();
+
+  // The lines of the task and issue log as they are on disk now.
+  std::vector<std::string> logLines() const;
+
+  // Writes a host file below drive C: (parents created), bytes as given.
+  void writeHostFile(const std::string& relative, const std::string& bytes) const;
+
+  // Reads a host file's bytes.
+  static std::string readHostFile(const std::filesystem::path& path);
+
+ private:
+  std::filesystem::path root_;
+  std::filesystem::path driveC_;
+  std::filesystem::path driveP_;
+};
+
+// Runs `statement` and expects it to halt with the error identifier `id`.
+#define EXPECT_ERROR_REPORT(statement, id)                                  \
+  do {                                                                      \
+    try {                                                                   \
+      statement;                                                            \
+      ADD_FAILURE() << "expected error " << (id) << ", nothing was reported"; \
+    } catch (const ErrorHalt& halt) {                                       \
+      EXPECT_EQ(halt.identifier, (id)) << halt.description;                 \
+    }                                                                       \
+  } while (0)
+
+// Runs `statement` and expects a fatal stop.
+#define EXPECT_FATAL_STOP(statement) EXPECT_THROW(statement, FatalStop)
