@@ -110,6 +110,7 @@ RunSummary RunSummary_compose(float elapsedSeconds, float totalFeet, int soundin
 void Main_run() {
   if (gRun.runInProgress) return;
   gRun.runInProgress = true;
+  RunCommands_enable(false);
   float totalFeet = 0.0f;
   float startTime = 0.0f;
   runOpening(totalFeet, startTime);

@@ -27,13 +27,13 @@ void applyOptionLock() {
   setOption("Show_BreakdownOf_LineInput_8chk", 0, false);
 }
 
-void enableCommands(bool enabled) {
+}  // namespace
+
+void RunCommands_enable(bool enabled) {
   MainControl("Run8cmd").enabled = enabled;
   MainControl("ProjectS_New8cmb").enabled = enabled;
   MainControl("SLD_file_GenerateFileForPlotting8cmd").enabled = enabled;
 }
-
-}  // namespace
 
 void Screen_mode(std::string_view modeWord) {
   gWindow.debug.visible = false;
@@ -45,10 +45,10 @@ void Screen_mode(std::string_view modeWord) {
   } else if (modeWord == "READY TO RUN") {
     gWindow.main.visible = true;
     MainControl("HighLevel8lbl").bold = false;
-    enableCommands(!gRun.runInProgress);
+    RunCommands_enable(!gRun.runInProgress);
   } else if (modeWord == "RUNNING") {
     MainControl("HighLevel8lbl").bold = false;
-    enableCommands(false);
+    RunCommands_enable(false);
   } else if (modeWord == "PROJECT_NEW") {
     MainControl("ProjectS_New8cmb").enabled = false;
     Control& name = Form_control(gWindow.newProject, "projectName8lbl");

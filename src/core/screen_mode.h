@@ -12,3 +12,7 @@
 // window but keeps the run, new-project and chart-plot commands disabled, so a
 // second run can never start inside the first.
 void Screen_mode(std::string_view modeWord);
+
+// Enables or disables the run, new-project and chart-plot commands. A run
+// disables them the moment it starts, before anything else is shown.
+void RunCommands_enable(bool enabled);

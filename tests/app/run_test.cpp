@@ -1,0 +1,132 @@
+// The processing run: opening, the sounding loop, the closing summary.
+#include "app/run.h"
+
+#include "app/program.h"
+#include "core/report.h"
+#include "core/run_state.h"
+#include "core/window_model.h"
+#include "platform/host_env.h"
+#include "support/vurn_test.h"
+
+namespace {
+
+class RunTest : public VurnTest {};
+
+TEST_F(RunTest, SummaryTimeTexts) {
+  const struct {
+    float elapsed;
+    const char* timeText;
+  } cases[] = {
+      {75.0f, "1.2 mins "},   // 1.25 cut down
+      {60.0f, "60 secs "},    // not more than 60
+      {59.9f, "59 secs "},    // cut down, not rounded
+      {60.5f, "1 mins "},     // 1.0083 cut to one decimal
+      {3600.0f, "60 mins "},
+      {0.0f, "0 secs "},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(RunSummary_compose(c.elapsed, 100.0f, 1, "", "").timeText, c.timeText) << c.elapsed;
+  }
+}
+
+TEST_F(RunTest, SummaryRateAndSpeedText) {
+  const RunSummary s = RunSummary_compose(100.0f, 1234.7f, 3, "C:\\Vurn\\Projects\\P\\SOUNDINGS\\", "ZL.txt");
+  EXPECT_EQ(s.rate, 12);
+  EXPECT_EQ(s.speedText, "1234 total feet in 1.6 mins     @ 12 ft/sec");
+  EXPECT_EQ(s.countText, "3 total Soundings");
+  EXPECT_EQ(s.outputText, "Q1o files are in     C:\\Vurn\\Projects\\P\\SOUNDINGS\\");
+  EXPECT_EQ(s.zeroLoadText, "Zero load data File      ZL.txt");
+  EXPECT_EQ(RunSummary_compose(0.0f, 500.0f, 1, "", "").rate, 0);
+  EXPECT_EQ(RunSummary_compose(2.0f, 25.0f, 1, "", "").rate, 12);  // 125 tenths -> 12
+  EXPECT_EQ(RunSummary_compose(40.0f, 1234.7f, 1, "", "").speedText, "1234 total feet in 40 secs     @ 30 ft/sec");
+  EXPECT_EQ(RunSummary_compose(0.5f, 0.0f, 0, "", "").countText, "0 total Soundings");
+}
+
+TEST_F(RunTest, RunPassingMidnightCountsTheTimeToNextDay) {
+  // Started at 23:59:30, ended at 00:00:45: 75 seconds, not minus a day.
+  const RunSummary s = RunSummary_compose(45.0f - 86370.0f, 750.0f, 1, "", "");
+  EXPECT_EQ(s.timeText, "1.2 mins ");
+  EXPECT_EQ(s.rate, 10);
+}
+
+TEST_F(RunTest, EmptyProjectRunGoesFromStartToDone) {
+  openLog();
+  HostClock_setFixed(2026, 12, 6, 36000.0);
+  std::vector<std::string> mainTexts;
+  gWindowHooks.processEvents = [&] { mainTexts.push_back(gRun.status.main); };
+  Main_run();
+
+  EXPECT_EQ(gRun.status.main, "           Done");
+  EXPECT_TRUE(MainControl("HighLevel8lbl").bold == false);  // READY TO RUN sets it back to normal
+  EXPECT_EQ(gRun.status.sounding, "0 total Soundings");
+  EXPECT_EQ(gRun.status.operations, "0 total feet in 0 secs     @ 0 ft/sec");
+  EXPECT_EQ(gRun.status.outputFile.rfind("Q1o files are in     C:\\Vurn\\Projects\\", 0), 0u);
+  EXPECT_EQ(MainControl("StatusCODE8lbl").caption, " ");
+  EXPECT_EQ(gRun.soundingsProcessed, 0);
+  EXPECT_FALSE(gRun.runInProgress);
+  EXPECT_TRUE(MainControl("Run8cmd").enabled);
+  EXPECT_TRUE(gWindow.main.visible);
+
+  // The status main texts came in the run's order.
+  const std::vector<std::string> expectedOrder = {"Starting Vurn Main Routine", "Initial Setup calls ---",
+                                                  "Sounding data processing --- Sounding Sequence = 1"};
+  size_t found = 0;
+  for (const std::string& text : mainTexts) {
+    if (found < expectedOrder.size() && text == expectedOrder[found]) ++found;
+  }
+  EXPECT_EQ(found, expectedOrder.size());
+
+  const auto lines = logLines();
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines.back(), "   End of Tasks & Issues: 2026-12-06  10:00:00");
+}
+
+TEST_F(RunTest, RunCommandsStayDisabledForTheWholeRun) {
+  openLog();
+  bool enabledDuringRun = false;
+  bool nestedRunStarted = false;
+  gWindowHooks.processEvents = [&] {
+    if (!gRun.runInProgress) return;
+    enabledDuringRun = enabledDuringRun || MainControl("Run8cmd").enabled;
+    // A click on the run command while the run goes on must not start a second run.
+    const std::string before = gRun.status.main;
+    Main_run();
+    nestedRunStarted = nestedRunStarted || gRun.status.main != before;
+  };
+  Main_run();
+  EXPECT_FALSE(enabledDuringRun);
+  EXPECT_FALSE(nestedRunStarted);
+  EXPECT_TRUE(MainControl("Run8cmd").enabled);
+}
+
+TEST_F(RunTest, EachRunResetsTheErrorFlagAndHidesTheCounterButKeepsTheCount) {
+  openLog();
+  gRun.errorReported = true;
+  TaskLine_write(6, "an issue of an earlier run", "ISSUE");
+  Main_run();
+  EXPECT_FALSE(gRun.errorReported);
+  EXPECT_FALSE(MainControl("IssuesCounter8lbl").visible);
+  EXPECT_EQ(gRun.issueCounter, 1);
+}
+
+TEST_F(RunTest, ProgramGuardEndsEveryKindOfHaltAndClosesFiles) {
+  openLog();
+  const ProgramOutcome error = Program_guard([] { Error_report("bad data in x", "ZZ999"); });
+  EXPECT_EQ(error.end, ProgramEnd::ErrorReported);
+  EXPECT_EQ(error.identifier, "ZZ999");
+  EXPECT_EQ(error.description, "bad data in x");
+  EXPECT_FALSE(gRun.log.isOpen());
+  EXPECT_EQ(logLines().back(), "Error---------------------------------end");
+
+  EXPECT_EQ(Program_guard([] { Fatal_stop("bad column width command"); }).end, ProgramEnd::FatalStop);
+  EXPECT_EQ(Program_guard([] { throw HostFailure(HostFailure::Kind::FileError, "x"); }).end, ProgramEnd::HostError);
+  EXPECT_EQ(Program_guard([] {}).end, ProgramEnd::Completed);
+}
+
+TEST_F(RunTest, StartUpWithoutDataAreaAsksForFirstUse) {
+  const ProgramOutcome outcome = Program_startUp();
+  EXPECT_EQ(outcome.end, ProgramEnd::DataAreaMissing);
+  EXPECT_NE(outcome.description.find("first use"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,105 @@
+// Reading the window options into the run state.
+#include "app/screen_read.h"
+
+#include "core/run_state.h"
+#include "core/window_model.h"
+#include "support/vurn_test.h"
+
+namespace {
+
+class ScreenReadTest : public VurnTest {
+ protected:
+  static void clearGroup(std::initializer_list<const char*> names) {
+    for (const char* n : names) MainControl(n).value = 0;
+  }
+};
+
+TEST_F(ScreenReadTest, WindowDefaultsGiveTheDefaultOptions) {
+  VurnScreen_read_values();
+  EXPECT_EQ(gRun.lineBreakdownWanted, "True");
+  EXPECT_FLOAT_EQ(gRun.lowestQcStartDepthFeet, 2.0f);
+  EXPECT_EQ(gRun.nk, "18");
+  EXPECT_EQ(gRun.coneNormalizationMethod, "TAVIK");
+  EXPECT_EQ(gRun.outputColumnSource, "FILE");
+  EXPECT_EQ(gRun.fieldDataFileType, "HOG");
+  EXPECT_EQ(gRun.chartDataSource, "FILE");
+  EXPECT_TRUE(gRun.writeChartData);
+  EXPECT_EQ(gRun.soilTypeMethod, "Tavik");
+  EXPECT_FLOAT_EQ(gRun.earthquakeMagnitude, 7.5f);
+  EXPECT_EQ(gRun.earthquakeCsrFile, "c:\\Vurn\\projects\\exampleone\\CSR-FF-4liq.csv");
+}
+
+TEST_F(ScreenReadTest, EachOptionButtonGivesItsWord) {
+  const struct {
+    std::vector<const char*> group;
+    const char* chosen;
+    std::string RunState::*field;
+    const char* word;
+  } cases[] = {
+      {{"Norm_Tavik_8opb", "Norm_Tavik_SF_8opb", "Norm_PRob_8opb", "Option6"}, "Norm_Tavik_SF_8opb",
+       &RunState::coneNormalizationMethod, "TAVIK_SF"},
+      {{"Norm_Tavik_8opb", "Norm_Tavik_SF_8opb", "Norm_PRob_8opb", "Option6"}, "Norm_PRob_8opb",
+       &RunState::coneNormalizationMethod, "PROB"},
+      {{"Norm_Tavik_8opb", "Norm_Tavik_SF_8opb", "Norm_PRob_8opb", "Option6"}, "Option6",
+       &RunState::coneNormalizationMethod, "-5435"},
+      {{"Columns_Q1o_File_8opb", "Columns_Q1o_Internal_8opb"}, "Columns_Q1o_Internal_8opb",
+       &RunState::outputColumnSource, "INTERNAL"},
+      {{"CPT_input_FileType_HOG_8opb", "CPT_input_FileType_AEG_8opb", "CPT_input_FileType_Simple_8opb"},
+       "CPT_input_FileType_AEG_8opb", &RunState::fieldDataFileType, "AEG"},
+      {{"CPT_input_FileType_HOG_8opb", "CPT_input_FileType_AEG_8opb", "CPT_input_FileType_Simple_8opb"},
+       "CPT_input_FileType_Simple_8opb", &RunState::fieldDataFileType, "SIMPLE"},
+      {{"SLD_data_location_File_8opb", "SLD_data_location_Internal_8opb"}, "SLD_data_location_Internal_8opb",
+       &RunState::chartDataSource, "INTERNAL"},
+      {{"Ic_calculation_method_tavik_8opb", "Ic_calculation_method_PRob_8opb", "Option11"},
+       "Ic_calculation_method_PRob_8opb", &RunState::soilTypeMethod, "Robertson"},
+      {{"Ic_calculation_method_tavik_8opb", "Ic_calculation_method_PRob_8opb", "Option11"}, "Option11",
+       &RunState::soilTypeMethod, "-5435"},
+  };
+  for (const auto& c : cases) {
+    WindowModel_reset();
+    for (const char* n : c.group) MainControl(n).value = (std::string(n) == c.chosen) ? 1 : 0;
+    VurnScreen_read_values();
+    EXPECT_EQ(gRun.*c.field, c.word) << c.chosen;
+  }
+}
+
+TEST_F(ScreenReadTest, GroupsWithNothingSelectedKeepTheirStartValues) {
+  clearGroup({"Norm_Tavik_8opb", "Norm_Tavik_SF_8opb", "Norm_PRob_8opb", "Option6"});
+  clearGroup({"Columns_Q1o_File_8opb", "Columns_Q1o_Internal_8opb"});
+  clearGroup({"SLD_data_location_File_8opb", "SLD_data_location_Internal_8opb"});
+  clearGroup({"CPT_input_FileType_HOG_8opb", "CPT_input_FileType_AEG_8opb", "CPT_input_FileType_Simple_8opb"});
+  clearGroup({"Ic_calculation_method_tavik_8opb", "Ic_calculation_method_PRob_8opb", "Option11"});
+  gRun.coneNormalizationMethod = "TAVIK";  // left from an earlier run
+  VurnScreen_read_values();
+  EXPECT_EQ(gRun.coneNormalizationMethod, "-5435");
+  EXPECT_EQ(gRun.outputColumnSource, "-5434");
+  EXPECT_EQ(gRun.chartDataSource, "-5434");
+  EXPECT_EQ(gRun.fieldDataFileType, "-5435");
+  EXPECT_EQ(gRun.soilTypeMethod, "-5435");
+}
+
+TEST_F(ScreenReadTest, GreyedBreakdownBoxKeepsThePreviousValue) {
+  MainControl("Show_BreakdownOf_LineInput_8chk").value = 0;
+  VurnScreen_read_values();
+  EXPECT_EQ(gRun.lineBreakdownWanted, "False");
+  MainControl("Show_BreakdownOf_LineInput_8chk").value = 2;
+  VurnScreen_read_values();
+  EXPECT_EQ(gRun.lineBreakdownWanted, "False");
+  MainControl("Show_BreakdownOf_LineInput_8chk").value = 1;
+  VurnScreen_read_values();
+  EXPECT_EQ(gRun.lineBreakdownWanted, "True");
+}
+
+TEST_F(ScreenReadTest, TextsAreConvertedOrKeptAsWritten) {
+  MainControl("EQ_Mb_8txt").text = " 6.25 ";
+  MainControl("Depth_lowest_WhenLookingForLowestQc_feet8txt").text = "not a depth";
+  MainControl("Nk_8txt").text = " 15 ";
+  MainControl("SLD_data_Write_to_File_8ckb").value = 0;
+  VurnScreen_read_values();
+  EXPECT_FLOAT_EQ(gRun.earthquakeMagnitude, 6.25f);
+  EXPECT_EQ(gRun.lowestQcStartDepthFeet, -5435.0f);
+  EXPECT_EQ(gRun.nk, " 15 ");
+  EXPECT_FALSE(gRun.writeChartData);
+}
+
+}  // namespace

@@ -1,0 +1,74 @@
+// Start-up: identity fields, drive and data area, labels, log.
+#include "app/startup.h"
+
+#include "core/run_state.h"
+#include "core/window_model.h"
+#include "support/vurn_test.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class StartupTest : public VurnTest {};
+
+TEST_F(StartupTest, FillsIdentityShowsLabelsAndOpensTheLog) {
+  fs::create_directories(driveC() / "Vurn");
+  ::setenv("COMPUTERNAME", "RIG-3", 1);
+  General_setup();
+  ::unsetenv("COMPUTERNAME");
+  EXPECT_EQ(gRun.versionText, "8.0.6");
+  EXPECT_EQ(gRun.releaseDate, "2016 Oct 12");
+  EXPECT_EQ(gRun.computerName, "RIG-3");
+  EXPECT_EQ(gRun.programDrive, "P:");
+  EXPECT_EQ(gRun.dataArea, "C:\\Vurn");
+  EXPECT_EQ(gRun.projectName, "ExampleOne");
+  EXPECT_FALSE(gRun.errorReported);
+  EXPECT_EQ(MainControl("VurnVersion8lbl").caption, "Vurn Version = 8.0.6");
+  EXPECT_EQ(MainControl("VurnVersionDate8lbl").caption, "2016 Oct 12");
+  EXPECT_EQ(MainControl("VurnSystemArea8lbl").caption, "EXE drive=P:\\   and   Vurn data area= C:\\Vurn");
+  EXPECT_EQ(gRun.status.main, "Starting Vurn");
+  EXPECT_EQ(gRun.status.inputFile, "checking for drive");
+  const auto lines = logLines();
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_NE(lines[0].find("version=8.0.6"), std::string::npos);
+  EXPECT_TRUE(fs::exists(driveC() / "Vurn" / "Vurn---Output---Tasks_and_Issues_From_most_recent_Vurn_Run.txt"));
+}
+
+TEST_F(StartupTest, WithoutTheForceBoxTheDataAreaIsOnTheProgramDrive) {
+  MainControl("ForceVurnToUseCdrive8cmd").value = 0;
+  fs::create_directories(driveP() / "Vurn");
+  General_setup();
+  EXPECT_EQ(gRun.dataArea, "P:\\Vurn");
+  EXPECT_EQ(MainControl("VurnSystemArea8lbl").caption, "EXE drive=P:\\   and   Vurn data area= P:\\Vurn");
+  EXPECT_TRUE(fs::exists(driveP() / "Vurn" / "Vurn---Output---Tasks_and_Issues_From_most_recent_Vurn_Run.txt"));
+}
+
+TEST_F(StartupTest, ProgramDriveIsTheFirstTwoCharactersOfTheFolder) {
+  EXPECT_EQ(ProgramDrive_of("E:\\Tools\\Vurn\\"), "E:");
+  EXPECT_EQ(ProgramDrive_of("  D:\\"), "D:");
+  EXPECT_EQ(ProgramDrive_of("X"), "X ");
+  EXPECT_EQ(ProgramDrive_of(""), "  ");
+}
+
+TEST_F(StartupTest, MissingDataAreaStopsBeforeAnythingIsWritten) {
+  try {
+    General_setup();
+    FAIL() << "start-up went on without a data area";
+  } catch (const HostFailure& failure) {
+    EXPECT_EQ(failure.kind, HostFailure::Kind::DataAreaMissing);
+    EXPECT_NE(std::string(failure.what()).find("C:\\Vurn"), std::string::npos);
+  }
+  EXPECT_FALSE(fs::exists(driveC() / "Vurn"));
+  EXPECT_FALSE(gRun.log.isOpen());
+}
+
+TEST_F(StartupTest, OptionLockAppliesAtStartUp) {
+  fs::create_directories(driveC() / "Vurn");
+  MainControl("Check_Before_Compling8chk").value = 1;
+  General_setup();
+  EXPECT_EQ(MainControl("SLD_data_location_Internal_8opb").value, 1);
+  EXPECT_FALSE(MainControl("SLD_data_location_File_8opb").enabled);
+  EXPECT_FALSE(MainControl("Check_Before_Compling8chk").visible);
+}
+
+}  // namespace

@@ -1,0 +1,102 @@
+// The batch command: options, exit codes, printed progress and summary.
+#include "cli/batch.h"
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <sstream>
+
+#include "cli/batch_options.h"
+#include "core/run_state.h"
+#include "core/window_model.h"
+#include "support/vurn_test.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class BatchTest : public VurnTest {
+ protected:
+  int run(const std::vector<std::string>& args) {
+    out.str("");
+    err.str("");
+    return Batch_main(args, out, err);
+  }
+  std::ostringstream out;
+  std::ostringstream err;
+};
+
+TEST_F(BatchTest, OptionsSetTheWindowControls) {
+  const BatchOptions o = BatchOptions_parse({"--norm", "prob", "--ic=robertson", "--columns", "INTERNAL", "--sld",
+                                             "internal", "--input", "simple", "--no-write-sld", "--no-breakdown",
+                                             "--eq-mb", "6.5", "--nk=15", "--lowest-qc-depth", "3",
+                                             "--eq-csr", "C:\\x.csv", "--no-force-c", "--check-before-compiling"});
+  ASSERT_EQ(o.error, "");
+  EXPECT_EQ(MainControl("Norm_PRob_8opb").value, 1);
+  EXPECT_EQ(MainControl("Norm_Tavik_8opb").value, 0);
+  EXPECT_EQ(MainControl("Ic_calculation_method_PRob_8opb").value, 1);
+  EXPECT_EQ(MainControl("Ic_calculation_method_tavik_8opb").value, 0);
+  EXPECT_EQ(MainControl("Columns_Q1o_Internal_8opb").value, 1);
+  EXPECT_EQ(MainControl("Columns_Q1o_File_8opb").value, 0);
+  EXPECT_EQ(MainControl("SLD_data_location_Internal_8opb").value, 1);
+  EXPECT_EQ(MainControl("CPT_input_FileType_Simple_8opb").value, 1);
+  EXPECT_EQ(MainControl("CPT_input_FileType_HOG_8opb").value, 0);
+  EXPECT_EQ(MainControl("SLD_data_Write_to_File_8ckb").value, 0);
+  EXPECT_EQ(MainControl("Show_BreakdownOf_LineInput_8chk").value, 0);
+  EXPECT_EQ(MainControl("EQ_Mb_8txt").text, "6.5");
+  EXPECT_EQ(MainControl("Nk_8txt").text, "15");
+  EXPECT_EQ(MainControl("Depth_lowest_WhenLookingForLowestQc_feet8txt").text, "3");
+  EXPECT_EQ(MainControl("EQ_CSR_file_8txt").text, "C:\\x.csv");
+  EXPECT_EQ(MainControl("ForceVurnToUseCdrive8cmd").value, 0);
+  EXPECT_EQ(MainControl("Check_Before_Compling8chk").value, 1);
+}
+
+TEST_F(BatchTest, UsageErrors) {
+  const std::vector<std::vector<std::string>> bad = {
+      {"--norm", "fancy"}, {"--norm"}, {"--bogus"}, {"--drive", "C"}, {"--drive", "1=/x"}, {"--write-sld=1"},
+  };
+  for (const auto& args : bad) {
+    EXPECT_EQ(run(args), kExitUsage) << args[0];
+    EXPECT_NE(err.str().find("vurn-batch:"), std::string::npos);
+  }
+  EXPECT_EQ(run({"--help"}), kExitCompleted);
+  EXPECT_NE(out.str().find("Exit codes"), std::string::npos);
+  EXPECT_EQ(run({"--version"}), kExitCompleted);
+  EXPECT_EQ(out.str(), "Vurn 8.0.6 (2016 Oct 12)\n");
+}
+
+TEST_F(BatchTest, MissingDataAreaTellsToPrepareFirstUse) {
+  EXPECT_EQ(run({}), kExitDataAreaMissing);
+  EXPECT_NE(err.str().find("first use"), std::string::npos);
+  EXPECT_NE(out.str().find("Drive C: is " + driveC().string()), std::string::npos);
+}
+
+TEST_F(BatchTest, CompletedRunPrintsTheSummary) {
+  const fs::path other = driveC() / "elsewhere";
+  fs::create_directories(other / "Vurn");
+  EXPECT_EQ(run({"--drive", "C=" + other.string()}), kExitCompleted) << err.str();
+  const std::string text = out.str();
+  EXPECT_NE(text.find("Drive C: is " + other.string()), std::string::npos);
+  EXPECT_NE(text.find("           Done"), std::string::npos);
+  EXPECT_NE(text.find("0 total Soundings"), std::string::npos);
+  EXPECT_NE(text.find("Tasks and issues: C:\\Vurn\\Vurn---Output---Tasks_and_Issues"), std::string::npos);
+  EXPECT_TRUE(fs::exists(other / "Vurn" / "Vurn---Output---Tasks_and_Issues_From_most_recent_Vurn_Run.txt"));
+}
+
+TEST_F(BatchTest, ProgramFileRunsWithDriveFromTheEnvironment) {
+  const fs::path area = driveC() / "env-c";
+  fs::create_directories(area / "Vurn");
+  const std::string command = "VURN_DRIVE_C='" + area.string() + "' '" VURN_BATCH_PATH "' > '" +
+                              (driveC() / "out.txt").string() + "' 2>&1";
+  const int status = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), kExitCompleted) << readHostFile(driveC() / "out.txt");
+  EXPECT_NE(readHostFile(driveC() / "out.txt").find("Done"), std::string::npos);
+
+  const std::string missing = "VURN_DRIVE_C='" + (driveC() / "none").string() + "' '" VURN_BATCH_PATH "' >/dev/null 2>&1";
+  const int missingStatus = std::system(missing.c_str());
+  ASSERT_TRUE(WIFEXITED(missingStatus));
+  EXPECT_EQ(WEXITSTATUS(missingStatus), kExitDataAreaMissing);
+}
+
+}  // namespace
