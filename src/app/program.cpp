@@ -5,6 +5,21 @@
 #include "app/startup.h"
 #include "core/halt.h"
 #include "core/run_state.h"
+#include "core/window_model.h"
+#include "numeric/numeric_tools.h"
+#include "project/project_list.h"
+#include "project/sounding_db.h"
+#include "q1o/column_id.h"
+
+void Engine_reset() {
+  RunState_reset();
+  WindowModel_reset();
+  ProjectModule_reset();
+  gSoundingColumns = SoundingColumnIds{};
+  gSounding = SoundingRecord{};
+  ColumnId_reset();
+  gColumnWidth = ColumnWidthState{};
+}
 
 ProgramOutcome Program_guard(const std::function<void()>& work) {
   ProgramOutcome outcome;

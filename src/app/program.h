@@ -20,6 +20,12 @@ struct ProgramOutcome {
   std::string description;  // error description, or the reason of the other ends
 };
 
+// Puts every process-wide record of the engine back to the state of a program
+// that has not started: run state, window model, project and sounding records,
+// column identifier and column-width state. Hooks, drives and the clock are the
+// host's and are not touched.
+void Engine_reset();
+
 // Runs `work`, catching every halt. After a halt every file of the run-state
 // record is closed and no run is in progress.
 ProgramOutcome Program_guard(const std::function<void()>& work);

@@ -5,12 +5,17 @@
 #include <cmath>
 
 #include "app/screen_read.h"
+#include "app/setup_file.h"
 #include "core/report.h"
 #include "core/run_state.h"
 #include "core/screen_mode.h"
 #include "core/window_model.h"
+#include "files/paths.h"
+#include "files/split.h"
 #include "numeric/numeric_tools.h"
 #include "platform/host_env.h"
+#include "project/project_list.h"
+#include "project/sounding_db.h"
 
 namespace {
 
@@ -23,10 +28,6 @@ std::string plainText(float value) {
 
 std::string wholeText(float value) { return std::to_string(static_cast<long long>(std::floor(value))); }
 
-// The sounding database is read row by row here once it exists in this build;
-// until then a project has no sounding rows.
-bool SoundingRow_readNext() { return false; }
-
 // A. Opening: options, project list, window mode, timer, self-test.
 void runOpening(float& totalFeet, float& startTime) {
   Status_show("Starting Vurn Main Routine", "", "", "", "", "", "", "GL130");
@@ -35,15 +36,16 @@ void runOpening(float& totalFeet, float& startTime) {
   MainControl("Columns_FileOptionalInformation8lbl").visible = false;
   MainControl("ProjectDirectoryNote8lbl").caption = "...directory note....";
   gRun.soundingsProcessed = 0;
-  // Project record reset: with the project list, once it exists in this build.
+  ProjectRecord_reset();
   gRun.projectName = "NONE";
   VurnScreen_read_values();
-  // Project directories, project list and project selector: not yet in this build.
+  ProjectSelector_fill();
+  ProjectSelector_select(gRun.lastProject);
   Screen_mode("RUNNING");
   totalFeet = 0.0f;
   startTime = Host_timer();
   if (MainControl("Show_BreakdownOf_LineInput_8chk").value == 1) {
-    // The line-splitting self-test shows its breakdown here once the splitter exists.
+    SplitSelfTest();
   } else {
     gWindow.debug.visible = false;
   }
@@ -54,13 +56,25 @@ void runOpening(float& totalFeet, float& startTime) {
 // D. The sounding loop; returns the number of soundings processed.
 int runSoundings(float& totalFeet) {
   (void)totalFeet;  // each sounding adds its length once depths are processed
-  // Project record reset, zero-load preparation, sounding database header: not yet in this build.
+  ProjectRecord_reset();
+  // Zero-load preparation: not yet in this build.
+  OpenSoundingDatabase(gRun.soundingDatabase);
+  ReadSoundingHeader(gRun.soundingDatabase);
   int n = 1;
   for (; n <= 9999; ++n) {
     const std::string sequence = std::to_string(n);
     Status_show("Sounding data processing --- Sounding Sequence = " + sequence, " ", " ", " ", " ",
                 "Sequence = " + sequence, "", "GLS11");
-    if (!SoundingRow_readNext()) break;
+    ResetSoundingRecord();
+    bool endOfFile = false;
+    ReadNextSounding(gRun.soundingDatabase, endOfFile);
+    if (endOfFile) break;
+    Window_processEvents();
+    const std::string& soundingName = SoundingField_text("SOUNDING_NAME");
+    PathName_checkSafe("SOUNDING_NAME", soundingName);
+    const std::string fieldDataFile = soundingName + ".CPT";
+    Status_show("", "HOG data file input", "", fieldDataFile, "", " ", " ", "HF432");
+    if (gWindowHooks.soundingStarted) gWindowHooks.soundingStarted(n, fieldDataFile);
     // Field data, zero-load values, Q1o head and the depth-by-depth processing
     // follow here as their subsystems are built.
   }
@@ -71,9 +85,10 @@ int runSoundings(float& totalFeet) {
 
 // E. Closing: reports, setup file, summary, end line.
 void runClosing(float totalFeet, float startTime) {
-  // Zero-load report, chart source text and setup file writing: not yet in this build.
+  // Zero-load report and chart source text: not yet in this build.
+  Setup_write();
   const float elapsed = Host_timer() - startTime;
-  const std::string soundingsDirectory = gRun.dataArea + "\\Projects\\" + gRun.projectName + "\\SOUNDINGS\\";
+  const std::string soundingsDirectory = PathOf("SOUNDINGS");
   const RunSummary summary =
       RunSummary_compose(elapsed, totalFeet, gRun.soundingsProcessed, soundingsDirectory, gRun.zeroLoadFileName);
   Status_show("           Done", summary.speedText, summary.countText, " ", summary.outputText, summary.zeroLoadText,
@@ -114,7 +129,8 @@ void Main_run() {
   float totalFeet = 0.0f;
   float startTime = 0.0f;
   runOpening(totalFeet, startTime);
-  // B. Setup file, charts and output column definitions: not yet in this build.
+  Setup_read();
+  // B. Charts and output column definitions: not yet in this build.
   // C. Output column preparation: no columns until the column definitions exist.
   gRun.soundingsProcessed = static_cast<std::int16_t>(runSoundings(totalFeet));
   runClosing(totalFeet, startTime);

@@ -1,6 +1,7 @@
 // General set-up at program start.
 #include "app/startup.h"
 
+#include "app/setup_file.h"
 #include "core/halt.h"
 #include "core/report.h"
 #include "core/run_state.h"
@@ -23,7 +24,7 @@ std::string ProgramDrive_of(const std::string& programFolder) {
   return (trimBlanks(programFolder) + "  ").substr(0, 2);
 }
 
-void General_setup() {
+void StartUp_identify() {
   gRun.errorReported = false;
   Status_show("Starting Vurn", "Doing General setups", " ", "checking for drive", " ", " ", " ", "MM912");
   Screen_mode("CHECK BEFORE COMPILING");
@@ -43,7 +44,10 @@ void General_setup() {
   MainControl("VurnSystemArea8lbl").caption =
       "EXE drive=" + gRun.programDrive + "\\   and   Vurn data area= " + gRun.dataArea;
   gRun.projectName = "ExampleOne";
+}
 
+void General_setup() {
+  StartUp_identify();
   if (!Host_folderExists(gRun.dataArea)) {
     Status_show("Vurn data area is missing", "Prepare Vurn for the first use", " ", " ", " ", " ", " ", "MM913");
     throw HostFailure(HostFailure::Kind::DataAreaMissing,
@@ -51,7 +55,6 @@ void General_setup() {
                           Host_resolve(gRun.dataArea).string() + "); prepare Vurn for the first use");
   }
 
-  // Setup file: read here once it exists in this build (it names the last project).
-
+  Setup_read();
   TasksAndIssues_open();
 }

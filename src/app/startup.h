@@ -5,7 +5,12 @@
 
 #include <string>
 
-// Runs start-up in its fixed order. A data area that does not exist yet throws
+// The first steps of start-up: status, option lock, version, computer name,
+// program drive, data area and the starting project name. Touches no file.
+void StartUp_identify();
+
+// Runs start-up in its fixed order: the identity steps, then the setup file
+// (which names the last project) and the task and issue log. A data area that does not exist yet throws
 // HostFailure (DataAreaMissing) before anything is written, so the window can
 // offer first-use preparation and the batch command can say to run it.
 void General_setup();

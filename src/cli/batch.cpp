@@ -1,7 +1,10 @@
 // The headless batch command.
 #include "cli/batch.h"
 
+#include "app/commands.h"
 #include "app/program.h"
+#include "app/run.h"
+#include "app/startup.h"
 #include "cli/batch_options.h"
 #include "core/run_state.h"
 #include "core/window_model.h"
@@ -43,7 +46,13 @@ int Batch_main(const std::vector<std::string>& args, std::ostream& out, std::ost
     out << "Sounding " << sequence << ": " << fileName << "\n" << std::flush;
   };
 
-  const ProgramOutcome outcome = Program_startUp();
+  const ProgramOutcome outcome = Program_guard([&options] {
+    if (options.firstUse) Command_firstUse();
+    General_setup();
+    if (!options.newProject.empty()) Command_newProject(options.newProject);
+    if (!options.project.empty()) Command_pickProject(options.project);
+    Main_run();
+  });
   switch (outcome.end) {
     case ProgramEnd::Completed:
       printSummary(out);
@@ -56,7 +65,7 @@ int Batch_main(const std::vector<std::string>& args, std::ostream& out, std::ost
       err << "Vurn stopped: " << outcome.description << "\n";
       return kExitFatalStop;
     case ProgramEnd::DataAreaMissing:
-      err << "vurn-batch: " << outcome.description << ".\n";
+      err << "vurn-batch: " << outcome.description << ": run vurn-batch --first-use.\n";
       return kExitDataAreaMissing;
     case ProgramEnd::HostError:
       err << "vurn-batch: " << outcome.description << "\n";

@@ -101,6 +101,14 @@ BatchOptions BatchOptions_parse(const std::vector<std::string>& args) {
       options.showHelp = true;
     } else if (name == "--version") {
       options.showVersion = true;
+    } else if (name == "--first-use" && !hasValue) {
+      options.firstUse = true;
+    } else if (name == "--project") {
+      if (!takeValue()) return options;
+      options.project = value;
+    } else if (name == "--new-project") {
+      if (!takeValue()) return options;
+      options.newProject = value;
     } else if (name == "--drive") {
       if (!takeValue()) return options;
       if (value.size() < 3 || !std::isalpha(static_cast<unsigned char>(value[0])) || value[1] != '=') {
@@ -138,6 +146,11 @@ the window's default.
 
   --drive X=FOLDER         put drive X: at a host folder (C: defaults to $HOME,
                            or $VURN_DRIVE_C; any drive X: also from $VURN_DRIVE_X)
+  --first-use              prepare the data area for the first use (directories,
+                           setup file, charts, example project) before starting;
+                           keeps an existing setup file, project list and charts
+  --new-project NAME       make a new project NAME after start-up
+  --project NAME           process project NAME (it becomes the last project)
   --norm tavik|tavik-sf|prob|linear
                            stress normalization method for cone resistance (tavik)
   --ic tavik|robertson|tavik-2014

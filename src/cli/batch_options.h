@@ -9,6 +9,9 @@ struct BatchOptions {
   bool showHelp = false;
   bool showVersion = false;
   std::vector<std::pair<char, std::string>> drives;  // --drive X=DIR
+  bool firstUse = false;                             // --first-use
+  std::string project;                               // --project NAME
+  std::string newProject;                            // --new-project NAME
   std::string error;                                 // a usage error, or ""
 };
 

@@ -8,6 +8,26 @@
 
 #include "platform/host_paths.h"
 
+namespace {
+
+std::string& failingPathPart() {
+  static std::string part;
+  return part;
+}
+
+bool openShouldFail(std::string_view path) {
+  const std::string& part = failingPathPart();
+  if (part.empty() || part.size() > path.size()) return false;
+  for (size_t i = 0; i + part.size() <= path.size(); ++i) {
+    if (Text_equalsNoCase(path.substr(i, part.size()), part)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+void TextWriter_failOpensOf(std::string_view pathPart) { failingPathPart() = std::string(pathPart); }
+
 bool TextReader::open(std::string_view enginePath) {
   close();
   path_ = std::string(enginePath);
@@ -65,13 +85,27 @@ bool TextWriter::open(std::string_view enginePath, Mode mode) {
     error_ = ENOENT;
     return false;
   }
+  if (openShouldFail(enginePath)) {
+    error_ = EACCES;
+    return false;
+  }
+  bool needsLineEnd = false;
+  if (mode == Mode::AppendOnNewLine) {
+    std::ifstream existing(host, std::ios::binary | std::ios::ate);
+    if (existing && existing.tellg() > 0) {
+      existing.seekg(-1, std::ios::end);
+      const int last = existing.get();
+      needsLineEnd = last != '\n' && last != '\r';
+    }
+  }
   errno = 0;
-  file_ = std::fopen(host.c_str(), mode == Mode::Append ? "ab" : "wb");
+  file_ = std::fopen(host.c_str(), mode == Mode::Replace ? "wb" : "ab");
   if (file_ == nullptr) {
     error_ = errno != 0 ? errno : EACCES;
     return false;
   }
   std::setvbuf(file_, nullptr, _IOFBF, 1 << 16);
+  if (needsLineEnd) write("\r\n");
   return true;
 }
 

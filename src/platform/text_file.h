@@ -46,9 +46,17 @@ class TextReader {
   int error_ = 0;
 };
 
+// Test hook: every later TextWriter::open of an engine path that contains
+// `pathPart` (compared without regard to case) fails with EACCES, as a file
+// locked by another program would. An empty text clears the fault.
+void TextWriter_failOpensOf(std::string_view pathPart);
+
 class TextWriter {
  public:
-  enum class Mode { Replace, Append };
+  // Replace: a new file. Append: add to the end. AppendOnNewLine: add to the
+  // end, first ending the last line when the file does not end in a line end,
+  // so appended lines never join the last one.
+  enum class Mode { Replace, Append, AppendOnNewLine };
 
   TextWriter() = default;
   ~TextWriter() { close(); }

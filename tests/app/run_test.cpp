@@ -2,10 +2,12 @@
 #include "app/run.h"
 
 #include "app/program.h"
+#include "app/startup.h"
 #include "core/report.h"
 #include "core/run_state.h"
 #include "core/window_model.h"
 #include "platform/host_env.h"
+#include "platform/host_paths.h"
 #include "support/vurn_test.h"
 
 namespace {
@@ -49,20 +51,27 @@ TEST_F(RunTest, RunPassingMidnightCountsTheTimeToNextDay) {
   EXPECT_EQ(s.rate, 10);
 }
 
-TEST_F(RunTest, EmptyProjectRunGoesFromStartToDone) {
-  openLog();
+TEST_F(RunTest, ExampleProjectRunGoesFromStartToDone) {
   HostClock_setFixed(2026, 12, 6, 36000.0);
+  startUp();
   std::vector<std::string> mainTexts;
+  std::vector<std::string> soundings;
   gWindowHooks.processEvents = [&] { mainTexts.push_back(gRun.status.main); };
+  gWindowHooks.soundingStarted = [&](int n, const std::string& file) {
+    soundings.push_back(std::to_string(n) + " " + file);
+  };
   Main_run();
 
   EXPECT_EQ(gRun.status.main, "           Done");
   EXPECT_TRUE(MainControl("HighLevel8lbl").bold == false);  // READY TO RUN sets it back to normal
-  EXPECT_EQ(gRun.status.sounding, "0 total Soundings");
+  EXPECT_EQ(gRun.status.sounding, "3 total Soundings");
   EXPECT_EQ(gRun.status.operations, "0 total feet in 0 secs     @ 0 ft/sec");
-  EXPECT_EQ(gRun.status.outputFile.rfind("Q1o files are in     C:\\Vurn\\Projects\\", 0), 0u);
+  EXPECT_EQ(gRun.status.outputFile, "Q1o files are in     C:\\Vurn\\Projects\\ExampleONE\\SOUNDINGS\\");
   EXPECT_EQ(MainControl("StatusCODE8lbl").caption, " ");
-  EXPECT_EQ(gRun.soundingsProcessed, 0);
+  EXPECT_EQ(gRun.soundingsProcessed, 3);
+  EXPECT_EQ(soundings, (std::vector<std::string>{"1 VOORNE-17_8.CPT", "2 OYSAND-OYSC19.CPT", "3 BRO-217393.CPT"}));
+  EXPECT_EQ(MainControl("projectS_8cbo").items, (std::vector<std::string>{"ExampleONE"}));
+  EXPECT_EQ(MainControl("projectS_8cbo").selected, 0);
   EXPECT_FALSE(gRun.runInProgress);
   EXPECT_TRUE(MainControl("Run8cmd").enabled);
   EXPECT_TRUE(gWindow.main.visible);
@@ -79,10 +88,30 @@ TEST_F(RunTest, EmptyProjectRunGoesFromStartToDone) {
   const auto lines = logLines();
   ASSERT_FALSE(lines.empty());
   EXPECT_EQ(lines.back(), "   End of Tasks & Issues: 2026-12-06  10:00:00");
+  // The setup file was written back and its backup removed.
+  EXPECT_TRUE(Host_fileExists("C:\\Vurn\\software\\Vurn-Setup.txt"));
+  EXPECT_FALSE(Host_exists("C:\\Vurn\\software\\Vurn-Setup-BACKUP.txt"));
+}
+
+TEST_F(RunTest, ProjectWithoutSoundingRowsProcessesNone) {
+  installDataArea();
+  writeHostFile("Vurn/Projects/ExampleONE/Vurn_SoundingS---ExampleONE.csv", "Name {SOUNDING_NAME}\r\n");
+  General_setup();
+  Main_run();
+  EXPECT_EQ(gRun.soundingsProcessed, 0);
+  EXPECT_EQ(gRun.status.sounding, "0 total Soundings");
+}
+
+TEST_F(RunTest, SoundingNameLeadingOutsideItsFolderStopsTheRun) {
+  installDataArea();
+  writeHostFile("Vurn/Projects/ExampleONE/Vurn_SoundingS---ExampleONE.csv",
+                "Name {SOUNDING_NAME},Lat {LAT_BEST_DEGF},Long {LONG_BEST_DEGF}\r\n..\\..\\software\\x,1,2\r\n");
+  General_setup();
+  EXPECT_ERROR_REPORT(Main_run(), "PN901");
 }
 
 TEST_F(RunTest, RunCommandsStayDisabledForTheWholeRun) {
-  openLog();
+  startUp();
   bool enabledDuringRun = false;
   bool nestedRunStarted = false;
   gWindowHooks.processEvents = [&] {
@@ -100,7 +129,7 @@ TEST_F(RunTest, RunCommandsStayDisabledForTheWholeRun) {
 }
 
 TEST_F(RunTest, EachRunResetsTheErrorFlagAndHidesTheCounterButKeepsTheCount) {
-  openLog();
+  startUp();
   gRun.errorReported = true;
   TaskLine_write(6, "an issue of an earlier run", "ISSUE");
   Main_run();

@@ -12,7 +12,7 @@ namespace {
 class StartupTest : public VurnTest {};
 
 TEST_F(StartupTest, FillsIdentityShowsLabelsAndOpensTheLog) {
-  fs::create_directories(driveC() / "Vurn");
+  installDataArea();
   ::setenv("COMPUTERNAME", "RIG-3", 1);
   General_setup();
   ::unsetenv("COMPUTERNAME");
@@ -21,12 +21,13 @@ TEST_F(StartupTest, FillsIdentityShowsLabelsAndOpensTheLog) {
   EXPECT_EQ(gRun.computerName, "RIG-3");
   EXPECT_EQ(gRun.programDrive, "P:");
   EXPECT_EQ(gRun.dataArea, "C:\\Vurn");
-  EXPECT_EQ(gRun.projectName, "ExampleOne");
+  EXPECT_EQ(gRun.projectName, "ExampleONE");  // the setup file's last project
+  EXPECT_EQ(gRun.lastUnits, "ENGLISH");
   EXPECT_FALSE(gRun.errorReported);
   EXPECT_EQ(MainControl("VurnVersion8lbl").caption, "Vurn Version = 8.0.6");
   EXPECT_EQ(MainControl("VurnVersionDate8lbl").caption, "2016 Oct 12");
   EXPECT_EQ(MainControl("VurnSystemArea8lbl").caption, "EXE drive=P:\\   and   Vurn data area= C:\\Vurn");
-  EXPECT_EQ(gRun.status.main, "Starting Vurn");
+  EXPECT_EQ(gRun.status.main, "Setup file reading");
   EXPECT_EQ(gRun.status.inputFile, "checking for drive");
   const auto lines = logLines();
   ASSERT_EQ(lines.size(), 2u);
@@ -36,7 +37,9 @@ TEST_F(StartupTest, FillsIdentityShowsLabelsAndOpensTheLog) {
 
 TEST_F(StartupTest, WithoutTheForceBoxTheDataAreaIsOnTheProgramDrive) {
   MainControl("ForceVurnToUseCdrive8cmd").value = 0;
-  fs::create_directories(driveP() / "Vurn");
+  fs::create_directories(driveP() / "Vurn" / "software");
+  fs::copy_file(fs::path(VURN_SOURCE_DIR) / "dist/Vurn/software/Vurn-Setup.txt",
+                driveP() / "Vurn" / "software" / "Vurn-Setup.txt");
   General_setup();
   EXPECT_EQ(gRun.dataArea, "P:\\Vurn");
   EXPECT_EQ(MainControl("VurnSystemArea8lbl").caption, "EXE drive=P:\\   and   Vurn data area= P:\\Vurn");
@@ -48,6 +51,13 @@ TEST_F(StartupTest, ProgramDriveIsTheFirstTwoCharactersOfTheFolder) {
   EXPECT_EQ(ProgramDrive_of("  D:\\"), "D:");
   EXPECT_EQ(ProgramDrive_of("X"), "X ");
   EXPECT_EQ(ProgramDrive_of(""), "  ");
+}
+
+TEST_F(StartupTest, IdentityStepsStartFromTheExampleProjectName) {
+  StartUp_identify();
+  EXPECT_EQ(gRun.projectName, "ExampleOne");
+  EXPECT_EQ(gRun.status.main, "Starting Vurn");
+  EXPECT_EQ(MainControl("StatusCODE8lbl").caption, "MM912");
 }
 
 TEST_F(StartupTest, MissingDataAreaStopsBeforeAnythingIsWritten) {
@@ -63,7 +73,7 @@ TEST_F(StartupTest, MissingDataAreaStopsBeforeAnythingIsWritten) {
 }
 
 TEST_F(StartupTest, OptionLockAppliesAtStartUp) {
-  fs::create_directories(driveC() / "Vurn");
+  installDataArea();
   MainControl("Check_Before_Compling8chk").value = 1;
   General_setup();
   EXPECT_EQ(MainControl("SLD_data_location_Internal_8opb").value, 1);

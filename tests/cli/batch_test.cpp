@@ -9,6 +9,7 @@
 #include "cli/batch_options.h"
 #include "core/run_state.h"
 #include "core/window_model.h"
+#include "platform/host_paths.h"
 #include "support/vurn_test.h"
 
 namespace fs = std::filesystem;
@@ -71,22 +72,38 @@ TEST_F(BatchTest, MissingDataAreaTellsToPrepareFirstUse) {
   EXPECT_NE(out.str().find("Drive C: is " + driveC().string()), std::string::npos);
 }
 
-TEST_F(BatchTest, CompletedRunPrintsTheSummary) {
+TEST_F(BatchTest, FirstUseThenRunPrintsProgressAndTheSummary) {
   const fs::path other = driveC() / "elsewhere";
-  fs::create_directories(other / "Vurn");
-  EXPECT_EQ(run({"--drive", "C=" + other.string()}), kExitCompleted) << err.str();
+  fs::create_directories(other);
+  HostDrive_set('P', fs::path(VURN_SOURCE_DIR) / "dist");
+  EXPECT_EQ(run({"--first-use", "--drive", "C=" + other.string()}), kExitCompleted) << err.str();
   const std::string text = out.str();
   EXPECT_NE(text.find("Drive C: is " + other.string()), std::string::npos);
+  EXPECT_NE(text.find("Sounding 1: VOORNE-17_8.CPT\nSounding 2: OYSAND-OYSC19.CPT\nSounding 3: BRO-217393.CPT\n"),
+            std::string::npos);
   EXPECT_NE(text.find("           Done"), std::string::npos);
-  EXPECT_NE(text.find("0 total Soundings"), std::string::npos);
+  EXPECT_NE(text.find("3 total Soundings"), std::string::npos);
   EXPECT_NE(text.find("Tasks and issues: C:\\Vurn\\Vurn---Output---Tasks_and_Issues"), std::string::npos);
   EXPECT_TRUE(fs::exists(other / "Vurn" / "Vurn---Output---Tasks_and_Issues_From_most_recent_Vurn_Run.txt"));
 }
 
+TEST_F(BatchTest, ProjectOptionPicksTheProjectThroughTheSetupFile) {
+  HostDrive_set('P', fs::path(VURN_SOURCE_DIR) / "dist");
+  ASSERT_EQ(run({"--first-use", "--new-project", "Harbour"}), kExitCompleted) << err.str();
+  EXPECT_TRUE(fs::is_directory(driveC() / "Vurn" / "Projects" / "Harbour" / "Soundings"));
+  // The new project has only its editable sounding file, so a run on it stops there.
+  EXPECT_EQ(run({"--project", "harbour"}), kExitErrorReported);
+  EXPECT_NE(err.str().find("Vurn error DX392"), std::string::npos);
+  EXPECT_NE(readHostFile(Host_resolve("C:\\Vurn\\software\\Vurn-Setup.txt")).find("Last_Project=Harbour\r\n"),
+            std::string::npos);
+  EXPECT_EQ(run({"--project", "Nowhere"}), kExitErrorReported);
+  EXPECT_NE(err.str().find("Vurn error PK101"), std::string::npos);
+}
+
 TEST_F(BatchTest, ProgramFileRunsWithDriveFromTheEnvironment) {
   const fs::path area = driveC() / "env-c";
-  fs::create_directories(area / "Vurn");
-  const std::string command = "VURN_DRIVE_C='" + area.string() + "' '" VURN_BATCH_PATH "' > '" +
+  fs::create_directories(area);
+  const std::string command = "VURN_DRIVE_C='" + area.string() + "' '" VURN_BATCH_PATH "' --first-use > '" +
                               (driveC() / "out.txt").string() + "' 2>&1";
   const int status = std::system(command.c_str());
   ASSERT_TRUE(WIFEXITED(status));

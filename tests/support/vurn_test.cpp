@@ -5,11 +5,15 @@
 #include <random>
 #include <sstream>
 
+#include "app/commands.h"
+#include "app/program.h"
+#include "app/startup.h"
 #include "core/report.h"
 #include "core/run_state.h"
 #include "core/window_model.h"
 #include "platform/host_env.h"
 #include "platform/host_paths.h"
+#include "platform/text_file.h"
 
 namespace fs = std::filesystem;
 
@@ -24,9 +28,9 @@ void VurnTest::SetUp() {
   HostDrive_set('C', driveC_);
   HostDrive_set('P', driveP_);
   HostClock_reset();
-  RunState_reset();
-  WindowModel_reset();
+  Engine_reset();
   WindowHooks_reset();
+  TextWriter_failOpensOf("");
 }
 
 void VurnTest::TearDown() {
@@ -34,6 +38,7 @@ void VurnTest::TearDown() {
   HostDrives_reset();
   HostClock_reset();
   WindowHooks_reset();
+  TextWriter_failOpensOf("");
   std::error_code ec;
   fs::remove_all(root_, ec);
 }
@@ -43,6 +48,22 @@ void VurnTest::openLog() {
   gRun.dataArea = "C:\\Vurn";
   gRun.versionText = "8.0.6";
   TasksAndIssues_open();
+}
+
+void VurnTest::installDataArea() {
+#ifdef VURN_BATCH_PATH
+  HostProgram_set(VURN_BATCH_PATH);  // the program file first use copies
+#endif
+#ifdef VURN_SOURCE_DIR
+  HostDrive_set('P', fs::path(VURN_SOURCE_DIR) / "dist");
+#endif
+  Command_firstUse();
+  gRun.errorReported = false;
+}
+
+void VurnTest::startUp() {
+  if (!fs::exists(dataArea())) installDataArea();
+  General_setup();
 }
 
 std::vector<std::string> VurnTest::logLines() const {

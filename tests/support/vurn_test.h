@@ -24,6 +24,18 @@ class VurnTest : public ::testing::Test {
   // that error records and task lines can be read back with logLines().
   void openLog();
 
+  // Prepares C:\Vurn for the first use from the bundled install tree of the
+  // source (dist/Vurn, as drive P:), so it holds the setup file, the project
+  // list and the example project ExampleONE. Start-up's identity fields are set;
+  // the log is not opened.
+  void installDataArea();
+
+  // Runs start-up after installDataArea: setup file read, log open.
+  void startUp();
+
+  // The host folder of the data area C:\Vurn.
+  std::filesystem::path dataArea() const { return driveC_ / "Vurn"; }
+
   // The lines of the task and issue log as they are on disk now.
   std::vector<std::string> logLines() const;
 

@@ -1,0 +1,28 @@
+// The setup file "Vurn-Setup.txt" in the data area's software folder: the
+// last-used project and four other "last" values, kept from one program use to
+// the next. It is read at start-up and at the start of every run, and written
+// back at the end of every completed run. Only the last project has an effect:
+// it becomes the project that is processed.
+//
+// Layout, one item per line: a title, the marker "ROW2_VURN_SETUP_V4" on line 2,
+// "Last_Units=", "Last_user=", "Last_Project=", "Last_Equipment=",
+// "Last_Error=" and "End". Keys are compared in capitals; items weigh 1, 2, 4,
+// 8, 16, 32 and 64, and a complete file sums to 127.
+#pragma once
+
+#include <string>
+
+// The setup file's path and that of its backup while it is being written.
+std::string SetupFile_path();
+std::string SetupBackup_path();
+
+// Reads the five values into the run state and makes the last project the
+// project name. Errors: "ESF812" cannot be opened, "SF931" a line (other than
+// line 1) without "=", "YV803" no marker on line 2, "YV777" items missing or
+// repeated, "PN901" a last project that would lead outside the projects folder.
+void Setup_read();
+
+// Writes the five values back: copies the file to the backup first ("ESF342"
+// when that fails), rewrites it ("ESF112" when it cannot be written, leaving
+// the backup), then deletes the backup.
+void Setup_write();

@@ -1,0 +1,293 @@
+// The sounding database: its field table, header and row reading, and the
+// editable file of a new project.
+#include "project/sounding_db.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <stdexcept>
+
+#include "core/null_value.h"
+#include "core/report.h"
+#include "files/paths.h"
+#include "files/split.h"
+#include "numeric/number_format.h"
+#include "numeric/numeric_tools.h"
+#include "platform/host_paths.h"
+
+SoundingRecord gSounding;
+SoundingColumnIds gSoundingColumns;
+
+namespace {
+
+using T = SoundingFieldType;
+
+constexpr std::int16_t kHeaderSlots = 89;
+constexpr std::int16_t kRowSlots = 105;
+
+const std::vector<SoundingFieldDef> kTable = {
+    {1, "SOUNDING_NAME", T::Text, "CPT Name & File Name", ""},
+    {2, "CONE_ANET", T::Single, "Cone Anet", "SED231"},
+    {13, "PROBE_AND_SERIAL_NUM", T::Text, "probe equipment device number", ""},
+    {14, "PROBE_MEASUREMENTS_DASH_LIST", T::Text, "probe measurements  e.g.  qc-fs-u2-LIF-Vs-R", ""},
+    {25, "SOUNDING_ATL_NAME", T::Text, "Alternate sounding name, e.g. survey name", ""},
+    {26, "EXPORTING_SOUNDING_NAME_ADDON", T::Text, "Export add-on code for sounding exporting", ""},
+    {27, "EXPORTING_CPT_NAME", T::Text, "Exporting CPT name (ie addon+sounding)", ""},
+    {38, "DATE_TAVIKFORMAT", T::Text, "Date of Field Work  using TavikDateFormat  ie 071028-15:28", ""},
+    {43, "CLIENT_FOR_CPT_WORK", T::Text, "Client for sounding effort", ""},
+    {51, "CPT_AGENCY_PERFORMING_SOUNDING", T::Text, "Agency Performing CPT soundings", ""},
+    {52, "CPT_TRUCK_OPERATOR", T::Text, "CPT Truck Operator", ""},
+    {61, "DATA_OWNERSHIP", T::Text, "Data ownership", ""},
+    {62, "DATA_FILE_KEEPER", T::Text, "Keeper of Data files", ""},
+    {63, "LAND_OWNER", T::Text, "Owner of Land", ""},
+    {71, "ZERO_QC_SHIFT_PRETEST_atClean_TO_POSTTEST_atDirty_aTM", T::Single,
+     "Qc Zero Shift PreTestClean to PostTestDirty (atm)", "SWQ123"},
+    {72, "ZERO_FS_SHIFT_PRETEST_atClean_TO_POSTTEST_atDirty_aTM", T::Single,
+     "fs Zero Shift PreTestClean to PostTestDirty (atm)", "SWQ999"},
+    {73, "ZERO_QC_SHIFT_FROM_PREVIOUS_SOUNDING_PRETEST_TO_THIS_PRETEST_atClean_ATM", T::Single,
+     "Qc Shift from previous test clean to this test clean (atm)", "SWQ175"},
+    {74, "ZERO_FS_SHIFT_FROM_PREVIOUS_SOUNDING_PRETEST_TO_THIS_PRETEST_atClean_ATM", T::Single,
+     "fs Shift from previous test clean to this test clean (atm)", "SWQ766"},
+    {76, "MEASURED_LOWEST_QC", T::Single, "Measured lowest Qc in this sounding", "MLQ111"},
+    {77, "MEASURED_LOWEST_FS", T::Single, "Measured lowest fs in this sounding", "MLF111"},
+    {90, "AQI_CPTZEROshift_%", T::Single, "AQI for CPT based on zero shift (%)", "SAA990"},
+    {91, "AQI_CPT_EVALUATION_EFFORT_%", T::Single, "AQI during CPT Evaluation Effort", "SAA993"},
+    {92, "AQI_CPT_FIELD_TESTING_EFFORT", T::Single, "AQI for CPT Field Observations", "ASS233"},
+    {93, "AQI_FOR_LEVEL_REFERENCE_OF_NEARBY_ITEM", T::Single,
+     "AQI in terms of nearby soil slope or building influence", "ASS419"},
+    {94, "AQI_BORING", T::Single, "AQI for nearby Borings", "ASS409"},
+    {104, "LAT_BEST_DEGF", T::Double, "Lat (Deg fraction)", "LL121"},
+    {105, "LONG_BEST_DEGF", T::Double, "Long (Deg fraction)", "LL199"},
+    {106, "LATLOG_SOURCE", T::Text, "Lat Long data source", ""},
+    {107, "LATLONG_DILUTION", T::Single, "GPS Horz Dilation", "SSE034"},
+    {120, "STATE_EAST", T::Double, "STATE Plane EAST", "SSFR222"},
+    {121, "STATE_NORTH", T::Double, "STATE Plane North", "SSFR224"},
+    {140, "WATERTABLE_DEPTH_FEET", T::Single, "Water Table depth during field work  (feet)", "SSFR222"},
+    {141, "WATERTABLE_ELEVATION_FEET", T::Single, "Water Table Elevation (feet)", "WT334"},
+    {160, "GROUND_ELEVATION_FEET", T::Single, "Elevation of Ground (feet)", "GE232"},
+    {161, "HOLE_BOTTOM_ELEVATION_FEET", T::Single, "Hole Bottom Elevation (feet)", "HBE201"},
+    {162, "DEPTH_ADDON_FEET", T::Single, "Depth add-on (feet) i.e. starting at botttom of hole", "DAO345"},
+    {173, "OVERWATER_WATER_ELEVATION_FEET", T::Single, "Over water elevation of water (feet)", "OWE111"},
+    {174, "OVERWATER_WATER_HEIGHT_FEET", T::Single, "Over water depth of water  (feet)", "OWH111"},
+    {180, "UWT_METHOD", T::Text, "Total Unit Weight lookup method", ""},
+    {181, "UWT_ABOVE_WT_PCF", T::Single, "Total Unit Weight ABOVE TW (PCF)", "UWA111"},
+    {182, "UWT_BELOW_WT_PCF", T::Single, "Total Unit Weight Below TW (PCF)", "UWB111"},
+    {183, "UWT_FILE_NAME", T::Text, "Total Unit - File Name", ""},
+    {190, "COMMENTS_REASON_FOR_TESTING", T::Text, "Reasons in for testing in words", ""},
+    {191, "COMMENTS_REASON_FOR_TESTING_CODE", T::Text, "REASON FOR TESTING Code, CODE", ""},
+    {192, "COMMENTS_FROM_FIELD_WORDS", T::Text, "Comments from field in words", ""},
+    {193, "CONTRACT_NUMBERCODE", T::Text, "Contract Number code", ""},
+    {210, "PLOTTING_WORDS_ON_MAPS", T::Text, "Plotting code on map", ""},
+    {212, "SITE_DESCRIPTION_WORDS", T::Text, "Location description in word", ""},
+    {214, "SITE_COUNTRY_ZIP_STATE_CITY", T::Text,
+     "Location address in order of country zipcode state city street number", ""},
+    {216, "SITE_ADDRESS_CONVENTIONAL", T::Text, "Location using conventional address format", ""},
+    {220, "SITE_NAME", T::Text, "Site name", ""},
+    {222, "SITE_ZONE_NAME", T::Text, "Zone name", ""},
+    {223, "SITE_ZONE_SUB_NAME", T::Text, "Site name", ""},
+    {240, "STATION_FEET", T::Single, "Station (feet)", "STF111"},
+    {241, "STATION_OFFSET_FEET", T::Single, "Station offset (feet)", "SOF111"},
+    {245, "STATION_ZONE", T::Text, "Station Zone", ""},
+    {280, "NEARBY_MAJOR_INFLUENCES_WORDS", T::Text, "Nearby Major Stress Influencing item", ""},
+    {281, "NEARBY_MAJOR_INFLUENCES_DISTANCE_FEET", T::Single,
+     "Distance (feet) to Nearby Major Stress Influencing item", "NM443"},
+    {285, "NEW_FILL_WORDS", T::Text, "Recent fill -  description in words (and soil type/consistency)", ""},
+    {287, "NEW_FILL_THICKNESS_FEET", T::Single, "Recent fill - thickness (feet)", "NF112"},
+    {289, "NEW_FILL_AGE_MONTHS_AGO", T::Single, "Recent fill - age at time of sounding (months)", "NF334"},
+};
+
+std::string trimmedUpper(std::string_view text) {
+  const size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return "";
+  std::string t(text.substr(first, text.find_last_not_of(' ') - first + 1));
+  for (char& c : t) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return t;
+}
+
+std::string upper(const char* text) { return trimmedUpper(text); }
+
+// The row of the table for an identifier already trimmed and upper-cased, or -1.
+int findRow(const std::string& id) {
+  for (size_t i = 0; i < kTable.size(); ++i) {
+    if (id == std::to_string(kTable[i].id) || id == upper(kTable[i].key)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+// True when a text reads as a decimal number (optional sign, point, exponent,
+// blanks around it). The missing marker "-5435" written as a number is a
+// number too, although NumberOrNull cannot tell it from text that is not one.
+bool readsAsNumber(std::string_view text) {
+  if (NumberOrNull(text) != NullValue) return true;
+  const std::string t = trimmedUpper(text);
+  if (t.empty() || t.find_first_not_of("0123456789.E+-") != std::string::npos) return false;
+  char* end = nullptr;
+  const double value = std::strtod(t.c_str(), &end);
+  return end != t.c_str() && *end == '\0' && value == -5435.0;
+}
+
+// A stored number as text, without the leading blank of a plain number.
+std::string numberText(double value) {
+  std::string text = PlainNumber_text(static_cast<float>(value));
+  if (!text.empty() && text.front() == ' ') text.erase(0, 1);
+  return text;
+}
+
+void ensureStorage() {
+  if (gSounding.text.size() != kTable.size()) {
+    gSounding.text.assign(kTable.size(), std::string(NullText));
+    gSounding.single.assign(kTable.size(), NullValue);
+    gSounding.dbl.assign(kTable.size(), NullValue);
+  }
+}
+
+int rowOrFail(std::string_view key) {
+  const int row = findRow(trimmedUpper(key));
+  if (row < 0) throw std::logic_error("no sounding field " + std::string(key));
+  ensureStorage();
+  return row;
+}
+
+}  // namespace
+
+const std::vector<SoundingFieldDef>& SoundingField_table() { return kTable; }
+
+void ResetSoundingHeader() {
+  Status_show("", "", "NULLing soundingSfile Header data", " ", " ", " ", " ", "4502");
+  gSoundingColumns.ids.assign(static_cast<size_t>(kHeaderSlots) + 1, "");
+  gSoundingColumns.count = 0;
+}
+
+void ResetSoundingRecord() {
+  Status_show("", "NULLing soundingSfile Line data ", " ", " ", " ", " ", " ", "SN441");
+  for (int k = 1; k <= 400; ++k) AccessSoundingField("ASSIGN_DB", std::to_string(k), NullText);
+}
+
+void OpenSoundingDatabase(TextReader& file) {
+  Status_show("Reading SoundingS file", "opening and reading header", "Reading SoundingS database", " ", " ", " ",
+              " ", "So123");
+  ResetSoundingHeader();
+  ResetSoundingRecord();
+  const std::string pattern = PathOf("VURN_SOUNDINGS---*.CSV");
+  const auto names = Host_list(pattern, false);
+  const size_t n = names.size() >= 9999 ? 0 : names.size();
+  if (n == 0) Error_report("Reading SouningS file, needs a SoundingS---*.csv file ", "DX392");
+  if (n >= 2) Error_report("Reading SouningS file, only one SoundingS---*.csv file allowed", "DX322");
+  const std::string fullName = PathOf("PROJECT") + names.front();
+  Status_show("", "", "", "", "SoundingS file= " + names.front(), " ", " ", "So443");
+  if (!file.open(fullName)) Error_report("problem opening; " + fullName + " {is is open?}", "MG332");
+}
+
+void ReadSoundingHeader(TextReader& file) {
+  Status_show("", "", "reading CPT soundings Header ", " ", " ", " ", " ", "RE823");
+  std::string line;
+  file.readLine(line);
+  FieldList cells(999);
+  SplitDelimitedLine(line, false, false, false, cells);
+  if (cells.count > kHeaderSlots) {
+    Error_report("Reading SoundingS file header, " + file.path() + " has " + std::to_string(cells.count) +
+                     " columns, at most " + std::to_string(kHeaderSlots) + " are allowed",
+                 "SD889");
+  }
+  gSoundingColumns.ids.assign(static_cast<size_t>(kHeaderSlots) + 1, "");
+  gSoundingColumns.count = cells.count;
+  for (std::int16_t k = 1; k <= cells.count; ++k) gSoundingColumns.ids[static_cast<size_t>(k)] = cells[k];
+  for (std::int16_t k = 1; k <= cells.count; ++k) {
+    bool endOfList = false;
+    const std::string id = BraceIdentifier(cells[k], endOfList);
+    if (endOfList) {
+      gSoundingColumns.ids[static_cast<size_t>(k)] = "";
+      break;
+    }
+    gSoundingColumns.ids[static_cast<size_t>(k)] = id;
+  }
+}
+
+void ReadNextSounding(TextReader& file, bool& endOfFile) {
+  Status_show("", "", "Reading ONE line (next sounding) from the SoundingS*.cvs file ", " ", " ", " ", " ", "RL123");
+  if (file.atEnd()) {
+    endOfFile = true;
+    return;
+  }
+  endOfFile = false;
+  std::string line;
+  file.readLine(line);
+  FieldList cells(999);
+  SplitDelimitedLine(line, false, true, false, cells);
+  if (cells.count > kRowSlots) {
+    Error_report("Reading SoundingS file, a row of " + file.path() + " has " + std::to_string(cells.count) +
+                     " cells, at most " + std::to_string(kRowSlots) + " are allowed",
+                 "SD805");
+  }
+  for (std::int16_t k = 1; k <= cells.count; ++k) {
+    const std::string id = k <= gSoundingColumns.count ? gSoundingColumns.ids[static_cast<size_t>(k)] : "";
+    AccessSoundingField("ASSIGN_DB", id, cells[k]);
+  }
+}
+
+std::string AccessSoundingField(std::string_view mode, std::string_view identifier, std::string_view value) {
+  ensureStorage();
+  const std::string id = trimmedUpper(identifier);
+  const int row = findRow(id);
+  if (row < 0) {
+    const bool ignored = id == "78" || id == "79" || id.empty() || readsAsNumber(id);
+    if (!ignored) Error_report("searching soundingSfile list, Can't find ID=" + std::string(identifier), "CCN824");
+  } else {
+    const SoundingFieldDef& def = kTable[static_cast<size_t>(row)];
+    const size_t r = static_cast<size_t>(row);
+    if (mode == "ASSIGN_DB") {
+      if (def.type == T::Text) {
+        gSounding.text[r] = std::string(value);
+      } else if (readsAsNumber(value)) {
+        const float number = NumberOrNull(value);
+        if (def.type == T::Single) gSounding.single[r] = number;
+        else gSounding.dbl[r] = static_cast<double>(number);
+      } else if (def.type == T::Single && trimmedUpper(value).empty()) {
+        gSounding.single[r] = NullValue;
+      } else {
+        Error_report(std::string(def.label) + " IS NOT =" + std::string(value), def.code);
+      }
+    } else if (mode == "GET_DB") {
+      if (def.type == T::Text) return gSounding.text[r] + ", ";
+      if (def.type == T::Single) return numberText(gSounding.single[r]) + ", ";
+      return numberText(gSounding.dbl[r]) + ", ";
+    }
+  }
+  if (mode == "OUTPUT_TITLE") {
+    const std::string label = row >= 0 ? kTable[static_cast<size_t>(row)].label : "";
+    return label + std::string(29, ' ') + "{" + id + "} " + ", ";
+  }
+  if (mode == "ASSIGN_DB") return "-5435_191";
+  return "";
+}
+
+const std::string& SoundingField_text(std::string_view key) {
+  return gSounding.text[static_cast<size_t>(rowOrFail(key))];
+}
+
+float SoundingField_single(std::string_view key) { return gSounding.single[static_cast<size_t>(rowOrFail(key))]; }
+
+double SoundingField_double(std::string_view key) { return gSounding.dbl[static_cast<size_t>(rowOrFail(key))]; }
+
+void MakeEditableSoundingFile(std::string_view projectName) {
+  Status_show("", "making new *-Sounding.csv file with header columns defined", "", "", " ", projectName, " ",
+              "RE823");
+  const size_t first = projectName.find_first_not_of(' ');
+  std::string cleaned(first == std::string_view::npos
+                          ? std::string_view()
+                          : projectName.substr(first, projectName.find_last_not_of(' ') - first + 1));
+  for (char& c : cleaned) {
+    if (c == ' ') c = '_';
+  }
+  // The new project's own folder, so that every new project gets its file.
+  const std::string folder = PathOf("PROJECTS") + std::string(projectName) + "\\";
+  const std::string pattern = folder + "SoundingS---*.csv";
+  if (!Host_list(pattern, false).empty()) Error_report(pattern + " already exists", "WP123");
+  TextWriter file;
+  const std::string path = folder + "SoundingS---" + cleaned + "---VurnEditable---.csv";
+  if (!file.open(path, TextWriter::Mode::Append)) {
+    Error_report("can't make the editable sounding file " + path, "WP124");
+  }
+  file.writeLine("header....");
+  for (const SoundingFieldDef& def : kTable) file.writeLine("\"" + std::string(def.key) + "\", ");
+  file.writeLine("---ending---");
+}

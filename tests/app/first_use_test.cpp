@@ -1,0 +1,60 @@
+// First-use preparation on a fresh and on an existing data area.
+#include "app/first_use.h"
+
+#include "app/commands.h"
+#include "core/run_state.h"
+#include "platform/host_paths.h"
+#include "support/vurn_test.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class FirstUseTest : public VurnTest {};
+
+TEST_F(FirstUseTest, FreshDataAreaGetsTheTreeSetupListAndExample) {
+  installDataArea();
+  for (const char* folder : {"C:\\Vurn\\Projects", "C:\\Vurn\\software", "C:\\Vurn\\SLD data files for plotting",
+                             "C:\\Vurn\\SLD input", "C:\\Vurn\\Projects\\ExampleONE\\Soundings"}) {
+    EXPECT_TRUE(Host_folderExists(folder)) << folder;
+  }
+  EXPECT_TRUE(Host_fileExists("C:\\Vurn\\software\\Vurn-Setup.txt"));
+  EXPECT_TRUE(Host_fileExists("C:\\Vurn\\software\\Vurn.exe"));
+  EXPECT_EQ(Host_list("C:\\Vurn\\Projects\\Vurn_ProjectS---*.csv", false).size(), 1u);
+  EXPECT_TRUE(Host_fileExists("C:\\Vurn\\Projects\\ExampleONE\\Vurn_SoundingS---ExampleONE.csv"));
+  EXPECT_TRUE(Host_fileExists("C:\\Vurn\\Projects\\ExampleONE\\Soundings\\VOORNE-17_8.CPT"));
+  EXPECT_TRUE(Host_fileExists("C:\\Vurn\\Projects\\ExampleONE\\Soundings\\VOORNE-17_8.source.txt"));
+  EXPECT_EQ(gRun.status.operations, "DONE with making directories and ExampleOne data");
+  // The bundled list already names the example project: no second row.
+  const std::string list = readHostFile(Host_resolve("C:\\Vurn\\Projects\\Vurn_ProjectS---Vurn.csv"));
+  EXPECT_EQ(list.find("ExampleONE,"), list.rfind("ExampleONE,"));
+}
+
+TEST_F(FirstUseTest, SecondFirstUseKeepsTheUsersFilesAndRefreshesTheExample) {
+  installDataArea();
+  const fs::path setup = Host_resolve("C:\\Vurn\\software\\Vurn-Setup.txt");
+  const fs::path list = Host_resolve("C:\\Vurn\\Projects\\Vurn_ProjectS---Vurn.csv");
+  const fs::path example = Host_resolve("C:\\Vurn\\Projects\\ExampleONE\\Soundings\\VOORNE-17_8.CPT");
+  writeHostFile(fs::relative(setup, driveC()).string(), "user setup");
+  writeHostFile(fs::relative(list, driveC()).string(), "user list");
+  writeHostFile("Vurn/SLD input/SLD-Vurn-Mine.csv", "user chart");
+  writeHostFile(fs::relative(example, driveC()).string(), "damaged");
+  installDataArea();
+  EXPECT_EQ(readHostFile(setup), "user setup");
+  EXPECT_EQ(readHostFile(list), "user list");
+  EXPECT_EQ(readHostFile(driveC() / "Vurn" / "SLD input" / "SLD-Vurn-Mine.csv"), "user chart");
+  EXPECT_NE(readHostFile(example), "damaged");
+}
+
+TEST_F(FirstUseTest, UsersOwnProjectListIsNotJoinedByASecondOne) {
+  writeHostFile("Vurn/Projects/Vurn_ProjectS---Mine.csv",
+                "{PROJECT_FILE_DIRECTORY},{PROJECT_NAME}\r\nMine,Mine\r\n");
+  installDataArea();
+  EXPECT_EQ(Host_list("C:\\Vurn\\Projects\\Vurn_ProjectS---*.csv", false),
+            (std::vector<std::string>{"Vurn_ProjectS---Mine.csv"}));
+  // The example project was made through the user's list.
+  EXPECT_NE(readHostFile(driveC() / "Vurn/Projects/Vurn_ProjectS---Mine.csv").find("\"ExampleONE\",,,,"),
+            std::string::npos);
+}
+
+}  // namespace

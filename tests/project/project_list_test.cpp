@@ -1,0 +1,198 @@
+// The project list: reading, the project folders, the list box, new projects.
+#include "project/project_list.h"
+
+#include "core/run_state.h"
+#include "core/window_model.h"
+#include "platform/host_env.h"
+#include "platform/host_paths.h"
+#include "support/vurn_test.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* kHeader = "Folder {PROJECT_FILE_DIRECTORY},Name {project_name},{3},Lat {lat_center},";
+
+class ProjectListTest : public VurnTest {
+ protected:
+  void SetUp() override {
+    VurnTest::SetUp();
+    gRun.dataArea = "C:\\Vurn";
+    gRun.projectName = "ExampleOne";
+    fs::create_directories(dataArea() / "Projects");
+  }
+  void writeList(const std::string& text) { writeHostFile("Vurn/Projects/Vurn_ProjectS---Test.csv", text); }
+  static std::string readErrorOf(std::string_view key) {
+    try {
+      bool found = false;
+      ProjectList_read(key, found);
+    } catch (const ErrorHalt& halt) {
+      return halt.identifier + " " + halt.description;
+    }
+    return "no error";
+  }
+};
+
+TEST_F(ProjectListTest, ReadsRowsAndStopsAtTheWantedProject) {
+  writeList(std::string(kHeader) + "\r\nAlpha,\"Alpha, the first\",A1,51\r\nbeta,Beta,B2\r\nGamma,Gamma,G3\r\n");
+  bool found = false;
+  ProjectList_read("BETA", found);
+  EXPECT_TRUE(found);
+  EXPECT_EQ(gRun.projectName, "beta");
+  EXPECT_EQ(gProject.projectName, "Beta");
+  EXPECT_EQ(gProject.projectCode, "B2");
+  EXPECT_EQ(gProjectLists.projectCount, 2);
+
+  ProjectList_read("", found);  // an empty key never matches: the whole list
+  EXPECT_FALSE(found);
+  EXPECT_EQ(gProjectLists.projectCount, 3);
+  EXPECT_EQ(gRun.projectName, "Gamma");
+  EXPECT_EQ(gProjectLists.directories[1], "Alpha");
+  EXPECT_EQ(gProjectLists.columnCount, 4);  // the trailing empty header cell is not a column
+  EXPECT_EQ(gProjectLists.columnIds[3], "3");
+}
+
+TEST_F(ProjectListTest, MissingDirectoryCellKeepsThePreviousRowsFolder) {
+  writeList(std::string(kHeader) + "\r\nAlpha,A\r\n-5435,B\r\n");
+  bool found = false;
+  ProjectList_read("", found);
+  EXPECT_EQ(gProjectLists.directories[2], "Alpha");
+  EXPECT_EQ(gProject.projectName, "B");
+}
+
+TEST_F(ProjectListTest, ErrorsOfTheList) {
+  const struct {
+    const char* name;
+    std::string text;
+    std::string expected;
+  } cases[] = {
+      {"blank last line", std::string(kHeader) + "\r\nAlpha,A\r\n\r\n",
+       "YU112 Reading ProjectS from CSV blank line not allowed, i.e. extra blank list at EOF"},
+      {"cell without braces", "{1},Name\r\nAlpha,A\r\n",
+       "IDP834 Reading ProjectS from CSV ---> Getting columns from ``projectS---*.csv`` header row one  ---> for "
+       "column=2 ---> ID=ENDOFLIST, bad `{` to `}` ID pair"},
+      {"unknown identifier", "{1},{OWNER}\r\n",
+       "RE932 Reading ProjectS from CSV Column ID =OWNERis not a standardized column ID"},
+      {"fourteen columns", "{1},{2},{3},{4},{5},{6},{7},{8},{9},{10},{1},{2},{3},{4}\r\n", "PL913"},
+      {"folder leading outside", std::string(kHeader) + "\r\n..\\software,A\r\n", "PN901"},
+  };
+  for (const auto& c : cases) {
+    writeList(c.text);
+    gRun.errorReported = false;
+    const std::string error = readErrorOf("");
+    EXPECT_EQ(error.substr(0, c.expected.size()), c.expected) << c.name;
+  }
+}
+
+TEST_F(ProjectListTest, UnknownIdentifierIsAnIssueLineBeforeTheError) {
+  openLog();
+  writeList("{1},{OWNER}\r\n");
+  EXPECT_EQ(readErrorOf("").substr(0, 5), "RE932");
+  EXPECT_EQ(gRun.issueCounter, 1);
+  const auto lines = logLines();
+  ASSERT_GE(lines.size(), 11u);
+  EXPECT_EQ(lines[lines.size() - 11].rfind(std::string(21, ' ') + " ---> Getting columns from", 0), 0u);
+}
+
+TEST_F(ProjectListTest, NoListOrTwoListsAreErrors) {
+  EXPECT_EQ(readErrorOf("").substr(0, 5), "FP829");
+  writeList(std::string(kHeader) + "\r\n");
+  writeHostFile("Vurn/Projects/VURN_PROJECTS---other.CSV", "");
+  gRun.errorReported = false;
+  EXPECT_EQ(readErrorOf("").substr(0, 5), "FP822");
+}
+
+TEST_F(ProjectListTest, FieldsByNumberOrKeyAndReset) {
+  const struct {
+    std::string id;
+    bool found;
+  } cases[] = {{"2", true}, {" PROJECT_NAME ", true}, {"7", true}, {"LAT_CENTER", true}, {"11", false},
+               {"project_name", false}, {"", false}};
+  for (const auto& c : cases) {
+    std::string id = c.id;
+    bool found = !c.found;
+    ProjectField_assign(id, "value", found);
+    EXPECT_EQ(found, c.found) << "[" << c.id << "]";
+  }
+  std::string id = " PROJECT_NAME ";
+  bool found = false;
+  ProjectField_assign(id, "Harbour", found);
+  EXPECT_EQ(id, "PROJECT_NAME");  // the caller's identifier is trimmed
+  EXPECT_EQ(gProject.projectName, "Harbour");
+  id = "1";
+  ProjectField_assign(id, "-5435", found);
+  EXPECT_EQ(gRun.projectName, "ExampleOne");  // the marker never replaces the folder
+  ProjectRecord_reset();
+  EXPECT_EQ(gProject.projectName, "-5435");
+  EXPECT_EQ(gRun.projectName, "ExampleOne");
+}
+
+TEST_F(ProjectListTest, ListBoxMarksProjectsWithoutFolderAndSelects) {
+  writeList(std::string(kHeader) + "\r\nAlpha,A\r\nBeta,B\r\n");
+  fs::create_directories(dataArea() / "Projects" / "ALPHA");
+  ProjectSelector_fill();
+  const Control& box = MainControl("projectS_8cbo");
+  EXPECT_EQ(box.items, (std::vector<std::string>{"Alpha", "Beta  ---> See NOTE 2 "}));
+  EXPECT_EQ(MainControl("ProjectDirectoryNote8lbl").caption,
+            "Note 2: there is no File directory for this entry in Vurn_SoundingS---*.csv ");
+  // ".", "..", the list file and the folder.
+  EXPECT_EQ(gProjectLists.folderCount, 4);
+
+  ProjectSelector_select("beta");
+  EXPECT_EQ(box.selected, 1);
+  EXPECT_EQ(gRun.status.main, "Selected Project= Beta");
+  EXPECT_EQ(gProject.projectName, "B");
+  ProjectSelector_select("nowhere");
+  EXPECT_EQ(box.selected, 1);
+}
+
+TEST_F(ProjectListTest, NewProjectMakesFoldersRowAndEditableFile) {
+  writeList(std::string(kHeader) + "\r\nAlpha,A");  // no line end after the last row
+  HostClock_setFixed(2026, 5, 4, 0);
+  bool exists = true;
+  Project_make_new("North Dike", exists);
+  EXPECT_FALSE(exists);
+  EXPECT_TRUE(fs::is_directory(dataArea() / "Projects" / "North Dike" / "Soundings"));
+  EXPECT_EQ(readHostFile(dataArea() / "Projects" / "Vurn_ProjectS---Test.csv"),
+            std::string(kHeader) + "\r\nAlpha,A\r\n\"North Dike\",,,,2026-05-04,,,,\r\n");
+  const std::string editable =
+      readHostFile(dataArea() / "Projects" / "North Dike" / "SoundingS---North_Dike---VurnEditable---.csv");
+  EXPECT_EQ(editable.rfind("header....\r\n\"SOUNDING_NAME\", \r\n\"CONE_ANET\", \r\n", 0), 0u);
+  EXPECT_EQ(editable.substr(editable.size() - 14), "---ending---\r\n");
+  EXPECT_EQ(MainControl("ProjectNameAndOtherInformation8lbl").caption,
+            "Project name was placed into Vurn_ProjectS---Test.csv");
+  // The new list reads back, and a second new project gets its own editable file.
+  bool found = false;
+  ProjectList_read("north dike", found);
+  EXPECT_TRUE(found);
+  Project_make_new("South", exists);
+  EXPECT_TRUE(fs::exists(dataArea() / "Projects" / "South" / "SoundingS---South---VurnEditable---.csv"));
+}
+
+TEST_F(ProjectListTest, NewProjectErrors) {
+  writeList(std::string(kHeader) + "\r\nAlpha,A\r\n");
+  fs::create_directories(dataArea() / "Projects" / "Alpha");
+  bool exists = false;
+  EXPECT_ERROR_REPORT(Project_make_new("ALPHA", exists), "PE943");
+  EXPECT_TRUE(exists);
+  gRun.errorReported = false;
+  EXPECT_ERROR_REPORT(Project_make_new("", exists), "we343");
+  gRun.errorReported = false;
+  EXPECT_ERROR_REPORT(Project_make_new("..\\escape", exists), "PN901");
+  EXPECT_FALSE(fs::exists(dataArea() / "escape"));
+
+  // Without a list, the folders are made before the error.
+  fs::remove(dataArea() / "Projects" / "Vurn_ProjectS---Test.csv");
+  gRun.errorReported = false;
+  EXPECT_ERROR_REPORT(Project_make_new("Gamma", exists), "MP329");
+  EXPECT_TRUE(fs::is_directory(dataArea() / "Projects" / "Gamma" / "Soundings"));
+}
+
+TEST_F(ProjectListTest, ProjectAlreadyListedKeepsItsRow) {
+  writeList(std::string(kHeader) + "\r\nAlpha,A\r\n");
+  bool exists = false;
+  Project_make_new("alpha", exists);  // listed, but its folder was missing
+  EXPECT_EQ(readHostFile(dataArea() / "Projects" / "Vurn_ProjectS---Test.csv"), std::string(kHeader) + "\r\nAlpha,A\r\n");
+}
+
+}  // namespace

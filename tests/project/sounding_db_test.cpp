@@ -1,0 +1,156 @@
+// The sounding database: header identifiers, rows into the record, field
+// errors, and the editable file.
+#include "project/sounding_db.h"
+
+#include "core/run_state.h"
+#include "support/vurn_test.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class SoundingDbTest : public VurnTest {
+ protected:
+  void SetUp() override {
+    VurnTest::SetUp();
+    gRun.dataArea = "C:\\Vurn";
+    gRun.projectName = "P1";
+    fs::create_directories(dataArea() / "Projects" / "P1");
+  }
+  // Writes the database and reads its header; rows are then read one by one.
+  void open(const std::string& text) {
+    writeHostFile("Vurn/Projects/P1/Vurn_SoundingS---P1.csv", text);
+    OpenSoundingDatabase(file);
+    ReadSoundingHeader(file);
+  }
+  bool next() {
+    bool endOfFile = false;
+    ReadNextSounding(file, endOfFile);
+    return !endOfFile;
+  }
+  std::string errorOfNext() {
+    try {
+      next();
+    } catch (const ErrorHalt& halt) {
+      return halt.identifier + " " + halt.description;
+    }
+    return "no error";
+  }
+  TextReader file;
+};
+
+TEST_F(SoundingDbTest, RowsFillTheRecordByHeaderIdentifiers) {
+  open("Name {sounding_name},{2},Water {140},Site {SITE_NAME},{LAT_BEST_DEGF},{300}\r\n"
+       "CPT-1,0.8,12.5,\"North field\",51.5,anything\r\n"
+       "CPT-2,,3e1,South,-0.25\r\n");
+  ASSERT_TRUE(next());
+  EXPECT_EQ(SoundingField_text("SOUNDING_NAME"), "CPT-1");
+  EXPECT_FLOAT_EQ(SoundingField_single("CONE_ANET"), 0.8f);
+  EXPECT_FLOAT_EQ(SoundingField_single("WATERTABLE_DEPTH_FEET"), 12.5f);
+  EXPECT_EQ(SoundingField_text("SITE_NAME"), "North field");
+  EXPECT_EQ(SoundingField_double("LAT_BEST_DEGF"), static_cast<double>(51.5f));
+  ASSERT_TRUE(next());
+  EXPECT_EQ(SoundingField_single("CONE_ANET"), -5435.0f);  // empty cell
+  EXPECT_FLOAT_EQ(SoundingField_single("140"), 30.0f);
+  EXPECT_EQ(SoundingField_double("104"), -0.25);
+  EXPECT_FALSE(next());
+}
+
+TEST_F(SoundingDbTest, ShortRowsKeepThePreviousValuesAndResetMarksEverything) {
+  open("{SOUNDING_NAME},{SITE_NAME}\r\nA,\"Site A\"\r\nB\r\n");
+  next();
+  next();
+  EXPECT_EQ(SoundingField_text("SOUNDING_NAME"), "B");
+  EXPECT_EQ(SoundingField_text("SITE_NAME"), "Site A");
+  ResetSoundingRecord();
+  EXPECT_EQ(SoundingField_text("SITE_NAME"), "-5435");
+  EXPECT_EQ(SoundingField_single("CONE_ANET"), -5435.0f);
+  EXPECT_EQ(SoundingField_double("STATE_EAST"), -5435.0);
+}
+
+TEST_F(SoundingDbTest, UnquotedBlankSpreadsOverTwoColumns) {
+  open("{SOUNDING_NAME},{SITE_NAME},{SITE_ZONE_NAME}\r\nA,North field,z\r\n");
+  next();
+  EXPECT_EQ(SoundingField_text("SITE_NAME"), "North");
+  EXPECT_EQ(SoundingField_text("SITE_ZONE_NAME"), "field");
+}
+
+TEST_F(SoundingDbTest, HeaderCellWithoutBracesEndsTheIdentifiers) {
+  open("{SOUNDING_NAME},{CONE_ANET},Comments,Extra words,42,\r\nA,1,free\r\nB,2,free,oops\r\n");
+  EXPECT_EQ(gSoundingColumns.ids[3], "");
+  EXPECT_EQ(gSoundingColumns.ids[4], "Extra words");
+  EXPECT_EQ(gSoundingColumns.ids[5], "42");
+  EXPECT_TRUE(next());  // the empty identifier addresses nothing; no cell in column 4 yet
+  EXPECT_EQ(SoundingField_text("SOUNDING_NAME"), "A");
+  EXPECT_EQ(errorOfNext(), "CCN824 searching soundingSfile list, Can't find ID=Extra words");
+}
+
+TEST_F(SoundingDbTest, FieldErrorsCarryTheFieldsCodeAndLabel) {
+  const struct {
+    const char* column;
+    const char* cell;
+    std::string expected;
+  } cases[] = {
+      {"{WATERTABLE_DEPTH_FEET}", "abc", "SSFR222 Water Table depth during field work  (feet) IS NOT =abc"},
+      {"{LAT_BEST_DEGF}", "", "LL121 Lat (Deg fraction) IS NOT ="},
+      {"{LONG_BEST_DEGF}", "1,000", "no error"},  // two cells: 1 and 000
+      {"{CONE_ANET}", "1e", "SED231 Cone Anet IS NOT =1e"},
+      {"{OWNER}", "x", "CCN824 searching soundingSfile list, Can't find ID=OWNER"},
+  };
+  for (const auto& c : cases) {
+    gRun.errorReported = false;
+    open(std::string("{SOUNDING_NAME},") + c.column + "\r\nx," + c.cell + ",\r\n");
+    EXPECT_EQ(errorOfNext(), c.expected) << c.column;
+  }
+  gRun.errorReported = false;
+  open("{GROUND_ELEVATION_FEET},{SOUNDING_NAME}\r\n,x\r\n");
+  next();
+  EXPECT_EQ(SoundingField_single("GROUND_ELEVATION_FEET"), -5435.0f);
+}
+
+TEST_F(SoundingDbTest, AccessModes) {
+  AccessSoundingField("ASSIGN_DB", "sounding_name", " spaced ");
+  EXPECT_EQ(AccessSoundingField("GET_DB", "1", ""), " spaced , ");
+  AccessSoundingField("ASSIGN_DB", "140", "12.5");
+  EXPECT_EQ(AccessSoundingField("GET_DB", "WATERTABLE_DEPTH_FEET", ""), "12.5, ");
+  EXPECT_EQ(AccessSoundingField("OUTPUT_TITLE", "cone_anet", ""), "Cone Anet" + std::string(29, ' ') + "{CONE_ANET} , ");
+  EXPECT_EQ(AccessSoundingField("ASSIGN_DB", "78", "x"), "-5435_191");
+  EXPECT_EQ(AccessSoundingField("OTHER", "1", ""), "");
+  AccessSoundingField("ASSIGN_DB", "CONE_ANET", "-5435");
+  EXPECT_EQ(SoundingField_single("CONE_ANET"), -5435.0f);
+}
+
+TEST_F(SoundingDbTest, ZeroOrTwoDatabasesStopTheOpening) {
+  EXPECT_ERROR_REPORT(OpenSoundingDatabase(file), "DX392");
+  writeHostFile("Vurn/Projects/P1/Vurn_SoundingS---A.csv", "");
+  writeHostFile("Vurn/Projects/P1/vurn_soundings---B.CSV", "");
+  gRun.errorReported = false;
+  EXPECT_ERROR_REPORT(OpenSoundingDatabase(file), "DX322");
+}
+
+TEST_F(SoundingDbTest, TooManyCellsIsAnErrorNotAnOverrun) {
+  std::string header;
+  for (int k = 0; k < 90; ++k) header += "{300},";
+  writeHostFile("Vurn/Projects/P1/Vurn_SoundingS---P1.csv", header + "\r\n");
+  OpenSoundingDatabase(file);
+  EXPECT_ERROR_REPORT(ReadSoundingHeader(file), "SD889");
+  gRun.errorReported = false;
+  std::string row;
+  for (int k = 0; k < 106; ++k) row += "1,";
+  open("{SOUNDING_NAME}\r\n" + row + "\r\n");
+  EXPECT_EQ(errorOfNext().substr(0, 5), "SD805");
+}
+
+TEST_F(SoundingDbTest, EditableFileCarriesTheFieldTableOnce) {
+  fs::create_directories(dataArea() / "Projects" / "New One");
+  MakeEditableSoundingFile("New One");
+  const std::string text =
+      readHostFile(dataArea() / "Projects" / "New One" / "SoundingS---New_One---VurnEditable---.csv");
+  size_t lines = 0;
+  for (char c : text) lines += c == '\n';
+  EXPECT_EQ(lines, SoundingField_table().size() + 2);
+  EXPECT_NE(text.find("\"NEW_FILL_AGE_MONTHS_AGO\", \r\n---ending---\r\n"), std::string::npos);
+  EXPECT_ERROR_REPORT(MakeEditableSoundingFile("New One"), "WP123");
+}
+
+}  // namespace
