@@ -11,6 +11,8 @@
 #include "core/run_state.h"
 #include "core/window_model.h"
 #include "project/project_list.h"
+#include "sld/chart_table.h"
+#include "sld/chart_writers.h"
 
 void Command_firstUse() {
   StartUp_identify();
@@ -31,4 +33,12 @@ void Command_pickProject(std::string_view name) {
 void Command_newProject(std::string_view name) {
   bool alreadyExists = false;
   Project_make_new(name, alreadyExists);
+}
+
+void Command_writeChartFilesForPlotting() {
+  if (SldChartCount == 0) {
+    Charts_load();
+    RequiredCharts_check();
+  }
+  ChartFiles_write_for_plotting();
 }

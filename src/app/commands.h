@@ -16,3 +16,7 @@ void Command_pickProject(std::string_view name);
 // Makes a new project with its folders, project list row and editable sounding
 // file.
 void Command_newProject(std::string_view name);
+
+// Writes every loaded chart as a file for external plotting into the project's
+// "SLD output" folder, loading the charts first when none is loaded yet.
+void Command_writeChartFilesForPlotting();

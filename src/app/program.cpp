@@ -4,21 +4,27 @@
 #include "app/run.h"
 #include "app/startup.h"
 #include "core/halt.h"
+#include "core/depth_values.h"
 #include "core/run_state.h"
 #include "core/window_model.h"
+#include "fielddata/hog_reader.h"
 #include "numeric/numeric_tools.h"
 #include "project/project_list.h"
 #include "project/sounding_db.h"
 #include "q1o/column_id.h"
+#include "sld/chart_table.h"
 
 void Engine_reset() {
   RunState_reset();
   WindowModel_reset();
+  DepthValues_reset();
   ProjectModule_reset();
+  HogReader_reset();
   gSoundingColumns = SoundingColumnIds{};
   gSounding = SoundingRecord{};
   ColumnId_reset();
   gColumnWidth = ColumnWidthState{};
+  ChartTable_reset();
 }
 
 ProgramOutcome Program_guard(const std::function<void()>& work) {

@@ -10,12 +10,15 @@
 #include "core/run_state.h"
 #include "core/screen_mode.h"
 #include "core/window_model.h"
+#include "fielddata/hog_reader.h"
 #include "files/paths.h"
 #include "files/split.h"
 #include "numeric/numeric_tools.h"
 #include "platform/host_env.h"
 #include "project/project_list.h"
 #include "project/sounding_db.h"
+#include "sld/chart_table.h"
+#include "sld/chart_writers.h"
 
 namespace {
 
@@ -75,8 +78,9 @@ int runSoundings(float& totalFeet) {
     const std::string fieldDataFile = soundingName + ".CPT";
     Status_show("", "HOG data file input", "", fieldDataFile, "", " ", " ", "HF432");
     if (gWindowHooks.soundingStarted) gWindowHooks.soundingStarted(n, fieldDataFile);
-    // Field data, zero-load values, Q1o head and the depth-by-depth processing
-    // follow here as their subsystems are built.
+    ReadHogSounding();
+    // Zero-load values, Q1o head and the depth-by-depth processing follow here
+    // as their subsystems are built.
   }
   gRun.q1oFile.close();
   gRun.soundingDatabase.close();
@@ -85,7 +89,8 @@ int runSoundings(float& totalFeet) {
 
 // E. Closing: reports, setup file, summary, end line.
 void runClosing(float totalFeet, float startTime) {
-  // Zero-load report and chart source text: not yet in this build.
+  // Zero-load report: not yet in this build.
+  ChartSource_write();
   Setup_write();
   const float elapsed = Host_timer() - startTime;
   const std::string soundingsDirectory = PathOf("SOUNDINGS");
@@ -130,7 +135,9 @@ void Main_run() {
   float startTime = 0.0f;
   runOpening(totalFeet, startTime);
   Setup_read();
-  // B. Charts and output column definitions: not yet in this build.
+  Charts_load();
+  RequiredCharts_check();
+  // B3. Output column definitions, and C. their preparation: wired with the per-depth computation.
   // C. Output column preparation: no columns until the column definitions exist.
   gRun.soundingsProcessed = static_cast<std::int16_t>(runSoundings(totalFeet));
   runClosing(totalFeet, startTime);

@@ -52,6 +52,7 @@ int Batch_main(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (!options.newProject.empty()) Command_newProject(options.newProject);
     if (!options.project.empty()) Command_pickProject(options.project);
     Main_run();
+    if (options.plotCharts) Command_writeChartFilesForPlotting();
   });
   switch (outcome.end) {
     case ProgramEnd::Completed:

@@ -103,6 +103,8 @@ BatchOptions BatchOptions_parse(const std::vector<std::string>& args) {
       options.showVersion = true;
     } else if (name == "--first-use" && !hasValue) {
       options.firstUse = true;
+    } else if (name == "--plot-charts" && !hasValue) {
+      options.plotCharts = true;
     } else if (name == "--project") {
       if (!takeValue()) return options;
       options.project = value;
@@ -151,6 +153,8 @@ the window's default.
                            keeps an existing setup file, project list and charts
   --new-project NAME       make a new project NAME after start-up
   --project NAME           process project NAME (it becomes the last project)
+  --plot-charts            after the run, write every loaded chart as a file for
+                           external plotting into the project's "SLD output" folder
   --norm tavik|tavik-sf|prob|linear
                            stress normalization method for cone resistance (tavik)
   --ic tavik|robertson|tavik-2014

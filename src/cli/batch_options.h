@@ -12,6 +12,7 @@ struct BatchOptions {
   bool firstUse = false;                             // --first-use
   std::string project;                               // --project NAME
   std::string newProject;                            // --new-project NAME
+  bool plotCharts = false;                           // --plot-charts
   std::string error;                                 // a usage error, or ""
 };
 

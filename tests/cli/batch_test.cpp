@@ -79,10 +79,11 @@ TEST_F(BatchTest, FirstUseThenRunPrintsProgressAndTheSummary) {
   EXPECT_EQ(run({"--first-use", "--drive", "C=" + other.string()}), kExitCompleted) << err.str();
   const std::string text = out.str();
   EXPECT_NE(text.find("Drive C: is " + other.string()), std::string::npos);
-  EXPECT_NE(text.find("Sounding 1: VOORNE-17_8.CPT\nSounding 2: OYSAND-OYSC19.CPT\nSounding 3: BRO-217393.CPT\n"),
+  EXPECT_NE(text.find("Sounding 1: VOORNE-17_8.CPT\nSounding 2: OYSAND-OYSC19.CPT\nSounding 3: BRO-217393.CPT\n"
+                      "Sounding 4: CRAFT-FUGRO.CPT\nSounding 5: CRAFT-INCL-GGA.CPT\nSounding 6: CRAFT-BLANK-DEPTH.CPT\n"),
             std::string::npos);
   EXPECT_NE(text.find("           Done"), std::string::npos);
-  EXPECT_NE(text.find("3 total Soundings"), std::string::npos);
+  EXPECT_NE(text.find("6 total Soundings"), std::string::npos);
   EXPECT_NE(text.find("Tasks and issues: C:\\Vurn\\Vurn---Output---Tasks_and_Issues"), std::string::npos);
   EXPECT_TRUE(fs::exists(other / "Vurn" / "Vurn---Output---Tasks_and_Issues_From_most_recent_Vurn_Run.txt"));
 }

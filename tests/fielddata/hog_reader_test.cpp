@@ -1,0 +1,687 @@
+// The HOG field data reader: the real example soundings against their expected
+// values, the end-of-push modes, row conversion, header reading, the rejected
+// files, and the resets.
+#include "fielddata/hog_reader.h"
+
+#include <cmath>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <sstream>
+
+#include "app/program.h"
+#include "core/run_state.h"
+#include "core/window_model.h"
+#include "numeric/numeric_tools.h"
+#include "project/sounding_db.h"
+#include "support/vurn_test.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Cells = std::map<int, std::string>;
+
+// Cells laid out as the header and the data rows hold them: cell k is the 20
+// characters starting at position 20k of the line after `prefix` blanks are put
+// in front of it; texts are right-aligned in their cell.
+std::string laidOut(std::size_t prefix, const Cells& cells) {
+  std::string line(prefix + 140, ' ');
+  for (const auto& [k, text] : cells) {
+    const std::size_t end = static_cast<std::size_t>(20 * k + 19);
+    line.replace(end - text.size(), text.size(), text);
+  }
+  line.erase(0, prefix);
+  line.erase(line.find_last_not_of(' ') + 1);
+  return line;
+}
+
+// A data row: depth in characters 1 to 8, channel k in its cell.
+std::string dataRow(const std::string& depth, const Cells& readings) {
+  std::string row = laidOut(0, readings);
+  if (row.size() < 8) row.resize(8, ' ');
+  row.replace(0, 8, std::string(8 - depth.size(), ' ') + depth);
+  return row;
+}
+
+// A field data file, by default with TIP, FRICTION and U2 in columns 2 to 4,
+// each with factor 1 and clean zero 0.
+struct HogText {
+  std::string line1 = "HOGENTOGLER CPT FIELD DATA";
+  std::string line4 = "CONE 7";
+  std::string line8 = "3/15/2023 9:10:00 AM";
+  std::string line12;
+  Cells names = {{2, "TIP"}, {3, "FRICTION"}, {4, "U2"}};
+  Cells reference = {{2, "100"}, {3, "100"}, {4, "100"}};
+  Cells cleanZero = {{2, "0"}, {3, "0"}, {4, "0"}};
+  Cells fullScale = {{2, "100 TSF"}, {3, "100 TSF"}, {4, "100 PSI"}};
+  std::vector<std::string> rows;
+
+  std::vector<std::string> headerLines() const {
+    std::vector<std::string> lines(23);
+    lines[0] = line1;
+    lines[3] = line4;
+    lines[7] = line8;
+    lines[11] = line12;
+    lines[16] = laidOut(32, names);
+    lines[17] = laidOut(35, reference);
+    lines[18] = laidOut(35, cleanZero);
+    lines[19] = laidOut(35, fullScale);
+    lines[20] = "LINE 18 REFERENCE, LINE 19 CLEAN ZERO, LINE 20 FULL SCALE";
+    lines[21] = "DEPTH(m)";
+    lines[22] = std::string(60, '-');
+    return lines;
+  }
+
+  std::string text() const {
+    std::string out;
+    for (const std::string& line : headerLines()) out += line + "\r\n";
+    for (const std::string& row : rows) out += row + "\r\n";
+    return out;
+  }
+};
+
+// Three ordinary rows of the default channels.
+std::vector<std::string> ordinaryRows() {
+  return {dataRow("1.000", {{2, "1000"}, {3, "100"}, {4, "10"}}),
+          dataRow("2.000", {{2, "2000"}, {3, "200"}, {4, "20"}}),
+          dataRow("3.000", {{2, "3000"}, {3, "300"}, {4, "30"}})};
+}
+
+std::string marker(const std::string& depth) { return dataRow(depth, {{2, "900"}, {3, "-32768"}, {4, "40"}}); }
+
+constexpr float kTsf = 0.95f * 0.01044f;  // atm per count at factor 1
+
+class HogReaderTest : public VurnTest {
+ protected:
+  void SetUp() override {
+    VurnTest::SetUp();
+    gRun.dataArea = "C:\\Vurn";
+    gRun.projectName = "P1";
+    fs::create_directories(dataArea() / "Projects" / "P1" / "SOUNDINGS");
+    nameSounding("X");
+  }
+
+  static void nameSounding(const std::string& name) {
+    ResetSoundingRecord();
+    AccessSoundingField("ASSIGN_DB", "SOUNDING_NAME", name);
+  }
+
+  // Writes X.CPT and reads it as the run does.
+  void read(const HogText& hog) {
+    writeHostFile("Vurn/Projects/P1/SOUNDINGS/X.CPT", hog.text());
+    ReadHogSounding();
+  }
+
+  // The identifier and description of the halt of reading `hog`.
+  ErrorHalt haltOf(const HogText& hog) {
+    gRun.errorReported = false;
+    try {
+      read(hog);
+    } catch (const ErrorHalt& halt) {
+      return halt;
+    }
+    return ErrorHalt("none", "no error");
+  }
+};
+
+// ---------------------------------------------------------------------------
+// The real soundings of the example project against their expected values.
+
+// The expected rows: every cell of a data line, by column name.
+std::vector<std::map<std::string, std::string>> expectedRows(const std::string& name) {
+  std::ifstream in(std::string(VURN_SOURCE_DIR) + "/tests/fielddata/data/" + name + ".expected.csv");
+  std::vector<std::map<std::string, std::string>> rows;
+  std::vector<std::string> columns;
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::vector<std::string> cells;
+    std::stringstream split(line);
+    std::string cell;
+    while (std::getline(split, cell, ',')) cells.push_back(cell);
+    if (columns.empty()) {
+      columns = cells;
+      continue;
+    }
+    std::map<std::string, std::string> row;
+    for (std::size_t c = 0; c < cells.size() && c < columns.size(); ++c) row[columns[c]] = cells[c];
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+// Whether `got` is the expected cell: NULL for missing, otherwise within half a
+// unit of the cell's last decimal plus two 32-bit rounding steps.
+::testing::AssertionResult matches(float got, const std::string& text) {
+  if (text == "NULL") {
+    if (IsNull(got)) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << got << " where missing is expected";
+  }
+  const double expected = std::stod(text);
+  const std::size_t point = text.find('.');
+  const int decimals = point == std::string::npos ? 0 : static_cast<int>(text.size() - point - 1);
+  const double tolerance = 0.5 * std::pow(10.0, -decimals) + std::fabs(expected) * std::ldexp(1.0, -22);
+  if (std::fabs(static_cast<double>(got) - expected) <= tolerance) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << got << " is not " << text;
+}
+
+class RealSoundingTest : public VurnTest {
+ protected:
+  void SetUp() override {
+    VurnTest::SetUp();
+    installDataArea();
+    gRun.dataArea = "C:\\Vurn";
+    gRun.projectName = "ExampleONE";
+  }
+};
+
+TEST_F(RealSoundingTest, EveryStoredRowReproducesTheSourceValues) {
+  for (const std::string name : {"VOORNE-17_8", "OYSAND-OYSC19", "BRO-217393"}) {
+    SCOPED_TRACE(name);
+    const auto expected = expectedRows(name);
+    ASSERT_GT(expected.size(), 500u);
+    ResetSoundingRecord();
+    AccessSoundingField("ASSIGN_DB", "SOUNDING_NAME", name);
+    ReadHogSounding();
+    ASSERT_EQ(gFieldData.rowCount, static_cast<std::int16_t>(expected.size()));
+    int wrong = 0;
+    for (std::size_t i = 1; i <= expected.size() && wrong < 5; ++i) {
+      const auto& e = expected[i - 1];
+      const struct {
+        const char* column;
+        float got;
+      } cells[] = {{"depth_ft", gFieldData.depth[i]},  {"qc_atm", gFieldData.qc[i]},
+                   {"fs_atm", gFieldData.fs[i]},       {"u2_atm", gFieldData.u2[i]},
+                   {"incl_x_deg", gFieldData.inclX[i]}, {"incl_y_deg", gFieldData.inclY[i]}};
+      for (const auto& c : cells) {
+        const auto result = matches(c.got, e.at(c.column));
+        if (!result) ++wrong;
+        EXPECT_TRUE(result) << "row " << i << " " << c.column;
+      }
+    }
+  }
+}
+
+TEST_F(RealSoundingTest, HeaderGivesDeviceDatePositionAndZeros) {
+  struct Case {
+    const char* name;
+    const char* device;
+    const char* dateTime;
+    double latitude, longitude;
+    float tipDirty, frictionDirty, u2Dirty, xDirty;
+    std::int16_t tipColumn, xColumn;
+  };
+  const Case cases[] = {
+      {"VOORNE-17_8", "S10-CFIIP.1721", "20190129~104350-local", 51.807081, 4.293592, -245, -16, -13, 50, 2, 1},
+      {"OYSAND-OYSC19", "CONE 4364", "20221012~133800-local", 63.330536, 10.247886, 100, 10, -20, NullValue, 2, -9},
+      {"BRO-217393", "CP15-CF75PB1SN2-P1E1M4-V12-S1/1701-3420", "20221211~105542-local", 51.961881, 4.380341, -114, 9,
+       -4, 0, 2, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ResetSoundingRecord();
+    AccessSoundingField("ASSIGN_DB", "SOUNDING_NAME", c.name);
+    ReadHogSounding();
+    const HogHeader& h = gHogHeader;
+    EXPECT_EQ(h.soundingName, c.name);
+    EXPECT_EQ(h.device, c.device);
+    EXPECT_EQ(h.dateTime, c.dateTime);
+    EXPECT_NEAR(h.gpsLatitude, c.latitude, 1e-6);
+    EXPECT_NEAR(h.gpsLongitude, c.longitude, 1e-6);
+    EXPECT_FLOAT_EQ(h.gpsThird, 1.0f);
+    EXPECT_EQ(h.dataMode, "NORMAL");
+    EXPECT_EQ(h.markerCount, 2);
+    EXPECT_EQ(h.tip.column, c.tipColumn);
+    EXPECT_EQ(h.inclX.column, c.xColumn);
+    EXPECT_EQ(h.tip.unit, "KPA");
+    EXPECT_FLOAT_EQ(h.tip.dirtyZero, c.tipDirty);
+    EXPECT_FLOAT_EQ(h.friction.dirtyZero, c.frictionDirty);
+    EXPECT_FLOAT_EQ(h.u2.dirtyZero, c.u2Dirty);
+    EXPECT_FLOAT_EQ(h.inclX.dirtyZero, c.xDirty);
+  }
+}
+
+// Every sounding the example database names has a readable field data file,
+// and the crafted ones show what they were made for.
+TEST_F(RealSoundingTest, ExampleDatabaseNamesReadableSoundings) {
+  TextReader database;
+  OpenSoundingDatabase(database);
+  ReadSoundingHeader(database);
+  std::map<std::string, std::int16_t> rowCounts;
+  bool endOfFile = false;
+  for (ReadNextSounding(database, endOfFile); !endOfFile; ReadNextSounding(database, endOfFile)) {
+    const std::string name = SoundingField_text("SOUNDING_NAME");
+    ReadHogSounding();
+    rowCounts[name] = gFieldData.rowCount;
+    if (name == "CRAFT-FUGRO") {
+      EXPECT_EQ(gHogHeader.dataMode, "FUGRO");
+      EXPECT_EQ(gHogHeader.conductivity.column, 5);
+      EXPECT_TRUE(IsNull(static_cast<float>(gHogHeader.gpsLatitude)));
+    } else if (name == "CRAFT-INCL-GGA") {
+      EXPECT_NEAR(gHogHeader.gpsLatitude, 40.5, 1e-9);
+      EXPECT_NEAR(gHogHeader.gpsLongitude, -74.5, 1e-9);
+      EXPECT_NEAR(gFieldData.inclX[1], 0.010f, 1e-6f);
+      EXPECT_NEAR(gFieldData.inclY[1], -0.199f, 1e-6f);
+      EXPECT_FLOAT_EQ(gHogHeader.inclX.dirtyZero, 120.0f);
+    } else if (name == "CRAFT-BLANK-DEPTH") {
+      EXPECT_TRUE(IsNull(gFieldData.depth[25]));
+      EXPECT_TRUE(IsNull(gFieldData.qc[25]));
+      EXPECT_FALSE(IsNull(gFieldData.fs[25]));
+      EXPECT_TRUE(IsNull(gFieldData.u2[40]));
+      EXPECT_EQ(gHogHeader.markerCount, 3);
+    }
+  }
+  EXPECT_EQ(rowCounts, (std::map<std::string, std::int16_t>{{"VOORNE-17_8", 1001},
+                                                            {"OYSAND-OYSC19", 520},
+                                                            {"BRO-217393", 1251},
+                                                            {"CRAFT-FUGRO", 79},
+                                                            {"CRAFT-INCL-GGA", 150},
+                                                            {"CRAFT-BLANK-DEPTH", 60}}));
+}
+
+// ---------------------------------------------------------------------------
+// End of push: "FUGRO" and "NORMAL" modes.
+
+TEST_F(HogReaderTest, FileWithoutMarkersEndsAtItsLastRowWithDirtyZerosFromClean) {
+  HogText hog;
+  hog.cleanZero = {{2, "10"}, {3, "2"}, {4, "-1"}};
+  hog.rows = ordinaryRows();
+  read(hog);
+  EXPECT_EQ(gHogHeader.dataMode, "FUGRO");
+  EXPECT_EQ(gFieldData.rowCount, 2);  // the last row ends the data
+  EXPECT_FLOAT_EQ(gFieldData.depth[2], 2.0f * 3.28084f);
+  EXPECT_FLOAT_EQ(gHogHeader.tip.dirtyZero, 10.0f);
+  EXPECT_FLOAT_EQ(gHogHeader.friction.dirtyZero, 2.0f);
+  EXPECT_FLOAT_EQ(gHogHeader.u2.dirtyZero, -1.0f);
+  EXPECT_TRUE(IsNull(gHogHeader.inclX.dirtyZero));  // no X channel
+  EXPECT_EQ(MainControl("StatusCODE8lbl").caption, "HOG987");
+}
+
+TEST_F(HogReaderTest, MarkersThenZeroRowGiveNormalModeAndDirtyZeros) {
+  struct Case {
+    int markers;
+    std::int16_t rowCount;
+  };
+  for (const Case c : {Case{2, 5}, Case{3, 6}}) {
+    SCOPED_TRACE(c.markers);
+    HogText hog;
+    hog.rows = ordinaryRows();
+    for (int m = 0; m < c.markers; ++m) hog.rows.push_back(marker("3.1" + std::to_string(m)));
+    hog.rows.push_back(dataRow("0.000", {{2, "7"}, {3, "3"}, {4, "-1"}}));
+    hog.rows.push_back(dataRow("9.000", {{2, "9999"}, {3, "999"}, {4, "99"}}));  // after the end: not read
+    read(hog);
+    EXPECT_EQ(gHogHeader.dataMode, "NORMAL");
+    EXPECT_EQ(gHogHeader.markerCount, c.markers);
+    EXPECT_EQ(gFieldData.rowCount, c.rowCount);
+    for (std::int16_t i = 4; i <= c.rowCount; ++i) {
+      EXPECT_TRUE(IsNull(gFieldData.fs[static_cast<std::size_t>(i)])) << i;  // marker rows stored, fs missing
+      EXPECT_FLOAT_EQ(gFieldData.qc[static_cast<std::size_t>(i)], 900 * kTsf);
+    }
+    EXPECT_FLOAT_EQ(gFieldData.fs[3], 300 * kTsf);
+    EXPECT_FLOAT_EQ(gHogHeader.tip.dirtyZero, 7.0f);
+    EXPECT_FLOAT_EQ(gHogHeader.friction.dirtyZero, 3.0f);
+    EXPECT_FLOAT_EQ(gHogHeader.u2.dirtyZero, -1.0f);
+  }
+}
+
+TEST_F(HogReaderTest, MarkersWithoutClosingZeroRowReportHG8234) {
+  struct Case {
+    const char* what;
+    std::vector<std::string> tail;
+  };
+  const Case cases[] = {
+      {"one marker then ordinary rows", {marker("3.1"), dataRow("3.2", {{2, "1"}, {3, "1"}, {4, "1"}})}},
+      {"one marker at the end", {marker("3.1")}},
+      {"two markers at the end", {marker("3.1"), marker("3.2")}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    HogText hog;
+    hog.rows = ordinaryRows();
+    hog.rows.insert(hog.rows.end(), c.tail.begin(), c.tail.end());
+    const ErrorHalt halt = haltOf(hog);
+    EXPECT_EQ(halt.identifier, "HG8234");
+    EXPECT_EQ(halt.description.rfind("X, line =" + c.tail.back() + std::string(100, ' ') + " --- EOF found", 0), 0u)
+        << halt.description;
+  }
+}
+
+TEST_F(HogReaderTest, MissingReadingsOfTheClosingZeroRowGiveMissingDirtyZeros) {
+  HogText hog;
+  hog.rows = ordinaryRows();
+  hog.rows.push_back(marker("3.1"));
+  hog.rows.push_back(marker("3.2"));
+  hog.rows.push_back(dataRow("0.000", {{2, "--"}, {4, "5"}}));  // friction blank, tip not a number
+  read(hog);
+  EXPECT_EQ(gFieldData.rowCount, 5);
+  EXPECT_TRUE(IsNull(gHogHeader.tip.dirtyZero));
+  EXPECT_TRUE(IsNull(gHogHeader.friction.dirtyZero));
+  EXPECT_FLOAT_EQ(gHogHeader.u2.dirtyZero, 5.0f);
+}
+
+// ---------------------------------------------------------------------------
+// Row conversion.
+
+TEST_F(HogReaderTest, ReadingsConvertWithTheirCalibration) {
+  HogText hog;
+  hog.names = {{1, "Y INCL"}, {2, "TIP"}, {3, "FRICTION"}, {4, "U2"}, {5, "X INCL"}};
+  hog.reference = {{1, "2"}, {2, "50"}, {3, "100"}, {4, "100"}, {5, "1000"}};
+  hog.cleanZero = {{1, "0"}, {2, "100"}, {3, "2"}, {4, "-10"}, {5, "50"}};
+  hog.fullScale = {{1, "1 DG"}, {2, "100 TSF"}, {3, "100 TSF"}, {4, "100 PSI"}, {5, "1 DEG"}};
+  hog.rows = {dataRow("2.5", {{1, "-7"}, {2, "600"}, {3, "52"}, {4, "90"}, {5, "1550"}}),
+              dataRow("0", {{1, "0"}, {2, "0"}, {3, "0"}, {4, "0"}, {5, "0"}})};
+  read(hog);
+  ASSERT_EQ(gFieldData.rowCount, 1);
+  EXPECT_FLOAT_EQ(gHogHeader.tip.factor, 2.0f);
+  EXPECT_FLOAT_EQ(gHogHeader.inclX.factor, 0.001f);
+  EXPECT_EQ(gHogHeader.u2.unit, "PSI");
+  EXPECT_EQ(gHogHeader.inclX.unit, "DEG");
+  EXPECT_FLOAT_EQ(gFieldData.depth[1], 8.2021f);           // 2.5 m
+  EXPECT_FLOAT_EQ(gFieldData.qc[1], 9.918f);               // 0.95 x 500 x 0.01044 x 2
+  EXPECT_FLOAT_EQ(gFieldData.fs[1], 0.4959f);              // 0.95 x 50 x 0.01044
+  EXPECT_FLOAT_EQ(gFieldData.u2[1], 0.0710400240f);        // 0.068046 x 100 x 0.01044
+  EXPECT_FLOAT_EQ(gFieldData.inclX[1], 1.5f);              // 0.001 x 1500, no 0.01044
+  EXPECT_FLOAT_EQ(gFieldData.inclY[1], -3.5f);             // 0.5 x -7
+}
+
+TEST_F(HogReaderTest, ArithmeticIsDoneInDoubleAndStoredAsFloat) {
+  // Reading 3900 above a clean zero of -90 with factor 100000 / 100494.164:
+  // worked in double precision and then stored, qc is 39.3782272; worked step
+  // by step in 32-bit floats it would be 39.378231.
+  HogText hog;
+  hog.reference = {{2, "100494.164"}, {3, "100"}, {4, "100"}};
+  hog.cleanZero = {{2, "-90"}, {3, "0"}, {4, "0"}};
+  hog.fullScale = {{2, "100000 KPA"}, {3, "100 TSF"}, {4, "100 PSI"}};
+  hog.rows = {dataRow("0.12", {{2, "3900"}, {3, "1"}, {4, "1"}}), dataRow("0", {{2, "0"}, {3, "0"}, {4, "0"}})};
+  read(hog);
+  EXPECT_EQ(gFieldData.qc[1], 39.3782272f);
+  EXPECT_EQ(gHogHeader.tip.unit, "KPA");
+}
+
+TEST_F(HogReaderTest, RowWithoutUsableDepthIsStored) {
+  // A blank depth leaves depth and qc missing; a depth that is not a number
+  // leaves only the depth missing. The other channels are converted.
+  struct Case {
+    const char* depth;
+    bool qcMissing;
+  };
+  for (const Case c : {Case{"", true}, Case{"        ", true}, Case{"1.2.3", false}}) {
+    SCOPED_TRACE(std::string("'") + c.depth + "'");
+    HogText hog;
+    const Cells readings = {{2, "1000"}, {3, "100"}, {4, "10"}};
+    hog.rows = {dataRow("1.0", readings), dataRow(c.depth, readings), dataRow("1.2", readings),
+                dataRow("0", {{2, "0"}, {3, "0"}, {4, "0"}})};
+    read(hog);
+    ASSERT_EQ(gFieldData.rowCount, 3);
+    EXPECT_TRUE(IsNull(gFieldData.depth[2]));
+    EXPECT_EQ(IsNull(gFieldData.qc[2]), c.qcMissing);
+    EXPECT_FLOAT_EQ(gFieldData.fs[2], 100 * kTsf);
+    EXPECT_FLOAT_EQ(gFieldData.u2[2], 0.068046f * 0.01044f * 10);
+    EXPECT_FLOAT_EQ(gFieldData.qc[3], 1000 * kTsf);
+  }
+}
+
+TEST_F(HogReaderTest, MissingRawReadingsGiveMissingValues) {
+  // Each channel in turn blank or not a number; the others stay converted.
+  HogText base;
+  base.names = {{1, "X INCL"}, {2, "TIP"}, {3, "FRICTION"}, {4, "U2"}, {5, "Y INCL"}};
+  base.reference = {{1, "1"}, {2, "100"}, {3, "100"}, {4, "100"}, {5, "1"}};
+  base.cleanZero = {{1, "3"}, {2, "5"}, {3, "5"}, {4, "5"}, {5, "3"}};
+  base.fullScale = {{1, "1 DG"}, {2, "100 TSF"}, {3, "100 TSF"}, {4, "100 PSI"}, {5, "1 DG"}};
+  const std::map<int, const FieldData::Column*> columnOf = {
+      {1, &gFieldData.inclX}, {2, &gFieldData.qc}, {3, &gFieldData.fs}, {4, &gFieldData.u2}, {5, &gFieldData.inclY}};
+  for (int column = 1; column <= 5; ++column) {
+    for (const char* text : {"", "n/a", "1,5"}) {
+      SCOPED_TRACE(std::to_string(column) + " '" + text + "'");
+      Cells readings = {{1, "4"}, {2, "6"}, {3, "6"}, {4, "6"}, {5, "4"}};
+      readings[column] = text;
+      HogText hog = base;
+      hog.rows = {dataRow("1.0", readings), dataRow("0", {{1, "0"}, {2, "0"}, {3, "0"}, {4, "0"}, {5, "0"}})};
+      read(hog);
+      ASSERT_EQ(gFieldData.rowCount, 1);
+      for (const auto& [k, values] : columnOf) {
+        EXPECT_EQ(IsNull((*values)[1]), k == column) << "column " << k << " value " << (*values)[1];
+      }
+    }
+  }
+}
+
+TEST_F(HogReaderTest, FileWithoutInclinationChannelsLeavesThemMissing) {
+  HogText hog;
+  hog.rows = ordinaryRows();
+  hog.rows[1] = dataRow("2.000", {{1, "77"}, {2, "2000"}, {3, "200"}, {4, "20"}, {5, "77"}});  // stray cells
+  read(hog);
+  ASSERT_EQ(gFieldData.rowCount, 2);
+  for (std::size_t i = 1; i <= 2; ++i) {
+    EXPECT_TRUE(IsNull(gFieldData.inclX[i]));
+    EXPECT_TRUE(IsNull(gFieldData.inclY[i]));
+  }
+  EXPECT_EQ(gHogHeader.inclX.column, -9);
+  EXPECT_EQ(gHogHeader.inclY.column, -9);
+}
+
+TEST_F(HogReaderTest, RowCountsUpToTheCapacityAndNoFurther) {
+  for (const int stored : {8000, 8001}) {
+    SCOPED_TRACE(stored);
+    HogText hog;
+    for (int i = 1; i <= stored + 1; ++i) {
+      hog.rows.push_back(dataRow(std::to_string(i), {{2, "1"}, {3, "1"}, {4, "1"}}));
+    }
+    if (stored <= FieldDataCapacity) {
+      read(hog);
+      EXPECT_EQ(gFieldData.rowCount, stored);
+      EXPECT_FLOAT_EQ(gFieldData.depth[8000], 8000 * 3.28084f);
+    } else {
+      const ErrorHalt halt = haltOf(hog);
+      EXPECT_EQ(halt.identifier, "HGR631");
+      EXPECT_NE(halt.description.find("X.CPT has more than 8000 data rows"), std::string::npos) << halt.description;
+    }
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Header.
+
+TEST_F(HogReaderTest, ChannelNamesMatchByContainmentInAnyColumn) {
+  HogText hog;
+  hog.line1 = "converted by hogentogler field software";  // lower case accepted
+  hog.names = {{1, "Y INCL"}, {2, "X INCL DEG"}, {3, "PORE PRESSURE U2"}, {4, "SLEEVE FRICTION"}, {5, "CONE TIP"}};
+  hog.reference = {{1, "1"}, {2, "1"}, {3, "100"}, {4, "100"}, {5, "100"}};
+  hog.cleanZero = {{1, "0"}, {2, "0"}, {3, "0"}, {4, "0"}, {5, "0"}};
+  hog.fullScale = {{1, "1 DG"}, {2, "1 DG"}, {3, "100 PSI"}, {4, "100 TSF"}, {5, "100 TSF"}};
+  hog.rows = {dataRow("1", {{1, "1"}, {2, "2"}, {3, "30"}, {4, "40"}, {5, "50"}}),
+              dataRow("0", {{1, "0"}, {2, "0"}, {3, "0"}, {4, "0"}, {5, "0"}})};
+  read(hog);
+  EXPECT_EQ(gHogHeader.inclY.column, 1);
+  EXPECT_EQ(gHogHeader.inclX.column, 2);
+  EXPECT_EQ(gHogHeader.u2.column, 3);
+  EXPECT_EQ(gHogHeader.friction.column, 4);
+  EXPECT_EQ(gHogHeader.tip.column, 5);
+  EXPECT_FLOAT_EQ(gFieldData.inclY[1], 1.0f);
+  EXPECT_FLOAT_EQ(gFieldData.inclX[1], 2.0f);
+  EXPECT_FLOAT_EQ(gFieldData.u2[1], 0.068046f * 0.01044f * 30);
+  EXPECT_FLOAT_EQ(gFieldData.fs[1], 40 * kTsf);
+  EXPECT_FLOAT_EQ(gFieldData.qc[1], 50 * kTsf);
+}
+
+TEST_F(HogReaderTest, ConductivityIsRecognisedWithoutCalibration) {
+  HogText hog;
+  hog.names[5] = "CONDUCTIVITY";  // its calibration cells stay empty
+  hog.rows = ordinaryRows();
+  read(hog);
+  EXPECT_EQ(gHogHeader.conductivity.column, 5);
+  EXPECT_EQ(gFieldData.rowCount, 2);
+}
+
+TEST_F(HogReaderTest, HeaderKeepsDeviceDateAndPosition) {
+  HogText hog;
+  hog.line4 = "  CONE 7 / SN 12  ";
+  hog.line8 = "05-JAN-2007 11:40";
+  hog.line12 = "$GPGGA,181500.00,4030.00000,N,07430.00000,W,1,08,1.2,25.0,M,,M,,*56";
+  hog.rows = ordinaryRows();
+  read(hog);
+  EXPECT_EQ(gHogHeader.soundingName, "X");
+  EXPECT_EQ(gHogHeader.device, "  CONE 7 / SN 12  ");
+  EXPECT_EQ(gHogHeader.dateTime, "20070105~000000");
+  EXPECT_DOUBLE_EQ(gHogHeader.gpsLatitude, 40.5);
+  EXPECT_DOUBLE_EQ(gHogHeader.gpsLongitude, -74.5);
+  EXPECT_FLOAT_EQ(gHogHeader.gpsThird, 1.2f);
+
+  hog.line12 = "";  // an empty line 12 leaves the position missing
+  read(hog);
+  EXPECT_EQ(gHogHeader.gpsLatitude, static_cast<double>(NullValue));
+  EXPECT_EQ(gHogHeader.gpsLongitude, static_cast<double>(NullValue));
+}
+
+// ---------------------------------------------------------------------------
+// Files that are rejected.
+
+TEST_F(HogReaderTest, UnusableHeadersAreReported) {
+  struct Case {
+    const char* what;
+    std::function<void(HogText&)> change;
+    const char* id;
+    const char* says;  // part of the description
+  };
+  const Case cases[] = {
+      {"no vendor word", [](HogText& h) { h.line1 = "HOGEN TOGLER"; }, "H4334", "HOGENTOGLER in line one"},
+      {"unknown channel", [](HogText& h) { h.names[5] = "Temperature"; }, "HRC728", "device not found of TEMPERATURE"},
+      {"line 12 not GGA", [](HogText& h) { h.line12 = "NO GPS"; }, "GPS323", ""},
+      {"no tip channel", [](HogText& h) { h.names.erase(2); }, "HGC621", "X.CPT has no TIP channel"},
+      {"no friction channel", [](HogText& h) { h.names.erase(3); }, "HGC621", "no FRICTION channel"},
+      {"no u2 channel", [](HogText& h) { h.names[4] = ""; }, "HGC621", "no U2 channel"},
+      {"zero reference", [](HogText& h) { h.reference[3] = "0"; }, "HGC622", "X.CPT, channel FRICTION (column 3)"},
+      {"blank reference", [](HogText& h) { h.reference[4] = ""; }, "HGC622", "channel U2"},
+      {"zero reference of X", [](HogText& h) {
+         h.names[5] = "X INCL";
+         h.reference[5] = "0.0";
+       }, "HGC622",
+       "channel X INCL (column 5)"},
+      {"line 20 without blank", [](HogText& h) { h.fullScale[2] = "100TSF"; }, "HGC623", "\"100TSF\""},
+      {"line 20 without number", [](HogText& h) { h.fullScale[2] = "full TSF"; }, "HGC623", "channel TIP"},
+      {"line 20 empty", [](HogText& h) { h.fullScale.erase(3); }, "HGC623", "channel FRICTION"},
+      {"blank clean zero", [](HogText& h) { h.cleanZero[2] = " "; }, "HGC624", "X.CPT, channel TIP"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    HogText hog;
+    hog.rows = ordinaryRows();
+    c.change(hog);
+    const ErrorHalt halt = haltOf(hog);
+    EXPECT_EQ(halt.identifier, c.id) << halt.description;
+    EXPECT_NE(halt.description.find(c.says), std::string::npos) << halt.description;
+  }
+}
+
+TEST_F(HogReaderTest, ShortOrMissingFilesAreReported) {
+  const std::string header = [] {
+    std::string text;
+    for (const std::string& line : HogText{}.headerLines()) text += line + "\r\n";
+    return text;
+  }();
+  const std::string cutAtLine10 = [&] {
+    std::size_t at = 0;
+    for (int n = 0; n < 10; ++n) at = header.find('\n', at) + 1;
+    return header.substr(0, at);
+  }();
+  struct Case {
+    const char* what;
+    std::string bytes;
+    const char* id;
+    const char* says;
+  };
+  const Case cases[] = {
+      {"empty file", "", "HGF611", "X.CPT ends at line 0, within its 23 header lines"},
+      {"ten lines", cutAtLine10, "HGF611", "X.CPT ends at line 10"},
+      {"header without its last line end", header.substr(0, header.size() - 2), "HGF612", "X.CPT has no data rows"},
+      {"header only", header, "HGF612", "X.CPT has no data rows after its 23 header lines"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    writeHostFile("Vurn/Projects/P1/SOUNDINGS/X.CPT", c.bytes);
+    gRun.errorReported = false;
+    try {
+      ReadHogSounding();
+      ADD_FAILURE() << "nothing reported";
+    } catch (const ErrorHalt& halt) {
+      EXPECT_EQ(halt.identifier, c.id);
+      EXPECT_NE(halt.description.find(c.says), std::string::npos) << halt.description;
+    }
+  }
+
+  nameSounding("Y");
+  EXPECT_ERROR_REPORT(ReadHogSounding(), "HGF601");
+  gRun.errorReported = false;
+  nameSounding("..\\P2\\X");
+  EXPECT_ERROR_REPORT(ReadHogSounding(), "PN901");
+}
+
+TEST_F(HogReaderTest, OneDataRowIsTheLastRowAndLeavesNothingStored) {
+  HogText hog;
+  hog.rows = {dataRow("1", {{2, "1"}, {3, "1"}, {4, "1"}})};
+  read(hog);
+  EXPECT_EQ(gFieldData.rowCount, 0);
+  EXPECT_EQ(gHogHeader.dataMode, "FUGRO");
+}
+
+// ---------------------------------------------------------------------------
+// Opening, status and resets.
+
+TEST_F(HogReaderTest, FileIsFoundWithoutRegardToCaseShownAndClosedAtTheEnd) {
+  HogText hog;
+  hog.rows = ordinaryRows();
+  gRun.projectName = "P2";
+  writeHostFile("Vurn/Projects/p2/Soundings/x.cpt", hog.text());
+  TextReader file;
+  OpenHogFile(file);
+  EXPECT_TRUE(file.isOpen());
+  EXPECT_EQ(gRun.status.inputFile, "C:\\Vurn\\Projects\\P2\\SOUNDINGS\\X.CPT");
+  EXPECT_EQ(gRun.status.outputFile, "X   <---hog file");
+  EXPECT_EQ(MainControl("StatusCODE8lbl").caption, "Ho999");
+  ReadHogHeader(file);
+  ReadHogDepthData(file);
+  EXPECT_FALSE(file.isOpen());
+  EXPECT_EQ(gFieldData.rowCount, 2);
+}
+
+TEST_F(HogReaderTest, ResetsClearWhatTheLastSoundingLeft) {
+  HogText hog;
+  hog.names[5] = "X INCL";
+  hog.reference[5] = "1";
+  hog.cleanZero[5] = "0";
+  hog.fullScale[5] = "1 DG";
+  hog.line12 = "$GPGGA,181500.00,4030.00000,N,07430.00000,W,1,08,1.2,25.0,M,,M,,*56";
+  hog.rows = ordinaryRows();
+  read(hog);
+
+  ResetHogHeader();
+  const HogHeader& h = gHogHeader;
+  EXPECT_EQ(h.soundingName, "Null");
+  EXPECT_EQ(h.device, "NULL");
+  EXPECT_EQ(h.dateTime, "NULL");
+  for (const HogChannel* c : {&h.tip, &h.friction, &h.u2, &h.inclX, &h.inclY}) {
+    EXPECT_TRUE(IsNull(c->factor));
+    EXPECT_TRUE(IsNull(c->cleanZero));
+    EXPECT_TRUE(IsNull(c->dirtyZero));
+    EXPECT_EQ(c->unit, "-5435");
+  }
+  EXPECT_EQ(h.gpsLatitude, static_cast<double>(NullValue));
+  EXPECT_TRUE(IsNull(h.gpsThird));
+  EXPECT_EQ(gFieldData.rowCount, -5435);
+
+  gDepthRow.qc = 1.0f;
+  ResetDepthRow();
+  EXPECT_TRUE(IsNull(gDepthRow.qc));
+
+  read(hog);
+  Engine_reset();  // a program that has not started has read no field data
+  EXPECT_EQ(gFieldData.rowCount, -5435);
+  EXPECT_TRUE(IsNull(gFieldData.depth[1]));
+  EXPECT_TRUE(IsNull(gFieldData.qc[2]));
+  EXPECT_EQ(gHogHeader.tip.column, -9);
+  EXPECT_EQ(gHogHeader.dataMode, "");
+  EXPECT_EQ(gHogHeader.markerCount, 0);
+}
+
+}  // namespace

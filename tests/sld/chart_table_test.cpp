@@ -1,0 +1,332 @@
+// Loading the chart table from SLD files: what a file must hold, every error a
+// file can trigger, the table's limits, and finding the required charts.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "core/run_state.h"
+#include "sld/chart_table.h"
+#include "sld/sld_file_text.h"
+#include "support/vurn_test.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class ChartTableTest : public VurnTest {
+ protected:
+  void SetUp() override {
+    VurnTest::SetUp();
+    openLog();
+    gRun.projectName = "P1";
+    gRun.chartDataSource = "FILE";
+    fs::create_directories(dataArea() / "SLD input");
+  }
+
+  void writeChart(const std::string& name, const std::string& text) const {
+    writeHostFile("Vurn/SLD input/" + name, text);
+  }
+  void writeChart(const std::string& name, const SldFileText& file) const { writeChart(name, file.text()); }
+
+  // A file whose only change from the default is `edit`.
+  static SldFileText edited(void (*edit)(SldFileText&)) {
+    SldFileText file;
+    edit(file);
+    return file;
+  }
+};
+
+std::vector<std::string> numbered(const std::string& prefix, int count) {
+  std::vector<std::string> lines;
+  for (int i = 1; i <= count; ++i) lines.push_back(prefix + std::to_string(i));
+  return lines;
+}
+
+struct ErrorCase {
+  const char* what;
+  void (*edit)(SldFileText&);
+  const char* id;
+};
+
+TEST_F(ChartTableTest, EveryFaultOfAFileStopsTheLoadWithItsIdentifier) {
+  const ErrorCase cases[] = {
+      {"X axis is not the friction ratio", [](SldFileText& f) { f.row1 = "QC1_atm,QC1_atm,Ic_tvk"; }, "OU993"},
+      {"friction ratio not in %", [](SldFileText& f) { f.row1 = "Fr_atm,QC1_atm,Ic_tvk"; }, "OU114"},
+      {"Y axis is not QC1", [](SldFileText& f) { f.row1 = "Fr_%,QT_atm,Ic_tvk"; }, "OU223"},
+      {"unknown property", [](SldFileText& f) { f.row1 = "Fr_%,QC1_atm,Zzz_tvk"; }, "OU103"},
+      {"basic property", [](SldFileText& f) { f.row1 = "Fr_%,QC1_atm,QT_atm"; }, "OU223"},
+      {"identifier of four parts", [](SldFileText& f) { f.row1 = "Fr_%,QC1_atm,Ic_tvk_atm_x"; }, "EZ441"},
+      {"bad row 2", [](SldFileText& f) { f.row2 = "Row2_Vurn_SLDv4"; }, "QZ120"},
+      {"file ends with its end-of-header line", [](SldFileText& f) { f.data.clear(); }, "PQ883"},
+      {"file ends inside the header",
+       [](SldFileText& f) {
+         f.end = "SLD_VERSION_NUMBER = 2";
+         f.data.clear();
+       },
+       "PQ883"},
+      {"unknown chart identifier", [](SldFileText& f) { f.header[0] = "SLD_CHARTID = OTHERCHART"; }, "TBC992"},
+      {"bad true/false word", [](SldFileText& f) { f.header.push_back("SLD_X_USELOG = maybe"); }, "TF321"},
+      {"no header end in 110 lines",
+       [](SldFileText& f) {
+         const auto more = numbered("REM line ", 108);
+         f.header.insert(f.header.end(), more.begin(), more.end());
+       },
+       " SLD412"},
+      {"empty authorship", [](SldFileText& f) { f.header[2] = "SLD_VERSION_AUTHOR_ONE_NAME = "; }, "SEF454"},
+      {"empty C identifier", [](SldFileText& f) { f.header.push_back("SLD_C_ID_FULL = ,"); }, "SEF454"},
+      {"only an empty line after the header", [](SldFileText& f) { f.data = {""}; }, "SLD722"},
+      {"empty last line", [](SldFileText& f) { f.data.push_back(""); }, "SLD722"},
+      {"first point without a value", [](SldFileText& f) { f.data[0] = "1.2,30"; }, "Sld009"},
+      {"line value -5435", [](SldFileText& f) { f.data[3] = "1.0,50,-5435"; }, "Sld009"},
+      {"line value not a number", [](SldFileText& f) { f.data[3] = "1.0,50,abc"; }, "Sld009"},
+      {"point that is not a number", [](SldFileText& f) { f.data[1] = "2.0,4O"; }, "CHL204"},
+      {"22 comments", [](SldFileText& f) { for (const auto& c : numbered("COMMENT = c", 22)) f.header.push_back(c); },
+       "CHL021"},
+      {"16 contour lines",
+       [](SldFileText& f) {
+         f.data.clear();
+         for (int i = 1; i <= 16; ++i) {
+           if (i > 1) f.data.push_back("");
+           f.data.push_back("1," + std::to_string(i) + "," + std::to_string(i));
+           f.data.push_back("2," + std::to_string(i));
+         }
+       },
+       "CHL015"},
+      {"26 points on a line",
+       [](SldFileText& f) {
+         f.data = {"1,1,0.5"};
+         for (int i = 2; i <= 26; ++i) f.data.push_back(std::to_string(i) + ",1");
+       },
+       "CHL025"},
+  };
+  for (const ErrorCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    writeChart("SLD-Vurn-A.csv", edited(c.edit));
+    EXPECT_ERROR_REPORT(Charts_load(), c.id);
+    gRun.errorReported = false;
+  }
+}
+
+TEST_F(ChartTableTest, MessagesNameTheOffendingText) {
+  struct MessageCase {
+    void (*edit)(SldFileText&);
+    std::string message;
+  };
+  const MessageCase cases[] = {
+      {[](SldFileText& f) { f.row1 = "QC1_atm,QC1_atm,Ic_tvk"; }, "FR (or RF) is not :: QC1_atmin row 1 at column 1"},
+      {[](SldFileText& f) { f.row1 = "Fr_%,QC1_atm,QT_atm"; }, "SLD can't be basic property:: QT_atm in row 1 at column 3"},
+      {[](SldFileText& f) { f.row2 = "Row 2"; },
+       "row 2 does not contain Row2_Vurn_SLDv5,   ROW 2 = Row 2  file = SLD-Vurn-A.csv  Col3=Ic_tvk"},
+      {[](SldFileText& f) { f.data[0] = "1.2,30,"; }, "no or bad contour value="},
+      {[](SldFileText& f) { f.data = {"1,1,0.5"}; for (int i = 2; i <= 26; ++i) f.data.push_back("2,1"); },
+       "SLD file SLD-Vurn-A.csv has more than 25 points on contour line 1"},
+  };
+  for (const MessageCase& c : cases) {
+    writeChart("SLD-Vurn-A.csv", edited(c.edit));
+    try {
+      Charts_load();
+      ADD_FAILURE() << "no error for " << c.message;
+    } catch (const ErrorHalt& halt) {
+      EXPECT_EQ(halt.description, c.message);
+    }
+    gRun.errorReported = false;
+  }
+}
+
+TEST_F(ChartTableTest, AnEmptyFolderHasNoChart) {
+  EXPECT_ERROR_REPORT(Charts_load(), "SLD214");
+}
+
+TEST_F(ChartTableTest, ThirtyFilesLoadAndAThirtyFirstIsRefused) {
+  for (int i = 1; i <= 30; ++i) {
+    SldFileText file;
+    file.header[2] = "SLD_VERSION_AUTHOR_ONE_NAME = A" + std::to_string(100 + i);
+    writeChart("SLD-Vurn-" + std::to_string(100 + i) + ".csv", file);
+  }
+  Charts_load();
+  EXPECT_EQ(SldChartCount, 30);
+  EXPECT_EQ(SLD8a[30].FileName_8str, "SLD-Vurn-130.csv");
+
+  writeChart("SLD-Vurn-131.csv", SldFileText{});
+  try {
+    Charts_load();
+    ADD_FAILURE() << "a 31st file was taken";
+  } catch (const ErrorHalt& halt) {
+    EXPECT_EQ(halt.identifier, "CHL030");
+    EXPECT_NE(halt.description.find("SLD-Vurn-131.csv"), std::string::npos) << halt.description;
+    EXPECT_NE(halt.description.find("30"), std::string::npos) << halt.description;
+  }
+}
+
+TEST_F(ChartTableTest, TwoFilesWithOneIdentityStopAtTheSecond) {
+  writeChart("SLD-Vurn-A.csv", SldFileText{});
+  writeChart("SLD-Vurn-B.csv", SldFileText{});
+  try {
+    Charts_load();
+    ADD_FAILURE() << "the second file was taken";
+  } catch (const ErrorHalt& halt) {
+    EXPECT_EQ(halt.identifier, "SRF734");
+    EXPECT_EQ(halt.description,
+              "there are two SLD files with same property and authorship :: property=Ic_tvkauthorship=Tester");
+  }
+  EXPECT_EQ(SldChartCount, 2);
+}
+
+TEST_F(ChartTableTest, AFileThatCannotBeOpenedIsReported) {
+  writeChart("SLD-Vurn-A.csv", SldFileText{});
+  const fs::path path = dataArea() / "SLD input" / "SLD-Vurn-A.csv";
+  fs::permissions(path, fs::perms::none);
+  if (std::ifstream(path).good()) GTEST_SKIP() << "this user reads files without read permission";
+  EXPECT_ERROR_REPORT(Charts_load(), "CHL431");
+}
+
+TEST_F(ChartTableTest, AFileIsReadIntoItsSlot) {
+  SldFileText file;
+  file.row1 = "RF_%,QC1_atm,UWT1_tvk2009_pcf";
+  file.row2 = "row2_vurn_sldv5 ";
+  file.header = {"SLD_CHARTID = cptchart",
+                 "REM SLD_LOOKUP_METHOD = YXC",
+                 "'SLD_LOOKUP_METHOD = YXC",
+                 "`SLD_LOOKUP_METHOD = YXC",
+                 "NOTE = some words",
+                 "COMMENT = \"quoted, with a comma\"",
+                 "SLD_VERSION_AUTHOR_ONE_NAME = Tester",
+                 "PREDICTION_DESCRIPTION = Unit weight",
+                 "SLD_C_UNITS = W1"};
+  writeChart("SLD-Vurn-A.csv", file);
+  Charts_load();
+  ASSERT_EQ(SldChartCount, 1);
+  const SldChart& chart = SLD8a[1];
+  EXPECT_EQ(chart.FileName_8str, "SLD-Vurn-A.csv");
+  EXPECT_EQ(chart.File_Row1ColX_ID_full_8str, "RF_%");
+  EXPECT_EQ(chart.File_Row1ColZ_ID_full_8str, "UWT1_tvk2009_pcf");
+  EXPECT_EQ(chart.Property_ID_8str, "UWT1");
+  EXPECT_EQ(chart.Property_Method_8str, "tvk2009");
+  EXPECT_EQ(chart.Property_Units_8str, "W1") << "a header key overrides row 1";
+  EXPECT_TRUE(chart.TavikChart_8bol);
+  EXPECT_EQ(chart.ChartID8str, "cptchart");
+  EXPECT_EQ(chart.LookupMethod_8str, "") << "comment lines are ignored";
+  EXPECT_TRUE(chart.X_UseLog_8bol && chart.Y_UseLog_8bol);
+  EXPECT_EQ(chart.X_Min_8sng, 0.1f);
+  EXPECT_EQ(chart.X_Max_8sng, 10.0f);
+  EXPECT_EQ(chart.Y_Min_8sng, 1.0f);
+  EXPECT_EQ(chart.Y_Max_8sng, 1000.0f);
+  EXPECT_EQ(chart.C_Min_8sng, 64.0f);
+  EXPECT_EQ(chart.C_Max_8sng, 160.0f);
+  ASSERT_EQ(chart.CommentsNUMof, 2);
+  EXPECT_EQ(chart.Comment8a[1], "some words");
+  EXPECT_EQ(chart.Comment8a[2], "quoted, with a comma");
+  EXPECT_EQ(chart.Comment8a[3], "-5435");
+
+  ASSERT_EQ(chart.LinesNUMof, 2);
+  EXPECT_EQ(chart.Line8a[1].ptsNUMof, 2);
+  EXPECT_EQ(chart.Line8a[1].LineValue_8sng, 0.15f);
+  EXPECT_EQ(chart.Line8a[1].pt8a[1].x_8sng, 1.2f);
+  EXPECT_EQ(chart.Line8a[1].pt8a[2].y_8sng, 40.0f);
+  EXPECT_EQ(chart.Line8a[2].ptsNUMof, 2);
+  EXPECT_EQ(chart.Line8a[2].LineValue_8sng, 0.2f);
+  EXPECT_EQ(chart.Line8a[2].pt8a[1].x_8sng, 1.0f);
+  EXPECT_EQ(chart.Line8a[2].pt8a[2].y_8sng, 80.0f);
+}
+
+TEST_F(ChartTableTest, HeaderEndsOnLine110OrAtAnEndKey) {
+  SldFileText file;
+  const auto filler = numbered("INFO ", 106);
+  file.header.insert(file.header.end(), filler.begin(), filler.end());
+  ASSERT_EQ(file.header.size(), 109u);
+  file.end = "SLD_VERSION_NUMBER = 7, EOH";  // header line 110
+  writeChart("SLD-Vurn-A.csv", file);
+  Charts_load();
+  EXPECT_EQ(SLD8a[1].Version_Number_8str, "-5435") << "the end line itself is not applied";
+  EXPECT_EQ(SLD8a[1].LinesNUMof, 2);
+
+  SldFileText byKey;
+  byKey.end = "end = here";
+  writeChart("SLD-Vurn-A.csv", byKey);
+  Charts_load();
+  EXPECT_EQ(SLD8a[1].LinesNUMof, 2);
+}
+
+TEST_F(ChartTableTest, ASlotForgetsTheChartItHeldBefore) {
+  writeChart("SLD-Vurn-A.csv", SldFileText{});
+  Charts_load();
+  ASSERT_EQ(SLD8a[1].LookupMethod_8str, "XYC");
+
+  SldFileText plain;
+  plain.header = {"SLD_VERSION_AUTHOR_ONE_NAME = Tester"};
+  writeChart("SLD-Vurn-A.csv", plain);
+  Charts_load();
+  EXPECT_EQ(SLD8a[1].LookupMethod_8str, "");
+  EXPECT_EQ(SLD8a[1].ChartID8str, "");
+  EXPECT_EQ(SLD8a[1].X_Min_8sng, -5435.0f) << "without SLD_CHARTID every point is outside the chart";
+  EXPECT_FALSE(SLD8a[1].X_UseLog_8bol);
+}
+
+TEST_F(ChartTableTest, UnknownChartSourceIsAFatalStop) {
+  gRun.chartDataSource = "-5434";
+  EXPECT_FATAL_STOP(Charts_load());
+}
+
+class RequiredChartsTest : public ChartTableTest {
+ protected:
+  // The eight required charts with the method part `method`, in slots 1..8.
+  void writeRequiredCharts(const std::string& method) const {
+    const char* properties[] = {"cQc1", "Ic", "UWT1", "CRRe", "p200s1", "Vs1", "N1", "S1"};
+    int i = 0;
+    for (const char* property : properties) {
+      SldFileText file;
+      file.row1 = std::string("Fr_%,QC1_atm,") + property + "_" + method;
+      writeChart("SLD-Vurn-A" + std::to_string(++i) + ".csv", file);
+    }
+  }
+};
+
+TEST_F(RequiredChartsTest, TheMakersChartsFillEveryEntry) {
+  writeRequiredCharts("TVK");
+  Charts_load();
+  RequiredCharts_check();
+  for (std::size_t r = 0; r < 8; ++r) EXPECT_EQ(RequiredChartIndex[r], static_cast<std::int16_t>(r + 1));
+}
+
+TEST_F(RequiredChartsTest, ChartsOfOtherAuthorsDoNotCount) {
+  writeRequiredCharts("ucd");
+  Charts_load();
+  EXPECT_ERROR_REPORT(RequiredCharts_check(), "SLD200");
+  for (const std::int16_t slot : RequiredChartIndex) EXPECT_EQ(slot, 0);
+}
+
+TEST_F(RequiredChartsTest, ALaterChartReplacesAnEarlierOne) {
+  writeRequiredCharts("tvk");
+  SldFileText second;
+  second.row1 = "Fr_%,QC1_atm,Ic_tvk2";
+  writeChart("SLD-Vurn-B.csv", second);
+  Charts_load();
+  RequiredCharts_check();
+  EXPECT_EQ(RequiredChartIndex[kChartIC], 9);
+}
+
+TEST_F(RequiredChartsTest, AChartMissingFromThisRunIsNotTakenFromTheLast) {
+  writeRequiredCharts("tvk");
+  Charts_load();
+  RequiredCharts_check();
+  fs::remove(dataArea() / "SLD input" / "SLD-Vurn-A8.csv");  // S1
+  Charts_load();
+  EXPECT_ERROR_REPORT(RequiredCharts_check(), "SLD200");
+  EXPECT_EQ(RequiredChartIndex[kChartS1], 0);
+}
+
+TEST_F(RequiredChartsTest, TableResetForgetsEverything) {
+  writeRequiredCharts("tvk");
+  Charts_load();
+  RequiredCharts_check();
+  ChartTable_reset();
+  EXPECT_EQ(SldChartCount, 0);
+  EXPECT_EQ(RequiredChartIndex[kChartCQC1], 0);
+  EXPECT_EQ(SLD8a[1].LinesNUMof, 0);
+  EXPECT_EQ(SLD8a[1].File_Row1ColZ_ID_full_8str, "-5435");
+}
+
+}  // namespace
