@@ -1,0 +1,68 @@
+// The window tests' fixture.
+#include "gui/gui_test.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <filesystem>
+
+#include "gui/window_commands.h"
+
+void GuiTest::SetUp() {
+  VurnTest::SetUp();
+  reopenWindows();
+}
+
+void GuiTest::reopenWindows() {
+  WindowCommands_openWindows();
+  gWindow.main.visible = true;
+  Gui_sync();
+}
+
+void GuiTest::TearDown() {
+  errorWatch_.reset();
+  Gui_close();
+  VurnTest::TearDown();
+}
+
+void GuiTest::click(const std::string& name) {
+  QWidget* w = mainWidget(name);
+  if (!w) return;
+  // Option buttons and check boxes take a click on their mark; they may be
+  // wider than their caption.
+  if (qobject_cast<QRadioButton*>(w) || qobject_cast<QCheckBox*>(w)) {
+    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, QPoint(6, w->height() / 2));
+  } else {
+    QTest::mouseClick(w, Qt::LeftButton);
+  }
+}
+
+void GuiTest::type(const std::string& name, const QString& text) {
+  if (auto* edit = mainWidget<QLineEdit>(name)) {
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+  }
+}
+
+std::string GuiTest::labelText(const std::string& name) {
+  auto* label = mainWidget<QLabel>(name);
+  return label ? label->text().toStdString() : std::string();
+}
+
+void GuiTest::installExampleDataArea() const {
+  std::filesystem::copy(std::filesystem::path(VURN_SOURCE_DIR) / "dist" / "Vurn", driveC() / "Vurn",
+                        std::filesystem::copy_options::recursive);
+}
+
+void GuiTest::whenErrorWindowShows(std::function<void(QDialog&)> act) {
+  errorWatch_ = std::make_unique<QTimer>();
+  errorWatch_->setInterval(5);
+  QTimer* timer = errorWatch_.get();
+  QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
+    if (!gGui.error || !gGui.error->isVisible()) return;
+    timer->stop();
+    act(*gGui.error);
+  });
+  errorWatch_->start();
+}

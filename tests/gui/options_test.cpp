@@ -1,0 +1,172 @@
+// Options set on the real widgets and read into the run state, the window
+// modes on the commands, and the option lock of "check before compiling".
+#include <QCheckBox>
+#include <QLabel>
+#include <QRadioButton>
+
+#include "app/screen_read.h"
+#include "core/run_state.h"
+#include "core/screen_mode.h"
+#include "gui/gui_test.h"
+
+namespace {
+
+class OptionsTest : public GuiTest {};
+
+TEST_F(OptionsTest, EachClickedOptionIsReadIntoTheRunState) {
+  const struct {
+    std::vector<const char*> clicks;  // in this order
+    std::string RunState::*field;
+    const char* word;
+  } cases[] = {
+      {{"Norm_Tavik_SF_8opb"}, &RunState::coneNormalizationMethod, "TAVIK_SF"},
+      {{"Norm_PRob_8opb"}, &RunState::coneNormalizationMethod, "PROB"},
+      {{"Option6"}, &RunState::coneNormalizationMethod, "-5435"},  // linear (c=1) has no word
+      {{"Norm_PRob_8opb", "Norm_Tavik_8opb"}, &RunState::coneNormalizationMethod, "TAVIK"},
+      {{"Ic_calculation_method_PRob_8opb"}, &RunState::soilTypeMethod, "Robertson"},
+      {{"Option11"}, &RunState::soilTypeMethod, "-5435"},
+      {{"Option11", "Ic_calculation_method_tavik_8opb"}, &RunState::soilTypeMethod, "Tavik"},
+      {{"Columns_Q1o_Internal_8opb"}, &RunState::outputColumnSource, "INTERNAL"},
+      {{"Columns_Q1o_Internal_8opb", "Columns_Q1o_File_8opb"}, &RunState::outputColumnSource, "FILE"},
+      {{"SLD_data_location_Internal_8opb"}, &RunState::chartDataSource, "INTERNAL"},
+      {{"SLD_data_location_Internal_8opb", "SLD_data_location_File_8opb"}, &RunState::chartDataSource, "FILE"},
+      {{"CPT_input_FileType_AEG_8opb"}, &RunState::fieldDataFileType, "AEG"},
+      {{"CPT_input_FileType_Simple_8opb"}, &RunState::fieldDataFileType, "SIMPLE"},
+      {{"CPT_input_FileType_Simple_8opb", "CPT_input_FileType_HOG_8opb"}, &RunState::fieldDataFileType, "HOG"},
+      {{"Show_BreakdownOf_LineInput_8chk"}, &RunState::lineBreakdownWanted, "False"},
+      {{"Show_BreakdownOf_LineInput_8chk", "Show_BreakdownOf_LineInput_8chk"}, &RunState::lineBreakdownWanted, "True"},
+  };
+  for (const auto& c : cases) {
+    WindowModel_reset();
+    reopenWindows();
+    for (const char* name : c.clicks) click(name);
+    VurnScreen_read_values();
+    EXPECT_EQ(gRun.*c.field, c.word) << c.clicks.back();
+  }
+}
+
+TEST_F(OptionsTest, WriteChartDataFollowsItsBox) {
+  click("SLD_data_Write_to_File_8ckb");
+  VurnScreen_read_values();
+  EXPECT_FALSE(gRun.writeChartData);
+  click("SLD_data_Write_to_File_8ckb");
+  VurnScreen_read_values();
+  EXPECT_TRUE(gRun.writeChartData);
+}
+
+TEST_F(OptionsTest, TypedTextsAreRead) {
+  type("Nk_8txt", "25");
+  type("Depth_lowest_WhenLookingForLowestQc_feet8txt", "3.5");
+  type("EQ_Mb_8txt", "6.8");
+  type("EQ_CSR_file_8txt", "c:\\Vurn\\projects\\harbour\\CSR.csv");
+  VurnScreen_read_values();
+  EXPECT_EQ(gRun.nk, "25");
+  EXPECT_FLOAT_EQ(gRun.lowestQcStartDepthFeet, 3.5f);
+  EXPECT_FLOAT_EQ(gRun.earthquakeMagnitude, 6.8f);
+  EXPECT_EQ(gRun.earthquakeCsrFile, "c:\\Vurn\\projects\\harbour\\CSR.csv");
+
+  type("EQ_Mb_8txt", "big");  // not a number: the missing value
+  VurnScreen_read_values();
+  EXPECT_FLOAT_EQ(gRun.earthquakeMagnitude, -5435.0f);
+}
+
+TEST_F(OptionsTest, GroupsWithNothingSelectedGiveTheirStartingValues) {
+  const char* groups[] = {"Norm_Tavik_8opb", "Columns_Q1o_File_8opb", "SLD_data_location_File_8opb",
+                          "CPT_input_FileType_HOG_8opb", "Ic_calculation_method_tavik_8opb"};
+  for (const char* name : groups) MainControl(name).value = 0;
+  Gui_sync();
+  for (const char* name : groups) EXPECT_FALSE(mainWidget<QRadioButton>(name)->isChecked()) << name;
+  VurnScreen_read_values();
+  EXPECT_EQ(gRun.coneNormalizationMethod, "-5435");
+  EXPECT_EQ(gRun.outputColumnSource, "-5434");
+  EXPECT_EQ(gRun.chartDataSource, "-5434");
+  EXPECT_EQ(gRun.fieldDataFileType, "-5435");
+  EXPECT_EQ(gRun.soilTypeMethod, "-5435");
+}
+
+TEST_F(OptionsTest, AGreyedBreakdownBoxKeepsThePreviousValue) {
+  VurnScreen_read_values();
+  ASSERT_EQ(gRun.lineBreakdownWanted, "True");
+  MainControl("Show_BreakdownOf_LineInput_8chk").value = 2;
+  Gui_sync();
+  EXPECT_EQ(mainWidget<QCheckBox>("Show_BreakdownOf_LineInput_8chk")->checkState(), Qt::PartiallyChecked);
+  VurnScreen_read_values();
+  EXPECT_EQ(gRun.lineBreakdownWanted, "True");
+  click("Show_BreakdownOf_LineInput_8chk");  // the user's click makes it a plain box again
+  VurnScreen_read_values();
+  EXPECT_NE(MainControl("Show_BreakdownOf_LineInput_8chk").value, 2);
+}
+
+TEST_F(OptionsTest, ModesEnableAndDisableTheCommands) {
+  const char* runCommands[] = {"Run8cmd", "ProjectS_New8cmb", "SLD_file_GenerateFileForPlotting8cmd"};
+  Screen_mode("RUNNING");
+  Gui_sync();
+  for (const char* name : runCommands) EXPECT_FALSE(mainWidget(name)->isEnabled()) << name;
+  EXPECT_TRUE(mainWidget("projectS_8cbo")->isEnabled());
+  EXPECT_TRUE(mainWidget("ender8cmd")->isEnabled());
+
+  // A click on a disabled command does nothing.
+  click("Run8cmd");
+  EXPECT_EQ(gGui.progress.runsCompleted, 0);
+
+  Screen_mode("READY TO RUN");
+  Gui_sync();
+  for (const char* name : runCommands) EXPECT_TRUE(mainWidget(name)->isEnabled()) << name;
+
+  Screen_mode("PROJECT_NEW");
+  Gui_sync();
+  EXPECT_FALSE(mainWidget("ProjectS_New8cmb")->isEnabled());
+  EXPECT_TRUE(mainWidget("Run8cmd")->isEnabled());
+  EXPECT_EQ(Gui_widgetAs<QLabel>(gWindow.newProject, "projectName8lbl")->text(), QStringLiteral("New project = "));
+  EXPECT_TRUE(Gui_widgetAs<QLabel>(gWindow.newProject, "projectName8lbl")->font().bold());
+}
+
+TEST_F(OptionsTest, CheckBeforeCompilingLocksTheOptions) {
+  click("Check_Before_Compling8chk");
+  ASSERT_EQ(MainControl("Check_Before_Compling8chk").value, 1);
+  Screen_mode("CHECK BEFORE COMPILING");
+  Gui_sync();
+
+  EXPECT_TRUE(mainWidget("Check_Before_Compling8chk")->isHidden());
+  EXPECT_EQ(labelText("HighLevel8lbl"), "Vurn Compiling setup");
+  const struct {
+    const char* name;
+    bool checked;
+    bool enabled;
+  } locked[] = {
+      {"SLD_data_location_Internal_8opb", true, true},  {"SLD_data_location_File_8opb", false, false},
+      {"SLD_data_Write_to_File_8ckb", false, false},    {"CPT_input_FileType_HOG_8opb", true, true},
+      {"CPT_input_FileType_AEG_8opb", false, false},    {"CPT_input_FileType_Simple_8opb", false, false},
+      {"Show_BreakdownOf_LineInput_8chk", false, false},
+  };
+  for (const auto& l : locked) {
+    auto* button = mainWidget<QAbstractButton>(l.name);
+    EXPECT_EQ(button->isChecked(), l.checked) << l.name;
+    EXPECT_EQ(button->isEnabled(), l.enabled) << l.name;
+  }
+
+  // The locked choices cannot be clicked back.
+  for (const char* name : {"SLD_data_location_File_8opb", "CPT_input_FileType_AEG_8opb", "SLD_data_Write_to_File_8ckb",
+                           "Show_BreakdownOf_LineInput_8chk"}) {
+    click(name);
+  }
+  VurnScreen_read_values();
+  EXPECT_EQ(gRun.chartDataSource, "INTERNAL");
+  EXPECT_EQ(gRun.fieldDataFileType, "HOG");
+  EXPECT_FALSE(gRun.writeChartData);
+  EXPECT_EQ(gRun.lineBreakdownWanted, "False");
+}
+
+TEST_F(OptionsTest, CheckBeforeCompilingClearKeepsTheUsersChoices) {
+  click("SLD_data_location_Internal_8opb");
+  click("CPT_input_FileType_AEG_8opb");
+  Screen_mode("CHECK BEFORE COMPILING");
+  Gui_sync();
+  EXPECT_FALSE(mainWidget("Check_Before_Compling8chk")->isHidden());
+  EXPECT_TRUE(mainWidget("SLD_data_location_File_8opb")->isEnabled());
+  VurnScreen_read_values();
+  EXPECT_EQ(gRun.chartDataSource, "INTERNAL");
+  EXPECT_EQ(gRun.fieldDataFileType, "AEG");
+}
+
+}  // namespace
