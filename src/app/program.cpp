@@ -3,6 +3,9 @@
 
 #include "app/run.h"
 #include "app/startup.h"
+#include "compute/predictions.h"
+#include "compute/stress.h"
+#include "compute/zero_load.h"
 #include "core/halt.h"
 #include "core/depth_values.h"
 #include "core/run_state.h"
@@ -23,6 +26,10 @@ void Engine_reset() {
   gSoundingColumns = SoundingColumnIds{};
   gSounding = SoundingRecord{};
   ColumnId_reset();
+  gColumns = ColumnSet{};
+  UwtTable_reset();
+  gPredictions = ChartPredictions{};
+  ZeroLoad_reset();
   gColumnWidth = ColumnWidthState{};
   ChartTable_reset();
 }

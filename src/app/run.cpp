@@ -6,6 +6,9 @@
 
 #include "app/screen_read.h"
 #include "app/setup_file.h"
+#include "compute/normalize.h"
+#include "compute/predictions.h"
+#include "compute/zero_load.h"
 #include "core/report.h"
 #include "core/run_state.h"
 #include "core/screen_mode.h"
@@ -17,6 +20,8 @@
 #include "platform/host_env.h"
 #include "project/project_list.h"
 #include "project/sounding_db.h"
+#include "q1o/columns.h"
+#include "q1o/q1o_writer.h"
 #include "sld/chart_table.h"
 #include "sld/chart_writers.h"
 
@@ -30,6 +35,17 @@ std::string plainText(float value) {
 }
 
 std::string wholeText(float value) { return std::to_string(static_cast<long long>(std::floor(value))); }
+
+// The loaded charts as the Q1o head lists them.
+std::vector<HeadChartRow> HeadChartRows() {
+  std::vector<HeadChartRow> rows;
+  for (std::int16_t k = 1; k <= SldChartCount; ++k) {
+    const SldChart& c = SLD8a[static_cast<size_t>(k)];
+    rows.push_back({c.File_Row1ColZ_ID_full_8str, c.Property_Units_8str, c.Version_Date_Full_8str,
+                    c.Property_Method_8str, c.Version_Author_OneName_8str, c.Prediction_Description_8str});
+  }
+  return rows;
+}
 
 // A. Opening: options, project list, window mode, timer, self-test.
 void runOpening(float& totalFeet, float& startTime) {
@@ -58,9 +74,8 @@ void runOpening(float& totalFeet, float& startTime) {
 
 // D. The sounding loop; returns the number of soundings processed.
 int runSoundings(float& totalFeet) {
-  (void)totalFeet;  // each sounding adds its length once depths are processed
   ProjectRecord_reset();
-  // Zero-load preparation: not yet in this build.
+  ZeroLoad_start();
   OpenSoundingDatabase(gRun.soundingDatabase);
   ReadSoundingHeader(gRun.soundingDatabase);
   int n = 1;
@@ -79,8 +94,12 @@ int runSoundings(float& totalFeet) {
     Status_show("", "HOG data file input", "", fieldDataFile, "", " ", " ", "HF432");
     if (gWindowHooks.soundingStarted) gWindowHooks.soundingStarted(n, fieldDataFile);
     ReadHogSounding();
-    // Zero-load values, Q1o head and the depth-by-depth processing follow here
-    // as their subsystems are built.
+    ZeroLoad_beginSounding(n);
+    Q1o_open();
+    Q1o_writeHead(HeadChartRows());
+    Depths_process(n, totalFeet);
+    gRun.q1oFile.close();
+    gRun.chartDirectionFile.close();
   }
   gRun.q1oFile.close();
   gRun.soundingDatabase.close();
@@ -89,7 +108,7 @@ int runSoundings(float& totalFeet) {
 
 // E. Closing: reports, setup file, summary, end line.
 void runClosing(float totalFeet, float startTime) {
-  // Zero-load report: not yet in this build.
+  ZeroLoad_writeReport();
   ChartSource_write();
   Setup_write();
   const float elapsed = Host_timer() - startTime;
@@ -137,7 +156,11 @@ void Main_run() {
   Setup_read();
   Charts_load();
   RequiredCharts_check();
-  // B3. Output column definitions, and C. their preparation: wired with the per-depth computation.
+  Columns_read();
+  // C. Every column parsed, given its picture and factor, padded to a common
+  // width, and checked to be computable.
+  Columns_prepare();
+  Columns_validate();
   // C. Output column preparation: no columns until the column definitions exist.
   gRun.soundingsProcessed = static_cast<std::int16_t>(runSoundings(totalFeet));
   runClosing(totalFeet, startTime);

@@ -92,9 +92,9 @@ TEST_F(BatchTest, ProjectOptionPicksTheProjectThroughTheSetupFile) {
   HostDrive_set('P', fs::path(VURN_SOURCE_DIR) / "dist");
   ASSERT_EQ(run({"--first-use", "--new-project", "Harbour"}), kExitCompleted) << err.str();
   EXPECT_TRUE(fs::is_directory(driveC() / "Vurn" / "Projects" / "Harbour" / "Soundings"));
-  // The new project has only its editable sounding file, so a run on it stops there.
+  // The new project has no column definitions nor sounding database yet, so a run on it stops.
   EXPECT_EQ(run({"--project", "harbour"}), kExitErrorReported);
-  EXPECT_NE(err.str().find("Vurn error DX392"), std::string::npos);
+  EXPECT_NE(err.str().find("Vurn error MEW553"), std::string::npos);
   EXPECT_NE(readHostFile(Host_resolve("C:\\Vurn\\software\\Vurn-Setup.txt")).find("Last_Project=Harbour\r\n"),
             std::string::npos);
   EXPECT_EQ(run({"--project", "Nowhere"}), kExitErrorReported);
