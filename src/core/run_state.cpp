@@ -15,5 +15,6 @@ void RunState_closeFiles() {
   gRun.soundingDatabase.close();
   gRun.q1oFile.close();
   gRun.chartDirectionFile.close();
+  gRun.zeroLoadReport.close();
   gRun.log.close();
 }

@@ -71,6 +71,7 @@ struct RunState {
   TextReader soundingDatabase;
   TextWriter q1oFile;
   TextWriter chartDirectionFile;
+  TextWriter zeroLoadReport;
 
   // True from the start of a run to its end, so that a second run never starts
   // inside a running one.
