@@ -7,20 +7,13 @@
 #include "core/run_state.h"
 #include "files/paths.h"
 #include "files/split.h"
+#include "files/text.h"
 #include "platform/host_paths.h"
 #include "platform/text_file.h"
 
 namespace {
 
 constexpr const char* kMarker = "ROW2_VURN_SETUP_V4";
-
-std::string trimmedUpper(std::string_view text) {
-  const size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return "";
-  std::string t(text.substr(first, text.find_last_not_of(' ') - first + 1));
-  for (char& c : t) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return t;
-}
 
 }  // namespace
 
@@ -42,7 +35,7 @@ void Setup_read() {
   std::string badText;
   std::string line;
   for (int i = 1; i <= 9999 && file.readLine(line); ++i) {
-    const std::string upper = trimmedUpper(line);
+    const std::string upper = TrimmedUpper(line);
     std::string key;
     std::string value;
     if (upper == kMarker) {
@@ -57,7 +50,7 @@ void Setup_read() {
         badText = line;
         break;
       }
-      key = trimmedUpper(key);
+      key = TrimmedUpper(key);
     }
 
     if (key == kMarker) {

@@ -7,21 +7,12 @@
 #include "core/run_state.h"
 #include "core/screen_mode.h"
 #include "core/window_model.h"
+#include "files/text.h"
 #include "platform/host_env.h"
 #include "platform/host_paths.h"
 
-namespace {
-
-std::string trimBlanks(const std::string& text) {
-  const size_t first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return "";
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-}  // namespace
-
 std::string ProgramDrive_of(const std::string& programFolder) {
-  return (trimBlanks(programFolder) + "  ").substr(0, 2);
+  return (TrimBlanks(programFolder) + "  ").substr(0, 2);
 }
 
 void StartUp_identify() {

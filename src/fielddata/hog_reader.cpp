@@ -6,6 +6,7 @@
 
 #include "core/report.h"
 #include "files/paths.h"
+#include "files/text.h"
 #include "numeric/date_time.h"
 #include "numeric/gps.h"
 #include "numeric/number_format.h"
@@ -50,12 +51,6 @@ std::string_view trimmed(std::string_view text) {
   const std::size_t first = text.find_first_not_of(" \t");
   if (first == std::string_view::npos) return {};
   return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-std::string upperCased(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return out;
 }
 
 void resetChannel(HogChannel& channel) {
@@ -189,7 +184,7 @@ void ReadHogHeader(TextReader& file) {
 
   std::string line;
   readHeaderLine(file, 1, line);
-  if (upperCased(line).find("HOGENTOGLER") == std::string::npos) {
+  if (UpperCased(line).find("HOGENTOGLER") == std::string::npos) {
     Error_report("does not have HOGENTOGLER in line one", "H4334");
   }
 
@@ -203,7 +198,7 @@ void ReadHogHeader(TextReader& file) {
   readHeaderLine(file, 17, line);
   for (const ChannelWord& c : kChannelWords) (h.*(c.channel)).column = -9;
   for (std::int16_t k = 1; k <= 5; ++k) {
-    const std::string channelName = upperCased(trimmed(channelCell(line, kNamePrefix, k)));
+    const std::string channelName = UpperCased(trimmed(channelCell(line, kNamePrefix, k)));
     bool matched = false;
     for (const ChannelWord& c : kChannelWords) {
       if (channelName.find(c.word) != std::string::npos) {

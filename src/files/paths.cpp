@@ -6,17 +6,10 @@
 #include "core/null_value.h"
 #include "core/report.h"
 #include "core/run_state.h"
+#include "files/text.h"
 #include "platform/host_paths.h"
 
 namespace {
-
-std::string keyOf(std::string_view key) {
-  const size_t first = key.find_first_not_of(' ');
-  if (first == std::string_view::npos) return "";
-  std::string k(key.substr(first, key.find_last_not_of(' ') - first + 1));
-  for (char& c : k) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return k;
-}
 
 std::string withBackslash(std::string_view folder) {
   std::string f(folder);
@@ -34,7 +27,7 @@ std::string_view folderPart(std::string_view path) {
 
 std::string PathOf(std::string_view key) {
   if (gRun.projectName == NullText) Error_report("project name is UNKNOWN", "RS004");
-  const std::string k = keyOf(key);
+  const std::string k = TrimmedUpper(key);
   const std::string& area = gRun.dataArea;
   const std::string project = area + "\\Projects\\" + gRun.projectName + "\\";
   if (k == "SLD VB6") return area + "-VB6\\";

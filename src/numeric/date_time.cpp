@@ -1,5 +1,6 @@
 // Normalisation of the date-and-time texts of field data files.
 #include "numeric/date_time.h"
+#include "files/text.h"
 
 #include <array>
 #include <cstddef>
@@ -10,14 +11,6 @@ std::string_view trimmed(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
   return text;
-}
-
-std::string upperCased(std::string_view text) {
-  std::string result(text);
-  for (char& c : result) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return result;
 }
 
 // At most `count` characters from `start` (0-based); empty beyond the end.
@@ -73,7 +66,7 @@ std::string Hour24_text(std::string_view hour, std::string_view time) {
 }  // namespace
 
 std::string DateTime_normalize(std::string_view text) {
-  const std::string upper = upperCased(trimmed(text));
+  const std::string upper = UpperCased(trimmed(text));
   const std::string_view t = upper;
 
   std::string named = MonthNameForm(t);

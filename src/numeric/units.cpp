@@ -6,6 +6,7 @@
 
 #include "core/halt.h"
 #include "core/report.h"
+#include "files/text.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ constexpr double AtmPerTsf = 0.95;
 constexpr double AtmPerPsi = 0.068046;
 constexpr double PcfOfWater = 62.4;
 
-constexpr std::array<UnitFactor, 22> UnitFactors{{
+constexpr std::array<UnitFactor, 23> UnitFactors{{
     {"FT/M", FeetPerMetre},
     {"FPS/MPS", FeetPerMetre},
     {"M/FT", 1.0 / FeetPerMetre},
@@ -47,26 +48,13 @@ constexpr std::array<UnitFactor, 22> UnitFactors{{
     {"W1/PCF", 1.0 / PcfOfWater},
     {"WATER1/PCF", 1.0 / PcfOfWater},
     {"HWATERFEET/PSF", 1.0 / PcfOfWater},
+    {"HWATERFEET/ATM", PsfPerAtm / PcfOfWater},
 }};
-
-std::string upperCased(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return out;
-}
-
-std::string_view trimBlanks(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 }  // namespace
 
 float UnitFactor_get(std::string_view name) {
-  const std::string wanted = upperCased(name);
+  const std::string wanted = UpperCased(name);
   for (const UnitFactor& entry : UnitFactors) {
     if (entry.name == wanted) return static_cast<float>(entry.factor);
   }
@@ -74,7 +62,7 @@ float UnitFactor_get(std::string_view name) {
 }
 
 bool TrueFalse_read(std::string_view text, bool defaultValue) {
-  const std::string word = upperCased(trimBlanks(text));
+  const std::string word = UpperCased(TrimBlanks(text));
   if (word.empty()) return defaultValue;
   if (word == "TRUE" || word == "YES") return true;
   if (word == "FALSE" || word == "NO") return false;

@@ -9,6 +9,7 @@
 #include "core/window_model.h"
 #include "files/paths.h"
 #include "files/split.h"
+#include "files/text.h"
 #include "platform/host_env.h"
 #include "platform/host_paths.h"
 #include "platform/text_file.h"
@@ -25,12 +26,6 @@ constexpr std::int16_t kListBoxSlots = 79;
 constexpr std::int16_t kFolderSlots = 200;
 constexpr const char* kDescription = "Reading ProjectS from CSV";
 constexpr const char* kNote2 = "  ---> See NOTE 2 ";
-
-std::string trimmed(std::string_view text) {
-  const size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return "";
-  return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
-}
 
 void resetSlots(std::vector<std::string>& slots, std::int16_t capacity) {
   slots.assign(static_cast<size_t>(capacity) + 1, std::string(NullText));
@@ -64,7 +59,7 @@ void ProjectModule_reset() {
 }
 
 void ProjectField_assign(std::string& identifier, std::string_view value, bool& found) {
-  identifier = trimmed(identifier);
+  identifier = TrimBlanks(identifier);
   found = true;
   if (identifier == "1" || identifier == "PROJECT_FILE_DIRECTORY") {
     if (value == NullText) return;
@@ -103,7 +98,7 @@ void ProjectList_read(std::string_view projectKey, bool& found) {
   file.readLine(line);
   SplitDelimitedLine(line, false, false, false, header);
   std::int16_t count = header.count;
-  while (count > 0 && trimmed(header[count]).empty()) --count;
+  while (count > 0 && TrimBlanks(header[count]).empty()) --count;
   if (count > kColumnSlots) {
     Error_report(std::string(kDescription) + ", " + fileName + " has " + std::to_string(count) +
                      " header columns, at most " + std::to_string(kColumnSlots) + " are allowed",
@@ -133,7 +128,7 @@ void ProjectList_read(std::string_view projectKey, bool& found) {
       lists.projectCount = static_cast<std::int16_t>(r - 1);
       return;
     }
-    if (trimmed(line).empty()) {
+    if (TrimBlanks(line).empty()) {
       Error_report(std::string(kDescription) + " blank line not allowed, i.e. extra blank list at EOF", "YU112");
     }
     if (r > kRowSlots) {

@@ -10,6 +10,7 @@
 #include "core/report.h"
 #include "files/paths.h"
 #include "files/split.h"
+#include "files/text.h"
 #include "numeric/number_format.h"
 #include "numeric/numeric_tools.h"
 #include "platform/host_paths.h"
@@ -95,15 +96,7 @@ const std::vector<SoundingFieldDef> kTable = {
     {289, "NEW_FILL_AGE_MONTHS_AGO", T::Single, "Recent fill - age at time of sounding (months)", "NF334"},
 };
 
-std::string trimmedUpper(std::string_view text) {
-  const size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return "";
-  std::string t(text.substr(first, text.find_last_not_of(' ') - first + 1));
-  for (char& c : t) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return t;
-}
-
-std::string upper(const char* text) { return trimmedUpper(text); }
+std::string upper(const char* text) { return TrimmedUpper(text); }
 
 // The row of the table for an identifier already trimmed and upper-cased, or -1.
 int findRow(const std::string& id) {
@@ -118,7 +111,7 @@ int findRow(const std::string& id) {
 // number too, although NumberOrNull cannot tell it from text that is not one.
 bool readsAsNumber(std::string_view text) {
   if (NumberOrNull(text) != NullValue) return true;
-  const std::string t = trimmedUpper(text);
+  const std::string t = TrimmedUpper(text);
   if (t.empty() || t.find_first_not_of("0123456789.E+-") != std::string::npos) return false;
   char* end = nullptr;
   const double value = std::strtod(t.c_str(), &end);
@@ -141,7 +134,7 @@ void ensureStorage() {
 }
 
 int rowOrFail(std::string_view key) {
-  const int row = findRow(trimmedUpper(key));
+  const int row = findRow(TrimmedUpper(key));
   if (row < 0) throw std::logic_error("no sounding field " + std::string(key));
   ensureStorage();
   return row;
@@ -226,7 +219,7 @@ void ReadNextSounding(TextReader& file, bool& endOfFile) {
 
 std::string AccessSoundingField(std::string_view mode, std::string_view identifier, std::string_view value) {
   ensureStorage();
-  const std::string id = trimmedUpper(identifier);
+  const std::string id = TrimmedUpper(identifier);
   const int row = findRow(id);
   if (row < 0) {
     const bool ignored = id == "78" || id == "79" || id.empty() || readsAsNumber(id);
@@ -241,7 +234,7 @@ std::string AccessSoundingField(std::string_view mode, std::string_view identifi
         const float number = NumberOrNull(value);
         if (def.type == T::Single) gSounding.single[r] = number;
         else gSounding.dbl[r] = static_cast<double>(number);
-      } else if (def.type == T::Single && trimmedUpper(value).empty()) {
+      } else if (def.type == T::Single && TrimmedUpper(value).empty()) {
         gSounding.single[r] = NullValue;
       } else {
         Error_report(std::string(def.label) + " IS NOT =" + std::string(value), def.code);

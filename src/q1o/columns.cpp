@@ -10,6 +10,7 @@
 #include "core/run_state.h"
 #include "files/paths.h"
 #include "files/split.h"
+#include "files/text.h"
 #include "numeric/number_format.h"
 #include "platform/host_paths.h"
 #include "platform/text_file.h"
@@ -20,12 +21,6 @@ ColumnSet gColumns;
 namespace {
 
 constexpr const char* kPattern = "Vurn_Q1o_Output_Columns---*.csv";
-
-std::string trimmed(std::string_view text) {
-  const size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return "";
-  return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
-}
 
 void addColumn(const std::string& id, const std::string& fileName) {
   if (gColumns.count() >= kMaxColumns) {
@@ -63,7 +58,7 @@ void readDefinitionFile(const std::string& path) {
     while (start <= line.size()) {
       const size_t comma = line.find(',', start);
       const std::string piece = line.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-      if (!trimmed(piece).empty()) items.push_back(piece);
+      if (!TrimBlanks(piece).empty()) items.push_back(piece);
       if (comma == std::string::npos) break;
       start = comma + 1;
     }
@@ -140,7 +135,7 @@ void Columns_prepare() {
 }
 
 void BasicValue(std::string_view name, float& value, bool& found) {
-  std::string n = trimmed(name);
+  std::string n = TrimBlanks(name);
   if (n.empty()) Error_report(std::string(name) + "can't be blank", "WA331");
   for (char& ch : n) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
   const DepthValues& d = gDepth;

@@ -8,6 +8,7 @@
 #include "core/report.h"
 #include "core/run_state.h"
 #include "files/paths.h"
+#include "files/text.h"
 #include "numeric/number_format.h"
 #include "numeric/numeric_tools.h"
 #include "platform/host_env.h"
@@ -20,12 +21,6 @@ namespace {
 
 constexpr size_t kHeadRows = 40;
 constexpr int kHeadCells = 15;
-
-std::string trimmed(std::string_view text) {
-  const size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return "";
-  return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
-}
 
 void writeColumnRow(std::string_view what) {
   for (int j = 1; j <= gColumns.count(); ++j) Q1o_writeCell(j, gColumns.columns[static_cast<size_t>(j - 1)], what);
@@ -41,7 +36,7 @@ void HeadTable_collect(const std::vector<std::string>& headings, const std::vect
   }
   std::vector<std::string> row;
   for (int k = 0; k < n; ++k) {
-    const std::string value = trimmed(values[static_cast<size_t>(k)]);
+    const std::string value = TrimBlanks(values[static_cast<size_t>(k)]);
     row.push_back(headings[static_cast<size_t>(k)] + "=" + (value.empty() ? std::string("^blank^") : value));
   }
   gHeadTable.rows.push_back(std::move(row));
@@ -154,7 +149,7 @@ void Q1o_writeCell(int j, const ColumnDef& column, std::string_view what, float 
   } else if (what == "IDFULL-NOTE") {
     if (j == 1) {
       const std::string padded = column.id + "    ";
-      cell = "Note:" + trimmed(padded.size() > 5 ? std::string_view(padded).substr(5) : std::string_view());
+      cell = "Note:" + TrimBlanks(padded.size() > 5 ? std::string_view(padded).substr(5) : std::string_view());
     } else {
       cell = column.id;
     }

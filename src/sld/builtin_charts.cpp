@@ -6,17 +6,10 @@
 
 #include "core/halt.h"
 #include "sld/builtin_chart_files.h"  // generated from dist/Vurn/SLD input
+#include "files/text.h"
 #include "sld/chart_table.h"
 
 namespace {
-
-std::string upperCased(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return out;
-}
 
 // The property of a bundled file's name "SLD-Vurn-<property>.csv".
 std::string_view propertyOfName(std::string_view name) {
@@ -30,9 +23,9 @@ std::string_view propertyOfName(std::string_view name) {
 
 void BuiltInChart_fill(std::int16_t slot) {
   if (slot < 1 || slot > kSldChartSlots) Fatal_stop("chart slot " + std::to_string(slot) + " is not 1 to 40");
-  const std::string property = upperCased(SLD8a[static_cast<std::size_t>(slot)].Property_ID_8str);
+  const std::string property = UpperCased(SLD8a[static_cast<std::size_t>(slot)].Property_ID_8str);
   for (const BuiltInChartFile& file : kBuiltInChartFiles) {
-    if (upperCased(propertyOfName(file.name)) != property) continue;
+    if (UpperCased(propertyOfName(file.name)) != property) continue;
     const std::string_view text(reinterpret_cast<const char*>(file.bytes), file.size);
     ChartText_read(text, file.name, slot);
     return;

@@ -8,6 +8,7 @@
 #include "core/run_state.h"
 #include "files/paths.h"
 #include "files/split.h"
+#include "files/text.h"
 #include "numeric/number_format.h"
 #include "numeric/numeric_tools.h"
 #include "numeric/units.h"
@@ -21,20 +22,6 @@ std::array<std::int16_t, 8> RequiredChartIndex{};
 namespace {
 
 constexpr std::int16_t kCellCapacity = 50;
-
-std::string upperCased(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return out;
-}
-
-std::string trimmed(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return "";
-  return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
-}
 
 // Lines of an open SLD file.
 struct FileLines {
@@ -113,7 +100,7 @@ void applyHeaderKey(SldChart& chart, const std::string& key, const std::string& 
     ++chart.CommentsNUMof;
     chart.Comment8a[static_cast<std::size_t>(chart.CommentsNUMof)] = value;
   } else if (key == "SLD_CHARTID") {
-    const std::string id = upperCased(value);
+    const std::string id = UpperCased(value);
     if (id != "VURNCHART" && id != "CPTCHART") Error_report("chartID is unknown in data header", "TBC992");
     chart.ChartID8str = value;
     chart.X_Min_8sng = 0.1f;
@@ -133,7 +120,7 @@ void readRowOne(SldChart& chart, const std::string& line, FieldList& cells) {
   chart.File_Row1ColX_ID_full_8str = cells[1];
   ColumnId_parse(cells[1]);
   ColumnDefaults_set();
-  std::string property = upperCased(gColumnId.property);
+  std::string property = UpperCased(gColumnId.property);
   if (property == "RF") property = "FR";
   const std::string xLocation = ":: " + cells[1] + "in row 1 at column 1";
   if (property != "FR") Error_report("FR (or RF) is not " + xLocation, "OU993");
@@ -142,7 +129,7 @@ void readRowOne(SldChart& chart, const std::string& line, FieldList& cells) {
   chart.File_Row1ColY_ID_full_8str = cells[2];
   ColumnId_parse(cells[2]);
   ColumnDefaults_set();
-  if (upperCased(gColumnId.property) != "QC1") {
+  if (UpperCased(gColumnId.property) != "QC1") {
     Error_report("QC is not" + std::string(":: ") + cells[2] + "in row 1 at column 2", "OU223");
   }
 
@@ -156,7 +143,7 @@ void readRowOne(SldChart& chart, const std::string& line, FieldList& cells) {
   chart.Property_Units_8str = gColumnId.units;
   chart.Property_Method_8str = gColumnId.method;
   chart.Version_Date_Year_8str = "";
-  chart.TavikChart_8bol = upperCased(gColumnId.method).find("TVK") != std::string::npos;
+  chart.TavikChart_8bol = UpperCased(gColumnId.method).find("TVK") != std::string::npos;
 }
 
 template <typename Lines>
@@ -172,13 +159,13 @@ void readChart(Lines& lines, std::string_view fileName, std::int16_t slot) {
   lines.readLine(line);
   readRowOne(chart, line, cells);
   const std::string cellThree = cells[3];
-  if (upperCased(chart.Property_ID_8str) == "UWT1") {
+  if (UpperCased(chart.Property_ID_8str) == "UWT1") {
     chart.C_Min_8sng = 64.0f;
     chart.C_Max_8sng = 160.0f;
   }
 
   lines.readLine(line);
-  if (upperCased(trimmed(line)) != "ROW2_VURN_SLDV5") {
+  if (UpperCased(TrimBlanks(line)) != "ROW2_VURN_SLDV5") {
     Error_report("row 2 does not contain Row2_Vurn_SLDv5, " + std::string("  ROW 2 = ") + line + "  file = " +
                      chart.FileName_8str + "  Col3=" + cellThree,
                  "QZ120");
@@ -195,8 +182,8 @@ void readChart(Lines& lines, std::string_view fileName, std::int16_t slot) {
     bool found = false;
     SplitKeyValue(line, key, value, found);
     if (lines.atEnd()) Error_report("EOF while reading SLD header, no EOH at end of header", "PQ883");
-    key = upperCased(key);
-    if (key == "END" || upperCased(line).find("EOH") != std::string::npos) {
+    key = UpperCased(key);
+    if (key == "END" || UpperCased(line).find("EOH") != std::string::npos) {
       headerEnded = true;
       break;
     }
@@ -372,7 +359,7 @@ void RequiredCharts_check() {
   for (std::int16_t i = 1; i <= SldChartCount; ++i) {
     const SldChart& chart = SLD8a[static_cast<std::size_t>(i)];
     if (!chart.TavikChart_8bol) continue;
-    const std::string property = upperCased(chart.Property_ID_8str);
+    const std::string property = UpperCased(chart.Property_ID_8str);
     for (std::size_t r = 0; r < kRequiredChartProperties.size(); ++r) {
       if (property == kRequiredChartProperties[r]) RequiredChartIndex[r] = i;
     }

@@ -7,17 +7,12 @@
 #include "core/report.h"
 #include "core/run_state.h"
 #include "files/paths.h"
+#include "files/text.h"
 #include "numeric/number_format.h"
 #include "platform/host_paths.h"
 #include "sld/chart_table.h"
 
 namespace {
-
-std::string trimmed(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return "";
-  return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
-}
 
 const char* trueFalse(bool flag) { return flag ? "True" : "False"; }
 
@@ -82,7 +77,7 @@ void writeSourceFile(SldChart& chart, std::int16_t n, const std::string& path) {
   file.writeLine(" ");
   file.writeLine("Sub SLD___" + id + "()");
   for (int i = 0; i < 4; ++i) file.writeLine(" ");
-  Status_show("", "Writing " + trimmed(id) + " to VB6 file", "", "", "", "", "", "SFW231");
+  Status_show("", "Writing " + TrimBlanks(id) + " to VB6 file", "", "", "", "", "", "SFW231");
   if (chart.Prediction_Description_8str.empty() || chart.Prediction_Description_8str.front() != '"') {
     chart.Prediction_Description_8str = "\"" + chart.Prediction_Description_8str + "\"";
   }
@@ -131,7 +126,7 @@ std::string KeyLine(std::string_view name, int width, std::string_view value) {
 }
 
 void KeyLine_print(TextWriter& file, std::string_view name, int width, std::string_view value) {
-  if (trimmed(value).empty()) return;
+  if (TrimBlanks(value).empty()) return;
   file.writeLine(KeyLine(name, width, value));
 }
 
