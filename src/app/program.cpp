@@ -21,6 +21,7 @@ void Engine_reset() {
   RunState_reset();
   WindowModel_reset();
   DepthValues_reset();
+  StressSounding_reset();
   ProjectModule_reset();
   HogReader_reset();
   gSoundingColumns = SoundingColumnIds{};

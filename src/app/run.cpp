@@ -8,6 +8,7 @@
 #include "app/setup_file.h"
 #include "compute/normalize.h"
 #include "compute/predictions.h"
+#include "compute/stress.h"
 #include "compute/zero_load.h"
 #include "core/report.h"
 #include "core/run_state.h"
@@ -55,6 +56,8 @@ void runOpening(float& totalFeet, float& startTime) {
   MainControl("Columns_FileOptionalInformation8lbl").visible = false;
   MainControl("ProjectDirectoryNote8lbl").caption = "...directory note....";
   gRun.soundingsProcessed = 0;
+  // A unit weight file edited since the last run is read again.
+  UwtTable_reset();
   ProjectRecord_reset();
   gRun.projectName = "NONE";
   VurnScreen_read_values();

@@ -1,5 +1,154 @@
-// Stress normalization and the depth sequence (being written).
+// Stress normalization and the depth sequence.
 #include "compute/normalize.h"
 
-void Normalize(float, float) {}
-void Depths_process(int, float&) {}
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <string>
+
+#include "compute/predictions.h"
+#include "compute/stress.h"
+#include "compute/zero_load.h"
+#include "core/depth_values.h"
+#include "core/null_value.h"
+#include "core/report.h"
+#include "core/run_state.h"
+#include "core/window_model.h"
+#include "fielddata/hog_reader.h"
+#include "numeric/number_format.h"
+#include "numeric/numeric_tools.h"
+#include "q1o/columns.h"
+#include "q1o/q1o_writer.h"
+#include "sld/chart_lookup.h"
+#include "sld/chart_table.h"
+
+namespace {
+
+constexpr float kClosure = 0.008f;
+constexpr int kMostIterations = 250;
+constexpr float kStressExponentLow = 0.005f;
+constexpr float kStressExponentHigh = 1.6f;
+constexpr float kChartExponentLow = 0.01f;
+constexpr float kChartExponentHigh = 1.5f;
+constexpr float kQc1Low = 1.0f;
+constexpr float kQc1High = 1000.0f;
+constexpr float kFrLow = 0.1f;
+constexpr float kFrHigh = 10.0f;
+constexpr float kHighStart = 1.5f;
+constexpr float kLowStart = 0.2f;
+constexpr float kStability = 0.03f;
+
+// The exponent chart at (fr, qc1) in its own lookup mode.
+float ChartExponent(float fr, float qc1) {
+  float x = fr;
+  float y = qc1;
+  float c = NullValue;
+  Chart_lookup(x, y, c, RequiredChartIndex[kChartCQC1], "");
+  return c;
+}
+
+// The instability issue of a depth whose two runs disagree. A run that failed
+// to close leaves a missing exponent; when both failed the difference is
+// reported as the marker's size.
+void Stability_check(float cHigh, float cLow) {
+  const bool eitherMissing = IsNull(cHigh) || IsNull(cLow);
+  const float difference = IsNull(cHigh) && IsNull(cLow) ? -NullValue : std::fabs(cHigh - cLow);
+  if (!eitherMissing && difference <= kStability) return;
+  TaskLine_write(6,
+                 "At depth=" + PlainNumber_text(gDepth.depth) + " ft,  " + "c(low)=" + PlainNumber_text(cLow) +
+                     " & c(high)=" + PlainNumber_text(cHigh) + ", Calculatd c is unstable i.e. delta=" +
+                     PlainNumber_text(difference) + "which is >" + PlainNumber_text(kStability),
+                 "ISSUE");
+}
+
+}  // namespace
+
+void Normalize(float cStart, float vesAtm) {
+  DepthValues& d = gDepth;
+  d.fr = d.qc1 = d.fs1 = d.c = NullValue;
+  if (d.qt <= 0.0f || d.fs <= 0.0f) return;
+  if (vesAtm <= 0.0f) Error_report("VES <= 0 in Normalization", "VES932");
+  d.fr = d.fs * 100.0f / d.qt;
+
+  float cUsed = cStart;
+  float cChart = cStart;
+  float qc1 = NullValue;
+  for (int k = 1; k <= kMostIterations; ++k) {
+    cUsed = (cUsed + cChart) / 2.0f;
+    cUsed = std::clamp(cUsed, kStressExponentLow, kStressExponentHigh);
+    const float s = std::pow(vesAtm, cUsed);
+    if (s == 0.0f) Error_report("VES^c = 0 in Normalization", "VES342");
+    qc1 = std::clamp(d.qt / s, kQc1Low, kQc1High);
+    cChart = std::clamp(ChartExponent(d.fr, qc1), kChartExponentLow, kChartExponentHigh);
+    const float delta = std::fabs(cChart - cUsed);
+    if (delta < kClosure) break;
+    if (k == kMostIterations) {
+      ContextLine_write("  poor c calculation closure because at max# of tries ---" +
+                            std::string("  DeltaC_criteria = ") + PlainNumber_text(kClosure) +
+                            "  DeltaC_chart = " + PlainNumber_text(delta),
+                        "ISSUE");
+      return;
+    }
+  }
+  RangeGate(d.fr, kFrLow, kFrHigh);
+  d.c = cChart;
+  RangeGate(d.c, kChartExponentLow, kChartExponentHigh);
+  d.qc1 = qc1;
+  RangeGate(d.qc1, kQc1Low, kQc1High);
+  d.fs1 = MultiplyOrNull(DivideOrNull(d.fr, 100.0f), d.qc1);
+}
+
+void Depths_process(int soundingIndex, float& totalDepth) {
+  const int rows = std::max<int>(0, gFieldData.rowCount);
+  StressSounding_begin();
+  if (rows == 0) {
+    ContextLine_write("no depth rows in the field data; the Q1o table has none", "ISSUE");
+    StressSounding_end();
+    gRun.q1oFile.close();
+    return;
+  }
+  for (int i = 1; i <= rows; ++i) {
+    const auto row = static_cast<std::size_t>(i);
+    Window_processEvents();
+    DepthValues_resetDepth();
+    DepthValues& d = gDepth;
+    d.depth = gFieldData.depth[row];
+    d.qc = gFieldData.qc[row];
+    d.fs = gFieldData.fs[row];
+    d.u2 = gFieldData.u2[row];
+    d.inclX = gFieldData.inclX[row];
+    d.inclY = gFieldData.inclY[row];
+    Status_show("", "", "", "", "", PlainInteger_text(i), Number_format(d.depth, "###.#", false) + " ft",
+                "QD111");
+    d.qt = d.qc;
+    const bool placed = !IsNull(d.depth);
+    if (placed) {
+      gStressSounding.firstDecision = true;
+      EffectiveStress_step();
+      gStressSounding.firstDecision = false;
+      Normalize(kHighStart, d.ves);
+      const float cHigh = d.c;
+      Normalize(kLowStart, d.ves);
+      const float cLow = d.c;
+      // Without a tip or sleeve reading nothing was normalised, so there is
+      // nothing to compare.
+      if (d.qt > 0.0f && d.fs > 0.0f) Stability_check(cHigh, cLow);
+    } else {
+      // No depth: no stress, so no normalization; the row is still written.
+      EffectiveStress_step();
+    }
+    Charts_sweep(d.fr, d.qc1, true);
+    if (placed) StressSounding_depthDone();
+    for (int j = 1; j <= gColumns.count(); ++j) {
+      const ColumnDef& column = gColumns.columns[static_cast<std::size_t>(j - 1)];
+      Q1o_writeCell(j, column, "VALUE", ColumnValue(column));
+    }
+    ZeroLoad_trackDepth(soundingIndex);
+    if (i == rows) {
+      // A last row without a depth: the sounding ends at its deepest known depth.
+      totalDepth += placed ? d.depth : d.previousDepth;
+      StressSounding_end();
+      gRun.q1oFile.close();
+    }
+  }
+}

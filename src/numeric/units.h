@@ -20,6 +20,7 @@
 //   "MPA/PSF" 0.101325 / 2116.22         "KPA/PSF"  101.325 / 2116.22
 //   "FT/SEC_FOR_WATERC", "FPS/VCW" 4859  "M/SEC_FOR_WATERC" 1481
 //   "W1/PCF", "WATER1/PCF", "HWATERFEET/PSF"   1 / 62.4
+//   "HWATERFEET/ATM"                     2116.22 / 62.4 (feet of water per atm)
 // Any other name is a fatal stop of the program (Fatal_stop, no error record).
 float UnitFactor_get(std::string_view name);
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/report.h"
+#include "files/text.h"
 #include "numeric/units.h"
 
 ColumnId gColumnId;
@@ -44,13 +45,13 @@ std::vector<UnitEntry> porePressureEntries() {
           {{"TSF"}, "##.###", "TSF/ATM"},
           {{"MPA"}, "#.####", "MPA/ATM"},
           {{"KPA"}, "####.#", "KPA/ATM"},
-          {{"HWFT"}, "###.#", "HWATERFEET/PSF"}};
+          {{"HWFT"}, "###.#", "HWATERFEET/ATM"}};
 }
 
 const std::vector<PropertyRow>& propertyTable() {
   static const std::vector<PropertyRow> table{
       {{"DEPTH"}, true, "FT", {{{"FT"}, "###.##", ""}, {{"M"}, "###.###", "M/FT"}}},
-      {{"QC", "QC1", "QT"},
+      {{"QC", "QC1", "QT", "QT1"},
        true,
        "ATM",
        {{{"ATM"}, "###.###", ""},
@@ -66,7 +67,9 @@ const std::vector<PropertyRow>& propertyTable() {
         {{"KPA"}, "####.#", "KPA/ATM"}}},
       {{"FR", "RF"}, true, "%", any("#.###")},
       {{"U2"}, true, "ATM", porePressureEntries()},
-      {{"VES"}, false, "ATM", porePressureEntries()},
+      // Inclinations are measured, in degrees, and shown as read.
+      {{"INCLX", "INCLY"}, true, "DEG", any("###.##")},
+      {{"VES", "VTS"}, false, "ATM", porePressureEntries()},
       {{"CQC", "CQC1", "IC"}, false, "ALL", any("##.###")},
       {{"N", "N1"}, false, "BPF", any("###.#")},
       {{"VS", "VS1"}, false, "FPS", {{{"FPS", "FT/SEC"}, "#####", ""}, {{"MPS", "M/SEC"}, "####", "M/FT"}}},
@@ -79,26 +82,12 @@ const std::vector<PropertyRow>& propertyTable() {
         {{"MPA"}, "##.####", "MPA/PSF"},
         {{"KPA"}, "#####.#", "KPA/PSF"}}},
       {{"UWT", "UWT1"}, false, "PCF", {{{"PCF"}, "###.#", ""}, {{"W1"}, "#.###", "WATER1/PCF"}}},
-      {{"P200S", "P200S1"}, false, "1", any("###.#")},
+      {{"P200S", "P200S1", "P200", "P2001"}, false, "1", any("###.#")},
       {{"CC1E1", "CC1E"}, false, "1", any("#.######")},
       {{"OCR"}, false, "1", any("##.###")},
       {{"E50P1"}, false, "1", any("#######")},
   };
   return table;
-}
-
-std::string upperCased(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return out;
-}
-
-std::string_view trimBlanks(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 const PropertyRow* findRow(std::string_view property) {
@@ -138,7 +127,7 @@ void ColumnId_reset() {
 }
 
 bool IsUnitWord(std::string_view word) {
-  const std::string upper = upperCased(word);
+  const std::string upper = UpperCased(word);
   for (std::string_view unit : UnitWords) {
     if (unit == upper) return true;
   }
@@ -187,7 +176,7 @@ void ColumnId_parse(std::string_view id) {
 void ColumnDefaults_set() {
   ColumnDefaults& d = gColumnDefaults;
   d = ColumnDefaults{};
-  const PropertyRow* row = findRow(upperCased(trimBlanks(gColumnId.property)));
+  const PropertyRow* row = findRow(UpperCased(TrimBlanks(gColumnId.property)));
   if (row == nullptr) return;
 
   d.propertyKnown = true;
@@ -196,14 +185,14 @@ void ColumnDefaults_set() {
   if (row->basic) gColumnId.method = "Basic";
 
   // Without a unit word the column is shown in the property's base unit.
-  const std::string unitWord = gColumnId.units.empty() ? std::string(row->baseUnit) : upperCased(gColumnId.units);
+  const std::string unitWord = gColumnId.units.empty() ? std::string(row->baseUnit) : UpperCased(gColumnId.units);
   for (const UnitEntry& entry : row->entries) {
     if (!answersTo(entry, unitWord)) continue;
     d.picture = std::string(entry.picture);
     d.factor = entry.factorName.empty() ? 1.0f : UnitFactor_get(entry.factorName);
     return;
   }
-  Error_report("unit " + gColumnId.units + " can not be used for " + upperCased(trimBlanks(gColumnId.property)) +
+  Error_report("unit " + gColumnId.units + " can not be used for " + UpperCased(TrimBlanks(gColumnId.property)) +
                    " in " + gColumnId.fullId + ", its units are " + acceptedUnits(*row),
                "EZ518");
 }

@@ -36,7 +36,8 @@ struct ColumnDefaults {
   float factor = 1.0f;         // value in the base unit times factor = value in the unit asked for
   std::string baseUnit;        // unit of the property's internal values ("ATM", "FT", "1", ...)
   bool propertyKnown = false;  // the property is one of the table's
-  bool basicProperty = false;  // measured or directly derived: DEPTH, QC, QC1, QT, FS, FS1, FR, RF, U2
+  bool basicProperty = false;  // measured or directly derived: DEPTH, QC, QC1, QT, QT1, FS, FS1, FR, RF, U2,
+                               // INCLX, INCLY
 };
 
 extern ColumnId gColumnId;

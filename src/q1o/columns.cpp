@@ -158,3 +158,14 @@ void BasicValue(std::string_view name, float& value, bool& found) {
     value = NullValue;
   }
 }
+
+std::string ColumnUnits_text(const ColumnDef& column) {
+  const ColumnId savedId = gColumnId;
+  const ColumnDefaults savedDefaults = gColumnDefaults;
+  ColumnId_parse(column.id);
+  ColumnDefaults_set();
+  std::string units = gColumnId.units.empty() ? gColumnDefaults.baseUnit : gColumnId.units;
+  gColumnId = savedId;
+  gColumnDefaults = savedDefaults;
+  return units;
+}

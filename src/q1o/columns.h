@@ -49,3 +49,9 @@ void Columns_prepare();
 // FS1, FR, CQC, U2, INCLX, INCLY, VES, VTS (name trimmed and upper-cased).
 // found is false (value -5435) for any other name; a blank name is "WA331".
 void BasicValue(std::string_view name, float& value, bool& found);
+
+// The unit of a column's printed values, for the head's column table: the
+// column's unit word as written, or its property's base unit when the
+// identifier has none ("" for a property outside the identifier table).
+// gColumnId and gColumnDefaults are left as they were.
+std::string ColumnUnits_text(const ColumnDef& column);

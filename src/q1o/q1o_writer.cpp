@@ -110,7 +110,7 @@ void Q1o_writeHead(const std::vector<HeadChartRow>& charts) {
   for (int j = 1; j <= gColumns.count(); ++j) {
     const ColumnDef& c = gColumns.columns[static_cast<size_t>(j - 1)];
     HeadTable_collect(columnHeadings,
-                      {std::to_string(j), c.id, "", c.methodNote, ">" + c.picture + "<", c.versionText, c.property,
+                      {std::to_string(j), c.id, ColumnUnits_text(c), c.methodNote, ">" + c.picture + "<", c.versionText, c.property,
                        PlainNumber_text(c.factor)},
                       8);
   }

@@ -1,6 +1,8 @@
 // The processing run: opening, the sounding loop, the closing summary.
 #include "app/run.h"
 
+#include <algorithm>
+
 #include "app/program.h"
 #include "app/startup.h"
 #include "core/report.h"
@@ -65,7 +67,8 @@ TEST_F(RunTest, ExampleProjectRunGoesFromStartToDone) {
   EXPECT_EQ(gRun.status.main, "           Done");
   EXPECT_TRUE(MainControl("HighLevel8lbl").bold == false);  // READY TO RUN sets it back to normal
   EXPECT_EQ(gRun.status.sounding, "6 total Soundings");
-  EXPECT_EQ(gRun.status.operations, "0 total feet in 0 secs     @ 0 ft/sec");
+  // The deepest depth of each sounding, summed.
+  EXPECT_EQ(gRun.status.operations, "241 total feet in 0 secs     @ 0 ft/sec");
   EXPECT_EQ(gRun.status.outputFile, "Q1o files are in     C:\\Vurn\\Projects\\ExampleONE\\SOUNDINGS\\");
   EXPECT_EQ(MainControl("StatusCODE8lbl").caption, " ");
   EXPECT_EQ(gRun.soundingsProcessed, 6);
@@ -134,10 +137,15 @@ TEST_F(RunTest, EachRunResetsTheErrorFlagAndHidesTheCounterButKeepsTheCount) {
   startUp();
   gRun.errorReported = true;
   TaskLine_write(6, "an issue of an earlier run", "ISSUE");
+  std::vector<bool> counterVisible;
+  gWindowHooks.processEvents = [&] { counterVisible.push_back(MainControl("IssuesCounter8lbl").visible); };
   Main_run();
   EXPECT_FALSE(gRun.errorReported);
-  EXPECT_FALSE(MainControl("IssuesCounter8lbl").visible);
-  EXPECT_EQ(gRun.issueCounter, 1);
+  // Hidden at the run's start, until the run's first issue.
+  EXPECT_NE(std::find(counterVisible.begin(), counterVisible.end(), false), counterVisible.end());
+  // The run's own issues count on from the earlier one.
+  EXPECT_GT(gRun.issueCounter, 1);
+  EXPECT_EQ(MainControl("IssuesCounter8lbl").caption, std::to_string(gRun.issueCounter));
 }
 
 TEST_F(RunTest, ProgramGuardEndsEveryKindOfHaltAndClosesFiles) {

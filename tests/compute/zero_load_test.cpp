@@ -10,6 +10,7 @@
 #include "core/window_model.h"
 #include "fielddata/hog_reader.h"
 #include "project/sounding_db.h"
+#include "sld/chart_table.h"
 #include "platform/text_file.h"
 #include "support/vurn_test.h"
 
@@ -28,6 +29,15 @@ class ZeroLoadTest : public VurnTest {
   static void start(const std::string& limit) {
     MainControl("Depth_lowest_WhenLookingForLowestQc_feet8txt").text = limit;
     ZeroLoad_start();
+  }
+  // The strength columns run the chart sweep.
+  void loadCharts() {
+    installDataArea();
+    gRun.dataArea = "C:\\Vurn";
+    gRun.projectName = "P1";
+    gRun.chartDataSource = "INTERNAL";
+    Charts_load();
+    RequiredCharts_check();
   }
   static ZeroLoadRecord& record(int k) { return gZeroLoad.records[static_cast<size_t>(k)]; }
   static void addRecord(int k, const std::string& device, const std::string& date, const std::string& sounding,
@@ -129,6 +139,7 @@ TEST_F(ZeroLoadTest, LowestReadingsBelowTheLimitOnly) {
 }
 
 TEST_F(ZeroLoadTest, ReportIsSortedWithDriftsWithinEachDevice) {
+  loadCharts();
   start("2");
   addRecord(1, "RIG-B", "20070308~090000-local", "CPT-3", 0.40f, 0.01f);
   addRecord(2, "RIG-A", "20070307~140509-local", "CPT-2", 0.62f, 0.02f);

@@ -114,7 +114,7 @@ TEST_F(ColumnIdTest, EveryPropertyOfTheTable) {
       {"U2_atm", "##.###", "", "ATM", true},
       {"U2_mpa", "#.####", "MPA/ATM", "ATM", true},
       {"U2_kpa", "####.#", "KPA/ATM", "ATM", true},
-      {"U2_hwft", "###.#", "HWATERFEET/PSF", "ATM", true},
+      {"U2_hwft", "###.#", "HWATERFEET/ATM", "ATM", true},
       {"Ves_atm", "##.###", "", "ATM", false},
       {"Ves_x_kpa", "####.#", "KPA/ATM", "ATM", false},
       {"cQc_tvk", "##.###", "", "ALL", false},
@@ -198,6 +198,40 @@ TEST_F(ColumnIdTest, PropertyIsTrimmedForTheTable) {
   ColumnDefaults_set();
   EXPECT_TRUE(gColumnDefaults.basicProperty);
   EXPECT_EQ(gColumnDefaults.picture, "###.###");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ColumnIdTest, PropertiesOfferedAsColumnsHaveRows) {
+  // Inclinations in degrees, shown as read whatever the unit word; total
+  // stress like effective stress; qt1 like qc1; the fines chart's P200 names
+  // like P200S.
+  const std::vector<DefaultsCase> cases = {
+      {"InclX_deg", "###.##", "", "DEG", true},
+      {"incly_x_ft", "###.##", "", "DEG", true},
+      {"InclY_%", "###.##", "", "DEG", true},
+      {"VTS_atm", "##.###", "", "ATM", false},
+      {"Vts_x_kpa", "####.#", "KPA/ATM", "ATM", false},
+      {"QT1_atm", "###.###", "", "ATM", true},
+      {"Qt1_x_kpa", "#####.#", "KPA/ATM", "ATM", true},
+      {"P200_tvk", "###.#", "", "1", false},
+      {"P2001_tvk", "###.#", "", "1", false},
+  };
+  for (const auto& c : cases) expectDefaults(c);
+}
+
+TEST_F(ColumnIdTest, PressureInFeetOfWaterFromAtmospheres) {
+  // 1 atm = 2116.22 psf, and a foot of water weighs 62.4 psf: 33.914 ft per atm
+  // (the familiar "about 34 feet of water per atmosphere").
+  for (const char* id : {"U2_hwft", "VES_x_HWFT", "VTS_hwft"}) {
+    ColumnId_parse(id);
+    ColumnDefaults_set();
+    EXPECT_EQ(gColumnDefaults.picture, "###.#") << id;
+    EXPECT_NEAR(gColumnDefaults.factor, 33.9138f, 1e-3f) << id;
+    EXPECT_EQ(gColumnDefaults.factor, static_cast<float>(2116.22 / 62.4)) << id;
+  }
 }
 
 }  // namespace

@@ -115,7 +115,7 @@ TEST_F(Q1oWriterTest, HeadHasEveryLineInOrderAndOpensTheDirectionFile) {
       "SLD_file=1   ID_full=Ic_tvk   Units=ALL   Version_date=2026-12-06   Method=tvk   Author_short=Vurn   =^blank^   "
       "Description=Soil type index   \r\n\r\n",
       "NOTE: Below are data Column descriptions\r\n",
-      "Column=1   R1_ID_full=Depth_ft   R1Cz_Units=^blank^   method=^blank^   RN_format=>  ###.##<   ",
+      "Column=1   R1_ID_full=Depth_ft   R1Cz_Units=ft    method=^blank^   RN_format=>  ###.##<   ",
       "ID_only=Depth   Converter_to_noneStandard=1   \r\n",
       "\r\n\r\nNote:_ft,  Qc_atm\r\nEOH\r\n",
   };

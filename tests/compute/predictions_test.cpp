@@ -1,0 +1,439 @@
+// Property predictions: the standard chart sweep and its limits, the
+// chart-direction line, the value of a column by each method with its
+// conversion, the chart matching of a column, and the run's column validation.
+//
+// Most tests replace the contour lines of a loaded chart by two horizontal
+// lines, at qc1 = 10 (value lo) and qc1 = 1000 (value hi), across the whole FR
+// range. The lookup interpolates C linearly in log10(qc1), so at qc1 = 100 it
+// reads (lo + hi) / 2 whatever the FR: every expected value below follows from
+// that by hand, not from the lookup code.
+#include "compute/predictions.h"
+
+#include <cmath>
+#include <functional>
+#include <utility>
+
+#include "compute/stress.h"
+#include "core/depth_values.h"
+#include "core/run_state.h"
+#include "numeric/number_format.h"
+#include "project/sounding_db.h"
+#include "q1o/column_id.h"
+#include "sld/chart_lookup.h"
+#include "sld/chart_table.h"
+#include "support/vurn_test.h"
+
+namespace {
+
+constexpr float kMissing = -5435.0f;
+constexpr double kPsfPerAtm = 2116.22;
+
+class PredictionsTest : public VurnTest {
+ protected:
+  void SetUp() override {
+    VurnTest::SetUp();
+    openLog();
+    gRun.chartDataSource = "INTERNAL";
+    Charts_load();
+    RequiredCharts_check();
+    gDepth.fr = 1.0f;
+    gDepth.qc1 = 100.0f;
+    gDepth.ves = 1.5f;
+    gDepth.c = 0.8f;
+  }
+
+  static std::int16_t slotOf(RequiredChart chart) { return RequiredChartIndex[static_cast<std::size_t>(chart)]; }
+
+  // Two horizontal contour lines: qc1 = 10 carries lo, qc1 = 1000 carries hi.
+  static void flatten(std::int16_t slot, float lo, float hi) {
+    SldChart& chart = SLD8a[static_cast<std::size_t>(slot)];
+    chart.LinesNUMof = 2;
+    const float levels[] = {10.0f, 1000.0f};
+    const float values[] = {lo, hi};
+    for (int k = 1; k <= 2; ++k) {
+      ContourLine& line = chart.Line8a[static_cast<std::size_t>(k)];
+      line = ContourLine{};
+      line.ptsNUMof = 2;
+      line.pt8a[1] = {0.05f, levels[k - 1]};
+      line.pt8a[2] = {20.0f, levels[k - 1]};
+      line.LineValue_8sng = values[k - 1];
+    }
+  }
+  // A chart that reads `value` at qc1 = 100.
+  static void flatAt(std::int16_t slot, float value) { flatten(slot, value - 1.0f, value + 1.0f); }
+
+  // A further chart: a copy of a loaded one with its own property and method.
+  static std::int16_t addChart(std::int16_t from, const std::string& property, const std::string& method) {
+    const std::int16_t slot = static_cast<std::int16_t>(SldChartCount + 1);
+    SLD8a[static_cast<std::size_t>(slot)] = SLD8a[static_cast<std::size_t>(from)];
+    SLD8a[static_cast<std::size_t>(slot)].Property_ID_8str = property;
+    SLD8a[static_cast<std::size_t>(slot)].Property_Method_8str = method;
+    SldChartCount = slot;
+    return slot;
+  }
+
+  static float valueOf(const std::string& id) {
+    ColumnDef column;
+    column.id = id;
+    return ColumnValue(column);
+  }
+
+  static ErrorHalt haltOf(const std::function<void()>& work) {
+    gRun.errorReported = false;
+    try {
+      work();
+    } catch (const ErrorHalt& halt) {
+      return halt;
+    }
+    ADD_FAILURE() << "nothing was reported";
+    return ErrorHalt("", "");
+  }
+
+  static void useColumns(const std::vector<std::string>& ids) {
+    gColumns = ColumnSet{};
+    for (const std::string& id : ids) {
+      ColumnDef column;
+      column.id = id;
+      gColumns.columns.push_back(column);
+    }
+    Columns_prepare();
+  }
+};
+
+// ---- the standard sweep -------------------------------------------------
+
+struct SweepCase {
+  RequiredChart chart;
+  float ChartPredictions::*prediction;
+  float inside;
+  float aboveHigh;
+  float belowLow;
+};
+
+const SweepCase kSweepCases[] = {
+    {kChartUWT1, &ChartPredictions::uwt1Value, 110.0f, 125.6f, 62.5f},
+    {kChartIC, &ChartPredictions::icValue, 2.5f, 10.2f, -1.2f},
+    {kChartCRRE, &ChartPredictions::crreValue, 0.3f, 0.62f, 0.04f},
+    {kChartVS1, &ChartPredictions::vs1Value, 600.0f, 9100.0f, 85.0f},
+    {kChartS1, &ChartPredictions::s1Value, 0.5f, 10.5f, 0.04f},
+    {kChartN1, &ChartPredictions::n1Value, 20.0f, 141.0f, 0.9f},
+};
+
+class ChartSweepTest : public PredictionsTest {
+ protected:
+  void SetUp() override {
+    PredictionsTest::SetUp();
+    // The stress step the sweep runs after the unit weight chart: "WT" method,
+    // no layer (the depth is the previous depth).
+    AccessSoundingField("ASSIGN_DB", "UWT_METHOD", "WT");
+    AccessSoundingField("ASSIGN_DB", "WATERTABLE_DEPTH_FEET", "10");
+    AccessSoundingField("ASSIGN_DB", "UWT_ABOVE_WT_PCF", "120");
+    AccessSoundingField("ASSIGN_DB", "UWT_BELOW_WT_PCF", "125");
+    StressSounding_begin();
+    gDepth.depth = 5.0f;
+    gDepth.previousDepth = 5.0f;
+    gDepth.vesSumPsf = 600.0f;
+  }
+};
+
+TEST_F(ChartSweepTest, PredictionsOutsideTheirLimitsAreMissing) {
+  // Each chart in turn reads above, then below its limits; the others read
+  // inside theirs and are kept.
+  for (const SweepCase& outside : kSweepCases) {
+    for (float value : {outside.aboveHigh, outside.belowLow}) {
+      for (const SweepCase& c : kSweepCases) flatAt(slotOf(c.chart), c.inside);
+      flatAt(slotOf(outside.chart), value);
+      Charts_sweep(1.0f, 100.0f, false);
+      for (const SweepCase& c : kSweepCases) {
+        if (c.chart == outside.chart) {
+          EXPECT_EQ(gPredictions.*c.prediction, kMissing) << "chart " << c.chart << " at " << value;
+        } else {
+          EXPECT_NEAR(gPredictions.*c.prediction, c.inside, 1e-4f * std::fabs(c.inside));
+        }
+      }
+    }
+  }
+}
+
+TEST_F(ChartSweepTest, MissingPointGivesMissingPredictions) {
+  // The default charts at an ordinary point give values, so the missing ones
+  // below come from the point.
+  Charts_sweep(1.0f, 100.0f, false);
+  EXPECT_GT(gPredictions.icValue, 1.0f);
+  EXPECT_LT(gPredictions.icValue, 4.0f);
+  EXPECT_NE(gPredictions.vs1Value, kMissing);
+
+  Charts_sweep(kMissing, kMissing, false);
+  for (const SweepCase& c : kSweepCases) EXPECT_EQ(gPredictions.*c.prediction, kMissing) << "chart " << c.chart;
+}
+
+TEST_F(ChartSweepTest, ChartNotLoadedGivesMissingPrediction) {
+  for (const SweepCase& c : kSweepCases) flatAt(slotOf(c.chart), c.inside);
+  RequiredChartIndex[kChartVS1] = 0;
+  Charts_sweep(1.0f, 100.0f, false);
+  EXPECT_EQ(gPredictions.vs1Value, kMissing);
+  EXPECT_NEAR(gPredictions.n1Value, 20.0f, 1e-3f) << "the sweep goes on";
+}
+
+TEST_F(ChartSweepTest, UnitWeightIsDecidedAgainAfterTheUnitWeightChart) {
+  // Chart method: the second decision of the depth reads the unit weight
+  // chart at the depth's fr and qc1.
+  AccessSoundingField("ASSIGN_DB", "UWT_METHOD", "SLD");
+  flatAt(slotOf(kChartUWT1), 110.0f);
+  gDepth.unitWeight = kMissing;
+  Charts_sweep(1.0f, 100.0f, false);
+  EXPECT_NEAR(gDepth.unitWeight, 110.0f, 0.01f);
+  EXPECT_FLOAT_EQ(gDepth.vesSumPsf, 600.0f) << "no layer: the sum stays";
+}
+
+TEST_F(ChartSweepTest, DirectionLineOnlyWhenAskedAndForTheStrengthChart) {
+  ASSERT_TRUE(gRun.chartDirectionFile.open("C:\\Vurn\\direction.csv"));
+  Charts_sweep(1.5f, 50.0f, true);
+  Charts_sweep(2.0f, 60.0f, false);
+  gRun.chartDirectionFile.close();
+
+  // The same S1 chart read both ways at the same point.
+  float x = 1.5f, y = 50.0f, a = kMissing, b = kMissing;
+  Chart_lookup(x, y, a, slotOf(kChartS1), "XYC");
+  Chart_lookup(x, y, b, slotOf(kChartS1), "YXC");
+  ASSERT_NE(a, kMissing);
+  EXPECT_EQ(readHostFile(dataArea() / "direction.csv"), ChartDirection_line(1.5f, 50.0f, a, b) + "\r\n");
+}
+
+TEST(ChartDirectionLine, Layout) {
+  struct Case {
+    float fr, qc1, a, b;
+    const char* expected;
+  };
+  // pct = (a - b) / a x 100: (0.5 - 0.375) / 0.5 = 25 %, (0.5 - 0.625) / 0.5 = -25 %,
+  // all exact in binary. Decimals are cut, not rounded (1.23456 -> 1.2345).
+  for (const Case& c : {
+           Case{1.23456f, 45.6789f, 0.5f, 0.375f,
+                " 1.2345,   45.678,      0.5000,      0.375,     25, %   Delta/xyc    S1 "},
+           Case{2.5f, 120.25f, 0.5f, 0.625f,
+                " 2.5000,  120.250,      0.5000,      0.625,    -25, %   Delta/xyc    S1 "},
+       }) {
+    EXPECT_EQ(ChartDirection_line(c.fr, c.qc1, c.a, c.b), c.expected);
+  }
+  // Missing a or b, or a of 0: the percentage is missing, not a number.
+  const std::string missingPct = ",  " + Number_format(kMissing, "#####", false) + ", %   Delta/xyc    S1 ";
+  for (auto [a, b] : {std::pair{kMissing, 0.5f}, std::pair{0.5f, kMissing}, std::pair{0.0f, 0.5f}}) {
+    const std::string line = ChartDirection_line(1.0f, 10.0f, a, b);
+    EXPECT_EQ(line.substr(line.size() - missingPct.size()), missingPct) << line;
+  }
+}
+
+// ---- column values --------------------------------------------------------
+
+TEST_F(PredictionsTest, ChartColumnsAreConvertedToTheirProperty) {
+  flatAt(slotOf(kChartVS1), 600.0f);
+  flatAt(slotOf(kChartS1), 0.5f);
+  flatAt(slotOf(kChartN1), 20.0f);
+  flatAt(slotOf(kChartUWT1), 110.0f);
+  flatAt(slotOf(kChartIC), 2.5f);
+  flatAt(slotOf(kChartCRRE), 0.3f);
+  flatAt(slotOf(kChartP200S1), 35.0f);
+  addChart(slotOf(kChartN1), "N1", "C");
+  addChart(slotOf(kChartN1), "N1", "0.5");
+
+  // ves F = 1.5 atm, exponent c = 0.8.
+  struct Case {
+    const char* id;
+    double expected;
+  };
+  for (const Case& c : {
+           Case{"Vs1_tvk_fps", 600.0},
+           Case{"Vs_tvk_fps", 600.0 * std::sqrt(std::sqrt(1.5))},  // 664.01
+           Case{"S1_tvk", 0.5},
+           Case{"S_tvk_psf", 0.5 * 1.5 * kPsfPerAtm},  // 0.75 atm = 1587.2 psf
+           Case{"N1_tvk", 20.0},
+           Case{"N_C", 20.0 * std::exp(0.8 * std::log(1.5))},  // 27.66
+           Case{"N_0.5", 20.0 * std::sqrt(1.5)},               // 24.49
+           Case{"UWT1_tvk_pcf", 110.0},
+           Case{"Ic_tvk", 2.5},
+           Case{"CRRe_tvk", 0.3},
+           Case{"p200s1_tvk", 35.0},
+           Case{"P200s_tvk", 35.0},
+       }) {
+    EXPECT_NEAR(valueOf(c.id), c.expected, 1e-5 * c.expected + 1e-4) << c.id;
+  }
+  EXPECT_NEAR(valueOf("Vs_tvk_fps"), 664.0f, 0.05f);
+}
+
+TEST_F(PredictionsTest, StrengthByConeFactor) {
+  gDepth.qc1 = 45.0f;
+  EXPECT_FLOAT_EQ(valueOf("Su_NK=15_psf"), 3.0f);  // 45 / 15
+  EXPECT_FLOAT_EQ(valueOf("S_NK=20"), 2.25f);      // 45 / 20
+  gDepth.qc1 = kMissing;
+  EXPECT_EQ(valueOf("Su_NK=15_psf"), kMissing);
+
+  struct Case {
+    const char* id;
+    const char* error;
+  };
+  for (const Case& c : {Case{"Su_NK15", "NK123"}, Case{"Su_NK=0", "NK911"}, Case{"Su_NK=-3", "NK911"},
+                        Case{"Su_NK=x", "NK911"}, Case{"Su_NK=", "NK911"}}) {
+    EXPECT_EQ(haltOf([&] { valueOf(c.id); }).identifier, c.error) << c.id;
+  }
+  // Lower-case "Nk" is a chart method: the Su1 chart of method Nk=15.
+  const ErrorHalt halt = haltOf([] { valueOf("Su_Nk=15"); });
+  EXPECT_EQ(halt.identifier, "MU334");
+  EXPECT_NE(halt.description.find("Column ID=Su1 and column method=Nk=15"), std::string::npos) << halt.description;
+}
+
+TEST_F(PredictionsTest, CyclicResistanceByFormula) {
+  // qc1 = 100, fr = 1: UCB 0.185, UCD 0.3087 (values worked by hand in crr_test).
+  EXPECT_NEAR(valueOf("CRRe_UCB"), 0.185f, 0.001f);
+  EXPECT_NEAR(valueOf("CRR_UCB"), 0.185f, 0.001f);
+  EXPECT_NEAR(valueOf("CRRe_UCD"), 0.3087f, 0.0005f);
+  gDepth.fr = kMissing;
+  EXPECT_EQ(valueOf("CRRe_UCB"), kMissing);
+  EXPECT_EQ(valueOf("CRRe_UCD"), kMissing);
+  gDepth.fr = 1.0f;
+  gDepth.qc1 = kMissing;
+  EXPECT_EQ(valueOf("CRRe_UCB"), kMissing);
+  // Lower-case "ucb" is a chart method of the CRRe chart.
+  const ErrorHalt halt = haltOf([] { valueOf("CRRe_ucb"); });
+  EXPECT_EQ(halt.identifier, "MU334");
+  EXPECT_NE(halt.description.find("best possible SLD column= CRRe >>> best possible SLD method= tvk"),
+            std::string::npos)
+      << halt.description;
+}
+
+TEST_F(PredictionsTest, MissingStaysMissing) {
+  flatAt(slotOf(kChartVS1), 600.0f);
+  flatAt(slotOf(kChartS1), 0.5f);
+  addChart(slotOf(kChartN1), "N1", "C");
+  struct Case {
+    const char* what;
+    float fr, qc1, ves, c;
+  };
+  for (const Case& d : {
+           Case{"point outside the chart", 20.0f, 100.0f, 1.5f, 0.8f},
+           Case{"missing fr", kMissing, 100.0f, 1.5f, 0.8f},
+           Case{"missing qc1", 1.0f, kMissing, 1.5f, 0.8f},
+           Case{"missing ves", 1.0f, 100.0f, kMissing, 0.8f},
+       }) {
+    gDepth.fr = d.fr;
+    gDepth.qc1 = d.qc1;
+    gDepth.ves = d.ves;
+    gDepth.c = d.c;
+    for (const char* id : {"Vs_tvk_fps", "S_tvk_psf", "N_C"}) EXPECT_EQ(valueOf(id), kMissing) << id << ", " << d.what;
+  }
+  gDepth.fr = 1.0f;
+  gDepth.qc1 = 100.0f;
+  gDepth.ves = 1.5f;
+  gDepth.c = kMissing;
+  EXPECT_EQ(valueOf("N_C"), kMissing) << "missing exponent";
+  EXPECT_NE(valueOf("Vs_tvk_fps"), kMissing) << "the exponent is N's only";
+}
+
+TEST_F(PredictionsTest, ColumnsThatCannotBeComputedAreReported) {
+  addChart(slotOf(kChartCRRE), "CRR", "tvk");
+  addChart(slotOf(kChartS1), "SuE1", "tvk");
+  const std::int16_t noValue = addChart(slotOf(kChartVS1), "Vs1", "xyz");
+  SLD8a[static_cast<std::size_t>(noValue)].LookupMethod_8str = "YCX";  // computes FR, not C
+
+  struct Case {
+    const char* id;
+    const char* error;
+    const char* text;
+  };
+  for (const Case& c : {
+           Case{"XYZ_tvk", "RT321", "bad property, not found -->XYZ"},
+           Case{"N_tvk", "NCV417", "Q1o column N_tvk: N needs the method word C"},
+           Case{"N_c", "NCV417", "not c"},  // the method word is taken as written
+           Case{"CRR_tvk", "CRR418", "Q1o column CRR_tvk: CRR is not read from a chart"},
+           Case{"SuE_tvk", "ER111", "bad property"},
+           Case{"Vs1_xyz_fps", "ERD092", "no calculation for Vs1_xyz_fps"},
+           Case{"Perm_tvk", "MU334", "Column ID=Perm1 and column method=tvk  "},
+       }) {
+    if (std::string(c.id) == "N_c") addChart(slotOf(kChartN1), "N1", "c");
+    const ErrorHalt halt = haltOf([&] { valueOf(c.id); });
+    EXPECT_EQ(halt.identifier, c.error) << c.id;
+    EXPECT_NE(halt.description.find(c.text), std::string::npos) << c.id << ": " << halt.description;
+  }
+}
+
+// ---- chart matching --------------------------------------------------------
+
+TEST_F(PredictionsTest, ColumnChartFindMatchesPropertyAndMethod) {
+  const std::int16_t other = addChart(slotOf(kChartVS1), "Vs1", "abc");
+  int index = 0;
+  ColumnChart_find("vs1", "TVK", index);
+  EXPECT_EQ(index, slotOf(kChartVS1));
+  ColumnChart_find("VS1", "Abc", index);
+  EXPECT_EQ(index, other);
+
+  ErrorHalt halt = haltOf([&] { ColumnChart_find("Vs1", "xyz", index); });
+  EXPECT_EQ(halt.identifier, "MU334");
+  EXPECT_EQ(halt.description,
+            "A required printout Column ID does not match any SLD IDs Column ID=Vs1 and column method=xyz   >>> best "
+            "possible SLD column= Vs1 >>> best possible SLD method= tvk");
+  EXPECT_EQ(index, kChartNotFound);
+
+  halt = haltOf([&] { ColumnChart_find("Su1", "tvk", index); });
+  EXPECT_EQ(halt.identifier, "MU334");
+  EXPECT_EQ(halt.description,
+            "A required printout Column ID does not match any SLD IDs Column ID=Su1 and column method=tvk  ");
+}
+
+// ---- validation -------------------------------------------------------------
+
+TEST_F(PredictionsTest, ValidationAcceptsWhatCanBeComputed) {
+  useColumns(BuiltInColumns());
+  EXPECT_NO_THROW(Columns_validate());
+
+  // The example project's columns, and the columns that need no chart of
+  // their own property (Vs and S read the Vs1 and S1 charts).
+  useColumns({"Depth_ft", "Qc_atm", "fs_atm", "u2_atm", "Fr_%", "VES_atm", "Qc1_atm", "cQc_tvk", "Ic_tvk",
+              "UWT1_tvk_pcf", "CRRe_tvk", "p200s1_tvk", "Vs1_tvk_fps", "N1_tvk", "S1_tvk", "S_tvk_psf",
+              "CRRe_UCB"});
+  EXPECT_NO_THROW(Columns_validate());
+  useColumns({"Vs_tvk_fps", "S_tvk_psf", "Su_NK=15_psf", "CRR_UCD", "CRRe_UCB", "InclX_deg", "VTS_atm",
+              "vs1_TVK_fps", "ic_TVK", "UWT_tvk_pcf", "p200s_tvk", "QT1_atm"});
+  EXPECT_NO_THROW(Columns_validate());
+}
+
+TEST_F(PredictionsTest, ValidationRefusesWhatCannotBeComputed) {
+  struct Case {
+    const char* id;
+    const char* error;
+  };
+  for (const Case& c : {
+           Case{"Su_tvk_psf", "RE092"},     // no Su1 chart
+           Case{"Su_Nk=15_psf", "RE092"},   // lower-case k: a chart method, and no Su1 chart
+           Case{"Su_nk=15", "RE092"},
+           Case{"XYZ_tvk", "RE092"},        // not a property at all
+           Case{"cQc1_tvk", "RE092"},       // a loaded chart, but no value rule reads it
+           Case{"Perm1_tvk", "RE092"},
+           Case{"Vs1_abc_fps", "MU334"},    // the chart is there, not with this method
+           Case{"N_tvk", "NCV417"},
+           Case{"Su_NK15", "NK123"},
+           Case{"Su_NK=0", "NK911"},
+       }) {
+    useColumns({"Depth_ft", c.id});
+    const ErrorHalt halt = haltOf([] { Columns_validate(); });
+    EXPECT_EQ(halt.identifier, c.error) << c.id;
+  }
+  useColumns({"Su_tvk_psf"});
+  EXPECT_EQ(haltOf([] { Columns_validate(); }).description,
+            "Q1o column parameter of Su is not a basic property (e.g. depth) nor from a SLD file");
+}
+
+TEST_F(PredictionsTest, ColumnUnitsForTheHead) {
+  ColumnId_parse("Depth_ft");
+  struct Case {
+    const char* id;
+    const char* units;
+  };
+  for (const Case& c : {Case{"  S_tvk_psf", "psf"}, Case{"S_tvk", "PSF"}, Case{"CRRe_tvk", "1"},
+                        Case{"Vs1_tvk_mps", "mps"}, Case{"Perm1_tvk", ""}}) {
+    ColumnDef column;
+    column.id = c.id;
+    EXPECT_EQ(ColumnUnits_text(column), c.units) << c.id;
+  }
+  EXPECT_EQ(gColumnId.fullId, "Depth_ft") << "the identifier record is left as it was";
+}
+
+}  // namespace

@@ -1,0 +1,444 @@
+// Unit weight and effective stress: the three unit weight methods, the stress
+// sums and their units, the stand-in for a missing unit weight, rows without a
+// depth, and the unit weight file (reading, interpolation, errors, read once).
+//
+// Expected stresses are worked out here by hand in double precision from the
+// layer rule (sum of thickness x unit weight, less 62.4 pcf below the water
+// table) and 1 atm = 2116.22 psf, and compared with the 32-bit results to a
+// relative 1e-6.
+#include <cmath>
+#include <string>
+
+#include "compute/stress.h"
+#include "core/depth_values.h"
+#include "core/run_state.h"
+#include "project/sounding_db.h"
+#include "sld/chart_table.h"
+#include "support/vurn_test.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr float kNull = -5435.0f;
+constexpr double kPsfPerAtm = 2116.22;
+
+class StressTest : public VurnTest {
+ protected:
+  void SetUp() override {
+    VurnTest::SetUp();
+    openLog();
+    gRun.projectName = "P1";
+    fs::create_directories(dataArea() / "Projects" / "P1");
+    ResetSoundingRecord();
+    set("UWT_METHOD", "WT");
+    set("WATERTABLE_DEPTH_FEET", "10");
+    set("UWT_ABOVE_WT_PCF", "110");
+    set("UWT_BELOW_WT_PCF", "125");
+    StressSounding_begin();
+  }
+  static void set(const std::string& key, const std::string& value) { AccessSoundingField("ASSIGN_DB", key, value); }
+
+  // One stress step at a new depth, as the depth loop does it.
+  static void stepAt(float depth) {
+    DepthValues_resetDepth();
+    gDepth.depth = depth;
+    EffectiveStress_step();
+  }
+
+  void writeUwt(const std::string& name, const std::string& text) const {
+    writeHostFile("Vurn/Projects/P1/" + name, text);
+  }
+
+  int logLinesContaining(const std::string& part) const {
+    int n = 0;
+    for (const std::string& line : logLines()) n += line.find(part) != std::string::npos ? 1 : 0;
+    return n;
+  }
+};
+
+::testing::AssertionResult NearRelative(double expected, float actual) {
+  if (std::fabs(static_cast<double>(actual) - expected) <= 1e-6 * std::fabs(expected) + 1e-9) {
+    return ::testing::AssertionSuccess();
+  }
+  return ::testing::AssertionFailure() << "expected " << expected << ", got " << actual;
+}
+
+// ---- "WT" method -----------------------------------------------------------
+
+TEST_F(StressTest, WaterTableMethodChoosesByDepthAndGatesTheRange) {
+  struct Case {
+    const char* above;
+    const char* below;
+    float depth;
+    float expected;
+  };
+  const Case cases[] = {
+      {"110", "125", 5.0f, 110.0f},     // above the water table
+      {"110", "125", 10.0f, 110.0f},    // exactly at it: the value above
+      {"110", "125", 10.01f, 125.0f},   // just below
+      {"62", "125", 5.0f, kNull},       // below 63
+      {"63", "125", 5.0f, 63.0f},       // the range's ends pass
+      {"110", "155", 20.0f, 155.0f},
+      {"110", "155.5", 20.0f, kNull},   // above 155
+      {"", "125", 5.0f, kNull},         // not given
+  };
+  for (const Case& c : cases) {
+    set("UWT_ABOVE_WT_PCF", c.above);
+    set("UWT_BELOW_WT_PCF", c.below);
+    DepthValues_resetDepth();
+    gDepth.depth = c.depth;
+    UnitWeight_compute();
+    EXPECT_EQ(gDepth.unitWeight, c.expected) << "above " << c.above << " below " << c.below << " at " << c.depth;
+  }
+}
+
+TEST_F(StressTest, MethodWordIsTrimmedAndUpperCasedAndAnUnknownWordIsAnError) {
+  set("UWT_METHOD", "  wt ");
+  stepAt(5.0f);
+  EXPECT_EQ(gDepth.unitWeight, 110.0f);
+  set("UWT_METHOD", "WATER");
+  EXPECT_ERROR_REPORT(UnitWeight_compute(), "UTGM724");
+}
+
+// ---- The stress sums ---------------------------------------------------------
+
+TEST_F(StressTest, FirstDepthHalfAFootAt120PcfGives60Psf) {
+  set("UWT_ABOVE_WT_PCF", "120");
+  stepAt(0.5f);
+  EXPECT_EQ(gDepth.vesSumPsf, 60.0f);  // 0.5 ft x 120 pcf, from the surface
+  EXPECT_EQ(gDepth.vtsSumPsf, 60.0f);
+  EXPECT_TRUE(NearRelative(60.0 / kPsfPerAtm, gDepth.ves));
+  EXPECT_TRUE(NearRelative(60.0 / kPsfPerAtm, gDepth.vts));
+  EXPECT_EQ(gDepth.previousDepth, 0.5f);
+}
+
+TEST_F(StressTest, WaterTableBoundaryAndSubmergedLayers) {
+  // Depths 4, 10 (= water table), 14 and 20 ft; 110 pcf down to 10 ft, 125 below.
+  //   effective: 4x110 = 440; +6x110 = 1100; +4x(125-62.4) = 1350.4; +6x62.6 = 1726
+  //   total:     440;          1100;          1600;                   2350
+  struct Step {
+    float depth;
+    double ves, vts;  // psf
+  };
+  const Step steps[] = {{4.0f, 440, 440}, {10.0f, 1100, 1100}, {14.0f, 1350.4, 1600}, {20.0f, 1726, 2350}};
+  for (const Step& s : steps) {
+    stepAt(s.depth);
+    EXPECT_TRUE(NearRelative(s.ves, gDepth.vesSumPsf)) << "at " << s.depth;
+    EXPECT_TRUE(NearRelative(s.vts, gDepth.vtsSumPsf)) << "at " << s.depth;
+    EXPECT_TRUE(NearRelative(s.ves / kPsfPerAtm, gDepth.ves)) << "at " << s.depth;
+    EXPECT_TRUE(NearRelative(s.vts / kPsfPerAtm, gDepth.vts)) << "at " << s.depth;
+  }
+}
+
+TEST_F(StressTest, ASecondStepAtTheSameDepthChangesNoSum) {
+  stepAt(4.0f);
+  stepAt(14.0f);
+  const float ves = gDepth.vesSumPsf;
+  const float vts = gDepth.vtsSumPsf;
+  EffectiveStress_step();
+  EXPECT_EQ(gDepth.vesSumPsf, ves);
+  EXPECT_EQ(gDepth.vtsSumPsf, vts);
+  EXPECT_EQ(gDepth.unitWeight, 125.0f);
+}
+
+TEST_F(StressTest, ANegativeSumIsAnError) {
+  stepAt(10.0f);         // 1100 psf
+  gDepth.previousDepth = 30.0f;  // a row that goes 20 ft back up: -20 x 110
+  gDepth.depth = 10.0f;
+  EXPECT_ERROR_REPORT(EffectiveStress_step(), "VES002");
+}
+
+// ---- A missing unit weight ---------------------------------------------------
+
+TEST_F(StressTest, MissingUnitWeightAdvancesWithAStandIn) {
+  // The "SLD" method without fr and qc1 gives a missing unit weight and needs no
+  // chart for it. The stand-in: the last valid unit weight of the sounding;
+  // before any, the sounding's value for that side of the water table when it
+  // is within 63 to 155, else 120.
+  struct Case {
+    const char* above;
+    const char* below;
+    float lastValid;
+    float depth;
+    float standIn;
+  };
+  const Case cases[] = {
+      {"110", "125", kNull, 5.0f, 110.0f},  {"110", "125", kNull, 12.0f, 125.0f},
+      {"", "", kNull, 5.0f, 120.0f},        {"50", "125", kNull, 5.0f, 120.0f},
+      {"110", "125", 97.5f, 5.0f, 97.5f},   {"110", "160", kNull, 12.0f, 120.0f},
+  };
+  set("UWT_METHOD", "SLD");
+  for (const Case& c : cases) {
+    set("UWT_ABOVE_WT_PCF", c.above);
+    set("UWT_BELOW_WT_PCF", c.below);
+    StressSounding_begin();
+    gStressSounding.lastValidUnitWeight = c.lastValid;
+    gDepth.vesSumPsf = gDepth.vtsSumPsf = gDepth.previousDepth = 0.0f;
+    stepAt(c.depth);
+    const double effective = c.depth > 10.0f ? c.standIn - 62.4 : c.standIn;
+    EXPECT_EQ(gDepth.unitWeight, kNull);
+    EXPECT_TRUE(NearRelative(c.depth * effective, gDepth.vesSumPsf)) << c.above << "/" << c.below;
+    EXPECT_TRUE(NearRelative(c.depth * static_cast<double>(c.standIn), gDepth.vtsSumPsf));
+    EXPECT_EQ(gStressSounding.filledDepths, 1);
+  }
+}
+
+TEST_F(StressTest, OneIssueLinePerSoundingNamesTheDepthsAndValues) {
+  stepAt(2.0f);                      // 110, valid
+  set("UWT_ABOVE_WT_PCF", "62");     // now missing above the water table
+  stepAt(4.0f);                      // stand-in 110 (the last valid)
+  stepAt(4.0f);                      // no layer: nothing to count
+  stepAt(6.0f);                      // stand-in 110
+  EXPECT_TRUE(NearRelative(6 * 110.0, gDepth.vesSumPsf));
+  const int issuesBefore = gRun.issueCounter;
+  StressSounding_end();
+  EXPECT_EQ(gRun.issueCounter, issuesBefore + 1);
+  EXPECT_EQ(logLinesContaining("unit weight missing at 2 depth(s); the stress sums advanced there with 110 pcf"), 1);
+
+  // A sounding whose stand-ins differ names their range; one without any writes nothing.
+  StressSounding_begin();
+  gStressSounding.lastValidUnitWeight = 100.0f;
+  stepAt(8.0f);
+  set("UWT_ABOVE_WT_PCF", "105");
+  stepAt(9.0f);  // valid again: 105 becomes the last valid
+  set("UWT_ABOVE_WT_PCF", "1");
+  stepAt(9.5f);
+  StressSounding_end();
+  EXPECT_EQ(logLinesContaining("unit weight missing at 2 depth(s); the stress sums advanced there with 100 to 105 pcf"),
+            1);
+  StressSounding_begin();
+  StressSounding_end();
+  EXPECT_EQ(gRun.issueCounter, issuesBefore + 2);
+}
+
+TEST_F(StressTest, ARowWithoutADepthLeavesTheSumsAlone) {
+  stepAt(4.0f);  // 440
+  stepAt(kNull);
+  EXPECT_EQ(gDepth.unitWeight, kNull);
+  EXPECT_EQ(gDepth.ves, kNull);
+  EXPECT_EQ(gDepth.vts, kNull);
+  EXPECT_EQ(gDepth.vesSumPsf, 440.0f);
+  EXPECT_EQ(gDepth.previousDepth, 4.0f);
+  stepAt(6.0f);  // the layer runs from 4 ft: 440 + 2 x 110
+  EXPECT_EQ(gDepth.vesSumPsf, 660.0f);
+  EXPECT_EQ(gStressSounding.filledDepths, 0);
+}
+
+TEST_F(StressTest, OutsideASoundingTheStepDoesNothing) {
+  // The zero-load report sweeps the charts after the last sounding, when the
+  // sounding record has been reset (its method word is the missing marker).
+  stepAt(4.0f);
+  StressSounding_end();
+  ResetSoundingRecord();
+  stepAt(8.0f);
+  EXPECT_EQ(gDepth.vesSumPsf, 440.0f);
+  EXPECT_EQ(gDepth.previousDepth, 4.0f);
+  StressSounding_begin();
+  EXPECT_ERROR_REPORT(stepAt(8.0f), "UTGM724");
+}
+
+// ---- Chart method -------------------------------------------------------------
+
+class ChartUnitWeightTest : public StressTest {
+ protected:
+  void SetUp() override {
+    StressTest::SetUp();
+    set("UWT_METHOD", "SLD_TVK");
+    // A unit weight chart that is 100 pcf for QC1 between 2 and 20 and 140 pcf
+    // between 200 and 2000 (flat contour lines across FR 0.05 to 20 %).
+    ChartTable_reset();
+    SldChart& chart = SLD8a[1];
+    chart.X_Min_8sng = 0.1f;
+    chart.X_Max_8sng = 10.0f;
+    chart.Y_Min_8sng = 1.0f;
+    chart.Y_Max_8sng = 1000.0f;
+    chart.C_Min_8sng = 64.0f;
+    chart.C_Max_8sng = 160.0f;
+    chart.LookupMethod_8str = "XYC";
+    const float lines[4][2] = {{100, 2}, {100, 20}, {140, 200}, {140, 2000}};
+    for (const auto& l : lines) {
+      ContourLine& line = chart.Line8a[static_cast<std::size_t>(++chart.LinesNUMof)];
+      line.LineValue_8sng = l[0];
+      line.ptsNUMof = 2;
+      line.pt8a[1] = {0.05f, l[1]};
+      line.pt8a[2] = {20.0f, l[1]};
+    }
+    SldChartCount = 1;
+    RequiredChartIndex[kChartUWT1] = 1;
+  }
+};
+
+TEST_F(ChartUnitWeightTest, TheSecondDecisionReadsTheDepthsOwnPointAndTheCRange) {
+  gDepth.fr = 1.0f;
+  gDepth.qc1 = 10.0f;
+  UnitWeight_compute();
+  EXPECT_EQ(gDepth.unitWeight, 100.0f);
+  gDepth.qc1 = 500.0f;
+  UnitWeight_compute();
+  EXPECT_EQ(gDepth.unitWeight, 140.0f);
+  SLD8a[1].C_Max_8sng = 130.0f;
+  UnitWeight_compute();
+  EXPECT_EQ(gDepth.unitWeight, kNull);
+}
+
+TEST_F(ChartUnitWeightTest, TheFirstDecisionReadsTheDepthAbove) {
+  gStressSounding.depthsDone = 1;
+  gStressSounding.aboveFr = 1.0f;
+  gStressSounding.aboveQc1 = 500.0f;  // the depth above: 140
+  gStressSounding.firstDecision = true;
+  DepthValues_resetDepth();
+  gDepth.depth = 2.0f;
+  EffectiveStress_step();
+  EXPECT_EQ(gDepth.unitWeight, 140.0f);
+  EXPECT_EQ(gDepth.vesSumPsf, 280.0f);
+  // The second decision of the depth, at its own point (100), changes no sum.
+  gStressSounding.firstDecision = false;
+  gDepth.fr = 1.0f;
+  gDepth.qc1 = 10.0f;
+  EffectiveStress_step();
+  EXPECT_EQ(gDepth.unitWeight, 100.0f);
+  EXPECT_EQ(gDepth.vesSumPsf, 280.0f);
+  EXPECT_EQ(gStressSounding.lastValidUnitWeight, 100.0f);
+}
+
+TEST_F(ChartUnitWeightTest, TheFirstDepthWaitsWithoutCountingAMissingValue) {
+  gStressSounding.firstDecision = true;  // depthsDone 0: nothing above
+  DepthValues_resetDepth();
+  gDepth.depth = 0.5f;
+  gDepth.fr = 1.0f;  // not used by the first decision
+  gDepth.qc1 = 10.0f;
+  EffectiveStress_step();
+  EXPECT_EQ(gDepth.unitWeight, kNull);
+  EXPECT_EQ(gDepth.vesSumPsf, 55.0f);  // 0.5 ft x the sounding's 110 above the water table
+  EXPECT_EQ(gStressSounding.filledDepths, 0);
+  // The same at a later depth whose depth above had no fr is counted.
+  gStressSounding.depthsDone = 1;
+  DepthValues_resetDepth();
+  gDepth.depth = 1.0f;
+  EffectiveStress_step();
+  EXPECT_EQ(gStressSounding.filledDepths, 1);
+}
+
+// ---- Unit weight file ------------------------------------------------------------
+
+class UwtFileTest : public StressTest {
+ protected:
+  void SetUp() override {
+    StressTest::SetUp();
+    UwtTable_reset();
+    set("UWT_METHOD", "FILE");
+    set("UWT_FILE_NAME", "UWT-A.csv");
+  }
+  static std::string head() { return "title\r\nsecond\r\nthird\r\nEOH\r\n"; }
+  static float at(float depth) {
+    gDepth.depth = depth;
+    UnitWeight_compute();
+    return gDepth.unitWeight;
+  }
+};
+
+TEST_F(UwtFileTest, InterpolatesBetweenPairsWrittenEitherWay) {
+  // (0, 110) and (20, 120): 110 + (5 / 20) x 10 = 112.5 at 5 ft. The second file
+  // gives the same pairs one item per line.
+  for (const char* body : {"0,110\r\n20,120\r\n", "0\n110\n20\n120"}) {
+    UwtTable_reset();
+    writeUwt("UWT-A.csv", head() + body);
+    EXPECT_EQ(at(5.0f), 112.5f);
+    EXPECT_EQ(at(0.0f), 110.0f);
+    EXPECT_EQ(at(20.0f), 120.0f);
+    EXPECT_EQ(gDepth.fileUnitWeight, 120.0f);
+    EXPECT_EQ(gUwtTable.count, 2);
+    EXPECT_EQ(gUwtTable.fileName, "UWT-A.csv");
+    EXPECT_ERROR_REPORT(at(20.1f), "GP342");
+    gRun.errorReported = false;
+  }
+}
+
+TEST_F(UwtFileTest, EqualDepthsTakeTheUpperValueAndTheRangeGateApplies) {
+  writeUwt("UWT-A.csv", head() + "5,100\r\n5,130\r\n20,160\r\n");
+  EXPECT_EQ(at(5.0f), 100.0f);
+  EXPECT_EQ(at(12.5f), 145.0f);  // halfway between 130 and 160
+  EXPECT_EQ(at(20.0f), kNull);   // 160 in the file, above 155
+  EXPECT_EQ(gDepth.fileUnitWeight, 160.0f);
+  EXPECT_ERROR_REPORT(at(4.0f), "GP342");  // above the first file depth
+}
+
+TEST_F(UwtFileTest, FileErrors) {
+  struct Case {
+    const char* name;
+    std::string text;
+    const char* id;
+  };
+  std::string thirtyOne;
+  for (int k = 0; k <= 30; ++k) thirtyOne += std::to_string(k) + ",100\r\n";
+  const Case cases[] = {
+      {"lower eoh", "a\r\nb\r\nc\r\neoh\r\n0,110\r\n20,120\r\n", "WI323"},
+      {"three lines", "a\r\nb\r\nEOH\r\n", "WI323"},
+      {"no pairs", head(), "DX333"},
+      {"blank lines only", head() + "\r\n\r\n", "DX333"},
+      {"depth without weight", head() + "0,110\r\n20\r\n", "DX733"},
+      {"weight first", head() + "110, 5\r\n120, 20\r\n", "DX739"},
+      {"weight not a number", head() + "0,heavy\r\n20,120\r\n", "DX739"},
+      {"31 pairs", head() + thirtyOne, "UWF302"},
+      {"depth not a number", head() + "top,110\r\n20,120\r\n", "UWF303"},
+      {"one pair", head() + "0,110\r\n", "UWF304"},
+  };
+  for (const Case& c : cases) {
+    UwtTable_reset();
+    gRun.errorReported = false;
+    writeUwt("UWT-A.csv", c.text);
+    EXPECT_ERROR_REPORT(at(5.0f), c.id);
+    EXPECT_EQ(gUwtTable.fileName, "") << c.name << ": a file that failed is not kept";
+  }
+}
+
+TEST_F(UwtFileTest, ThirtyPairsFitAndTheErrorNamesFileAndLimit) {
+  std::string pairs;
+  for (int k = 0; k < 30; ++k) pairs += std::to_string(k) + "," + std::to_string(100 + k) + "\r\n";
+  writeUwt("UWT-A.csv", head() + pairs);
+  EXPECT_EQ(at(28.5f), 128.5f);
+  EXPECT_EQ(gUwtTable.count, 30);
+  UwtTable_reset();
+  writeUwt("UWT-A.csv", head() + pairs + "30,130\r\n");
+  try {
+    at(5.0f);
+    ADD_FAILURE() << "no error";
+  } catch (const ErrorHalt& halt) {
+    EXPECT_EQ(halt.identifier, "UWF302");
+    EXPECT_NE(halt.description.find("UWT-A.csv"), std::string::npos) << halt.description;
+    EXPECT_NE(halt.description.find("30"), std::string::npos) << halt.description;
+  }
+}
+
+TEST_F(UwtFileTest, MissingFileAndUnsafeName) {
+  set("UWT_FILE_NAME", "UWT-none.csv");
+  EXPECT_ERROR_REPORT(at(5.0f), "UWF301");
+  gRun.errorReported = false;
+  set("UWT_FILE_NAME", "..\\UWT-A.csv");
+  EXPECT_ERROR_REPORT(at(5.0f), "PN901");
+}
+
+TEST_F(UwtFileTest, TheSameFileIsReadOnceAndAnotherReplacesIt) {
+  writeUwt("UWT-A.csv", head() + "0,110\r\n20,120\r\n");
+  writeUwt("UWT-B.csv", head() + "0,100\r\n20,100\r\n");
+  EXPECT_EQ(at(5.0f), 112.5f);
+  EXPECT_EQ(gRun.status.inputFile, "UWT file = UWT-A.csv");  // the progress report of the read
+  // A second sounding naming the same file: the table held is used even though
+  // the file has changed on disk since.
+  writeUwt("UWT-A.csv", head() + "0,140\r\n20,140\r\n");
+  ResetSoundingRecord();
+  set("UWT_METHOD", "FILE");
+  set("UWT_FILE_NAME", "UWT-A.csv");
+  EXPECT_EQ(at(10.0f), 115.0f);
+  EXPECT_EQ(logLinesContaining("Done with UWT file"), 1);
+  EXPECT_EQ(gRun.status.inputFile, " ");  // blanked by the record reset and not shown again
+  set("UWT_FILE_NAME", "UWT-B.csv");
+  EXPECT_EQ(at(10.0f), 100.0f);
+  EXPECT_EQ(logLinesContaining("Done with UWT file"), 2);
+  EXPECT_EQ(gRun.status.inputFile, "UWT file = UWT-B.csv");
+  set("UWT_FILE_NAME", "UWT-A.csv");
+  EXPECT_EQ(at(10.0f), 140.0f);  // read anew: the changed file
+}
+
+}  // namespace
