@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "compute/predictions.h"
+#include "compute/stress.h"
 #include "core/depth_values.h"
 #include "core/report.h"
 #include "core/run_state.h"
@@ -45,15 +46,19 @@ float strengthPsf(float ratio, float vesAtm) {
   return MultiplyOrNull(MultiplyOrNull(ratio, vesAtm), UnitFactor_get("PSF/ATM"));
 }
 
-// The strength ratio the chart sweep predicts at (fr, qc1); the depth record
-// and the predictions are left as they were.
+// The strength ratio the chart sweep predicts at (fr, qc1). The sweep belongs
+// to no depth of a sounding here: the unit weight and stress step it would
+// repeat stays idle, and the depth record and predictions are left as they were.
 float sweptStrength(float fr, float qc1) {
   const DepthValues savedDepth = gDepth;
   const ChartPredictions savedPredictions = gPredictions;
+  const StressSounding savedStress = gStressSounding;
+  gStressSounding.active = false;
   Charts_sweep(fr, qc1, false);
   const float strength = gPredictions.s1Value;
   gDepth = savedDepth;
   gPredictions = savedPredictions;
+  gStressSounding = savedStress;
   return strength;
 }
 

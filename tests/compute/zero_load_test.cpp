@@ -10,6 +10,7 @@
 #include "core/window_model.h"
 #include "fielddata/hog_reader.h"
 #include "project/sounding_db.h"
+#include "sld/chart_lookup.h"
 #include "sld/chart_table.h"
 #include "platform/text_file.h"
 #include "support/vurn_test.h"
@@ -177,6 +178,56 @@ TEST_F(ZeroLoadTest, ReportThatCannotBeWrittenIsAnError) {
   addRecord(1, "RIG", "d", "s", 0.1f, 0.1f);
   TextWriter_failOpensOf("Zero_Load_Data");
   EXPECT_ERROR_REPORT(ZeroLoad_writeReport(), "ZLR204");
+}
+
+}  // namespace
+
+namespace {
+
+class ZeroLoadStrengthTest : public ZeroLoadTest {};
+
+TEST_F(ZeroLoadStrengthTest, StrengthColumnsComeFromTheS1ChartAtTheCorrectedPoints) {
+  loadCharts();
+  ZeroLoadRecord r;
+  r.qcLowest = 20.0f;
+  r.qcDriftC2D = 2.0f;
+  r.qcLowestVes = 0.5f;
+  r.qcLowestFr = 2.0f;
+  r.qcLowestStrength = 0.4f;
+  r.fsLowest = 0.2f;
+  r.fsDriftC2D = 0.05f;
+  r.fsLowestVes = 1.0f;
+  r.fsLowestFr = 1.0f;
+  r.fsLowestQc1 = 30.0f;
+  r.fsLowestStrength = 0.6f;
+  gDepth.depth = 12.5f;
+  gDepth.vesSumPsf = 777.0f;
+  const DepthValues before = gDepth;
+
+  const ZeroLoadStrengths s = ZeroLoad_strengths(r);
+  // su = (su / sigma'v) x sigma'v, in psf.
+  EXPECT_NEAR(s.qcLowest, 0.4 * 0.5 * 2116.22, 0.05);
+  EXPECT_NEAR(s.fsLowest, 0.6 * 1.0 * 2116.22, 0.05);
+  // The corrected tip point: Qc1 = (20 + 2) / 0.5 = 44 at FR 2; the S1 chart
+  // there, read the same way as every depth's prediction.
+  float x = 2.0f, y = 44.0f, s1 = NullValue;
+  Chart_lookup(x, y, s1, RequiredChartIndex[kChartS1], "");
+  EXPECT_NEAR(s.qcCorrected, s1 * 0.5 * 2116.22, 0.05);
+  EXPECT_NEAR(s.qcPercent, (s.qcCorrected - s.qcLowest) / s.qcLowest * 100, 0.01);
+  // The sleeve drift moves FR by (0.2 + 0.05) / 0.2: 1.25 % at Qc1 30.
+  x = 1.25f;
+  y = 30.0f;
+  Chart_lookup(x, y, s1, RequiredChartIndex[kChartS1], "");
+  const double fsCorrected = s1 * 1.0 * 2116.22;
+  EXPECT_NEAR(s.fsPercent, (fsCorrected - s.fsLowest) / s.fsLowest * 100, 0.01);
+  // The sweep leaves the depth being processed as it was.
+  EXPECT_EQ(gDepth.depth, before.depth);
+  EXPECT_EQ(gDepth.vesSumPsf, before.vesSumPsf);
+
+  // A sounding without a strength at its lowest point has no strength columns.
+  r.qcLowestStrength = NullValue;
+  EXPECT_EQ(ZeroLoad_strengths(r).qcLowest, NullValue);
+  EXPECT_EQ(ZeroLoad_strengths(r).qcPercent, NullValue);
 }
 
 }  // namespace
