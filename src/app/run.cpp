@@ -17,6 +17,7 @@
 #include "fielddata/hog_reader.h"
 #include "files/paths.h"
 #include "files/split.h"
+#include "files/text.h"
 #include "numeric/numeric_tools.h"
 #include "platform/host_env.h"
 #include "project/project_list.h"
@@ -92,6 +93,12 @@ int runSoundings(float& totalFeet) {
     if (endOfFile) break;
     Window_processEvents();
     const std::string& soundingName = SoundingField_text("SOUNDING_NAME");
+    // A blank row (or one without its name) would otherwise look for "-5435.CPT".
+    if (TrimBlanks(soundingName).empty() || soundingName == NullText) {
+      Error_report("Reading SoundingS file, row " + std::to_string(n + 1) + " of " +
+                       gRun.soundingDatabase.path() + " names no sounding (SOUNDING_NAME is empty)",
+                   "SD807");
+    }
     PathName_checkSafe("SOUNDING_NAME", soundingName);
     const std::string fieldDataFile = soundingName + ".CPT";
     Status_show("", "HOG data file input", "", fieldDataFile, "", " ", " ", "HF432");

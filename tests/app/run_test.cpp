@@ -115,6 +115,22 @@ TEST_F(RunTest, SoundingNameLeadingOutsideItsFolderStopsTheRun) {
   EXPECT_ERROR_REPORT(Main_run(), "PN901");
 }
 
+TEST_F(RunTest, RowWithoutASoundingNameIsNamedInTheError) {
+  installDataArea();
+  writeHostFile("Vurn/Projects/ExampleONE/Vurn_SoundingS---ExampleONE.csv",
+                "Name {SOUNDING_NAME},Lat {LAT_BEST_DEGF},Long {LONG_BEST_DEGF}\r\n\r\n");
+  General_setup();
+  try {
+    Main_run();
+    FAIL() << "a blank row was taken for a sounding";
+  } catch (const ErrorHalt& halt) {
+    EXPECT_EQ(halt.identifier, "SD807");
+    EXPECT_NE(halt.description.find("row 2 of C:\\Vurn\\Projects\\ExampleONE\\Vurn_SoundingS---ExampleONE.csv"),
+              std::string::npos)
+        << halt.description;
+  }
+}
+
 TEST_F(RunTest, RunCommandsStayDisabledForTheWholeRun) {
   startUp();
   bool enabledDuringRun = false;
