@@ -215,6 +215,11 @@ QGridLayout* buildRows(Form* form, const std::vector<size_t>& indices) {
       value->setWordWrap(true);
       value->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
       value->setMinimumWidth(120);
+      // The run's summary puts folder paths here; they wrap onto a second line.
+      const std::string_view valueName = controls[indices[k + 1]].name;
+      if (valueName == "OutputFile8lbl" || valueName == "Processing8lbl") {
+        value->setMinimumHeight(2 * value->fontMetrics().lineSpacing() + 2);
+      }
       if (c.caption.size() > 24) {
         grid->addWidget(title, row++, 0, 1, 2);
         grid->addWidget(value, row++, 0, 1, 2);
@@ -393,6 +398,8 @@ QWidget* buildInformation(Form* form) {
     QFont small = label->font();
     small.setPointSizeF(small.pointSizeF() * 0.92);
     label->setFont(small);
+    // The empty information texts only separate the others.
+    if (form->controls[i].caption.empty()) label->setMaximumHeight(4);
     gGui.bindings.push_back(GuiBinding{form, form->controls[i].name, i, label});
     layout->addWidget(label);
   }
