@@ -142,6 +142,12 @@ void StressSounding_reset() { gStressSounding = StressSounding{}; }
 void StressSounding_begin() {
   StressSounding_reset();
   gStressSounding.active = true;
+  // Without a water table every depth counts as below it: say so, once.
+  if (IsNull(SoundingField_single("WATERTABLE_DEPTH_FEET"))) {
+    ContextLine_write("water table depth (WATERTABLE_DEPTH_FEET) missing: every depth is taken as below the "
+                      "water table",
+                      "ISSUE");
+  }
 }
 
 void StressSounding_depthDone() {

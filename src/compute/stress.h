@@ -82,7 +82,8 @@ extern StressSounding gStressSounding;
 void StressSounding_reset();
 
 // At the first row of a sounding: the per-sounding state starts anew and the
-// stress step is active.
+// stress step is active. A sounding without a water table depth gets one issue
+// line (every depth then counts as below the water table).
 void StressSounding_begin();
 
 // At the end of a depth with a known depth: keeps its fr and qc1 for the first

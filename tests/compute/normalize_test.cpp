@@ -8,6 +8,7 @@
 // exponent the iteration must end on worked out by hand in each test.
 #include <cmath>
 #include <initializer_list>
+#include <regex>
 #include <string>
 #include <utility>
 
@@ -89,11 +90,6 @@ class NormalizeTest : public VurnTest {
     gDepth.qt = qt;
     gDepth.fs = fs;
   }
-  int logLinesContaining(const std::string& part) const {
-    int n = 0;
-    for (const std::string& line : logLines()) n += line.find(part) != std::string::npos ? 1 : 0;
-    return n;
-  }
 };
 
 TEST_F(NormalizeTest, NoTipOrSleeveReadingGivesMissingValuesWithoutAChart) {
@@ -110,54 +106,43 @@ TEST_F(NormalizeTest, NoTipOrSleeveReadingGivesMissingValuesWithoutAChart) {
   }
 }
 
-TEST_F(NormalizeTest, StressNotPositiveIsAnError) {
+TEST_F(NormalizeTest, StressNotPositiveOrATermOfZeroIsAnError) {
   UseConstantChart(0.5f);
   for (float ves : {0.0f, -0.1f, kNull}) {
     gRun.errorReported = false;
     readings(50.0f, 1.0f);
     EXPECT_ERROR_REPORT(Normalize(1.5f, ves), "VES932");
   }
-}
-
-TEST_F(NormalizeTest, AStressTermOfZeroIsAnError) {
   // 1e-35 atm to the power 1.5 is 1e-52.5, below the smallest 32-bit float.
-  UseConstantChart(0.5f);
+  gRun.errorReported = false;
   readings(50.0f, 1.0f);
   EXPECT_ERROR_REPORT(Normalize(1.5f, 1e-35f), "VES342");
 }
 
-TEST_F(NormalizeTest, HalfAnAtmosphereAtExponentOneHalf) {
-  // Chart 0.5 everywhere. From 0.5 the first iteration closes: Qc1 = 50 / 0.5^0.5
-  // = 70.7107, FR = 100 x 1 / 50 = 2 %, FS1 = 0.02 x 70.7107 = 1.41421.
-  UseConstantChart(0.5f);
-  readings(50.0f, 1.0f);
-  Normalize(0.5f, 0.5f);
-  EXPECT_NEAR(gDepth.c, 0.5f, 1e-6f);
-  EXPECT_TRUE(NearRelative(50.0 / std::sqrt(0.5), gDepth.qc1));
-  EXPECT_TRUE(NearRelative(2.0, gDepth.fr));
-  EXPECT_TRUE(NearRelative(0.02 * 50.0 / std::sqrt(0.5), gDepth.fs1));
-
-  // From 1.5 the used exponent halves its distance to 0.5 each time: 1.5, 1,
-  // .75, ... 0.5 + 1/128 is the first within 0.008. Qc1 keeps that used
-  // exponent while c is the chart's 0.5.
-  readings(50.0f, 1.0f);
-  Normalize(1.5f, 0.5f);
-  EXPECT_NEAR(gDepth.c, 0.5f, 1e-6f);
-  EXPECT_TRUE(NearRelative(50.0 / std::pow(0.5, 0.5 + 1.0 / 128), gDepth.qc1, 1e-5));
-}
-
-TEST_F(NormalizeTest, AChartAbove1Point5IsHeldAt1Point5) {
-  // Chart 1.55 is limited to 1.5. From 0.2 the used exponent is
-  // 1.5 - 1.3 / 2^(k-1); the first within 0.008 of 1.5 is k = 9: 1.5 - 1.3/256.
-  UseConstantChart(1.55f);
-  readings(50.0f, 1.0f);
-  Normalize(0.2f, 0.25f);
-  EXPECT_EQ(gDepth.c, 1.5f);
-  EXPECT_TRUE(NearRelative(50.0 / std::pow(0.25, 1.5 - 1.3 / 256), gDepth.qc1, 1e-5));
-  readings(50.0f, 1.0f);
-  Normalize(1.5f, 0.25f);  // closes at once: 50 / 0.25^1.5 = 400
-  EXPECT_EQ(gDepth.c, 1.5f);
-  EXPECT_TRUE(NearRelative(400.0, gDepth.qc1));
+TEST_F(NormalizeTest, IterationClosesOnTheChartExponentHeldAt1Point5) {
+  // qt 50, fs 1: FR is 2 % and FS1 = 0.02 x Qc1 whatever the exponent.
+  struct Case { float chart, start, ves, c; double qc1, tolerance; };
+  const Case cases[] = {
+      // Chart 0.5: from 0.5 the first iteration closes.
+      {0.5f, 0.5f, 0.5f, 0.5f, 50.0 / std::sqrt(0.5), 1e-6},
+      // From 1.5 the used exponent halves its distance to 0.5 each time; 0.5 +
+      // 1/128 is the first within 0.008. Qc1 keeps that used exponent.
+      {0.5f, 1.5f, 0.5f, 0.5f, 50.0 / std::pow(0.5, 0.5 + 1.0 / 128), 1e-5},
+      // Chart 1.55 is limited to 1.5. From 0.2 the used exponent is
+      // 1.5 - 1.3 / 2^(k-1); the first within 0.008 of 1.5 is k = 9.
+      {1.55f, 0.2f, 0.25f, 1.5f, 50.0 / std::pow(0.25, 1.5 - 1.3 / 256), 1e-5},
+      {1.55f, 1.5f, 0.25f, 1.5f, 400.0, 1e-6},  // closes at once: 50 / 0.25^1.5
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.chart) + " from " + std::to_string(c.start));
+    UseConstantChart(c.chart);
+    readings(50.0f, 1.0f);
+    Normalize(c.start, c.ves);
+    EXPECT_NEAR(gDepth.c, c.c, 1e-6f);
+    EXPECT_TRUE(NearRelative(c.qc1, gDepth.qc1, c.tolerance));
+    EXPECT_TRUE(NearRelative(2.0, gDepth.fr));
+    EXPECT_TRUE(NearRelative(0.02 * c.qc1, gDepth.fs1, c.tolerance));
+  }
 }
 
 TEST_F(NormalizeTest, LimitsOfFrictionRatioAndQc1) {
@@ -243,9 +228,7 @@ class DepthsProcessTest : public VurnTest {
   }
   static void set(const std::string& key, const std::string& value) { AccessSoundingField("ASSIGN_DB", key, value); }
 
-  struct Row {
-    float depth, qc, fs;
-  };
+  struct Row { float depth, qc, fs; };
   static void rows(std::initializer_list<Row> list) {
     std::int16_t n = 0;
     for (const Row& r : list) {
@@ -307,24 +290,16 @@ TEST_F(DepthsProcessTest, TwoDisagreeingStartsGiveTheInstabilityIssue) {
   // "At depth= 10 ft,  c(low)= .3 & c(high)= 1.2, Calculatd c is unstable i.e.
   // delta= .9which is > .03", indented 21 blanks; the exponents are read from
   // the text, since the lookup may leave them a unit of the last digit off.
-  const std::string start = std::string(21, ' ') + "At depth= 10 ft,  c(low)=";
-  const std::string highAt = " & c(high)=";
-  const std::string deltaAt = ", Calculatd c is unstable i.e. delta=";
-  const std::string end = "which is > .03";
+  const std::regex form(std::string(21, ' ') +
+                        R"(At depth= 10 ft,  c\(low\)=(.*) & c\(high\)=(.*), Calculatd c is unstable i\.e\. delta=(.*)which is > \.03)");
   int seen = 0;
   for (const std::string& line : logLines()) {
-    if (line.rfind(start, 0) != 0) continue;
+    std::smatch m;
+    if (!std::regex_match(line, m, form)) continue;
     ++seen;
-    const auto high = line.find(highAt);
-    const auto delta = line.find(deltaAt);
-    ASSERT_NE(high, std::string::npos) << line;
-    ASSERT_NE(delta, std::string::npos) << line;
-    ASSERT_EQ(line.substr(line.size() - end.size()), end) << line;
-    EXPECT_NEAR(NumberOrNull(line.substr(start.size(), high - start.size())), 0.3f, 1e-6f) << line;
-    const auto highFrom = high + highAt.size();
-    EXPECT_NEAR(NumberOrNull(line.substr(highFrom, delta - highFrom)), 1.2f, 1e-6f) << line;
-    const auto deltaFrom = delta + deltaAt.size();
-    EXPECT_NEAR(NumberOrNull(line.substr(deltaFrom, line.size() - end.size() - deltaFrom)), 0.9f, 1e-6f) << line;
+    EXPECT_NEAR(NumberOrNull(m[1].str()), 0.3f, 1e-6f) << line;
+    EXPECT_NEAR(NumberOrNull(m[2].str()), 1.2f, 1e-6f) << line;
+    EXPECT_NEAR(NumberOrNull(m[3].str()), 0.9f, 1e-6f) << line;
   }
   EXPECT_EQ(seen, 1);
 }

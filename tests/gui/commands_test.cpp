@@ -48,13 +48,30 @@ class CommandsTest : public GuiTest {
   }
 };
 
-TEST_F(CommandsTest, StartUpRunsTheExampleProjectToDoneWithTheSummary) {
+TEST_F(CommandsTest, StartUpRunsTheExampleProjectToDoneWithTheSummaryCommandsDisabledMeanwhile) {
   installExampleDataArea();
   gWindow.main.visible = false;
   Gui_sync();
+  gGui.syncIntervalMs = 0;  // mirror at every status update
+  int checked = 0;
+  int enabledDuringRun = 0;
+  int busyBar = 0;
+  const auto mirror = gWindowHooks.processEvents;
+  gWindowHooks.processEvents = [&] {
+    mirror();
+    if (!gRun.runInProgress) return;
+    ++checked;
+    for (const char* name : {"Run8cmd", "ProjectS_New8cmb", "SLD_file_GenerateFileForPlotting8cmd"}) {
+      if (mainWidget(name)->isEnabled()) ++enabledDuringRun;
+    }
+    if (gGui.progressBar->maximum() == 0) ++busyBar;
+  };
   WindowCommand_startUp();
 
   ASSERT_FALSE(gGui.endRequested) << gRun.status.main;
+  EXPECT_GT(checked, 2);
+  EXPECT_EQ(enabledDuringRun, 0);
+  EXPECT_EQ(busyBar, checked);  // the number of soundings is not known: a busy bar
   EXPECT_TRUE(gGui.main->isVisible());
   EXPECT_EQ(labelText("HighLevel8lbl"), "           Done");
   EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d+ total feet in \\d+(\\.\\d)? (secs|mins)     @ \\d+ ft/sec$"))
@@ -82,29 +99,6 @@ TEST_F(CommandsTest, StartUpRunsTheExampleProjectToDoneWithTheSummary) {
   EXPECT_EQ(labelText("HighLevel8lbl"), "           Done");
   EXPECT_EQ(gGui.progress.runsCompleted, 2);
   EXPECT_NE(logText().find("End of Tasks & Issues: "), std::string::npos);
-}
-
-TEST_F(CommandsTest, TheRunCommandsStayDisabledForTheWholeRun) {
-  installExampleDataArea();
-  gGui.syncIntervalMs = 0;  // mirror at every status update
-  int checked = 0;
-  int enabledDuringRun = 0;
-  int busyBar = 0;
-  const auto mirror = gWindowHooks.processEvents;
-  gWindowHooks.processEvents = [&] {
-    mirror();
-    if (!gRun.runInProgress) return;
-    ++checked;
-    for (const char* name : {"Run8cmd", "ProjectS_New8cmb", "SLD_file_GenerateFileForPlotting8cmd"}) {
-      if (mainWidget(name)->isEnabled()) ++enabledDuringRun;
-    }
-    if (gGui.progressBar->maximum() == 0) ++busyBar;
-  };
-  WindowCommand_startUp();
-  ASSERT_FALSE(gGui.endRequested);
-  EXPECT_GT(checked, 2);
-  EXPECT_EQ(enabledDuringRun, 0);
-  EXPECT_EQ(busyBar, checked);  // the number of soundings is not known: a busy bar
 }
 
 TEST_F(CommandsTest, ProgressShowsTheSoundingAndATotalWhenOneIsGiven) {
@@ -178,19 +172,13 @@ TEST_F(CommandsTest, ErrorWindowShowsTheReportAndTheProgramEnds) {
   const std::pair<const char*, const char*> expected[] = {
       {"ErrorTitle8lbl", "Data Error has occured"},
       {"ErrorSubTitle8lbl", "processing has stopped - correct data error and rerun"},
-      {"errorCode8lblTITLE", "  Vurn software  Error Code:"},
-      {"errorCode8lbl", "ER932"},
+      {"errorCode8lblTITLE", "  Vurn software  Error Code:"}, {"errorCode8lbl", "ER932"},
       {"ErrorDescription8lblTITLE", "Error description:"},
-      {"ErrorDescription8lbl", "for line=`a,\"b`, the quotos don't equal"},
-      {"HighLevel8lblTITLE", "Main Routine:"},
-      {"HighLevel8lbl", "Initial Setup calls ---"},
-      {"Operations8lblTITLE", "Operation:"},
-      {"Operations8lbl", "Reading SLD files"},
-      {"Probe8lbl", "CPT-7"},
-      {"inputFile8lbl", "C:\\Vurn\\SLD input\\SLD-Vurn-Ic.csv"},
-      {"OutputFile8lbl", "out.txt"},
-      {"Processing8lbl", "Splitting line 4"},
-      {"value8lblTITLE", "Value:"},
+      {"ErrorDescription8lbl", "for line=`a,\"b`, the quotos don't equal"}, {"HighLevel8lblTITLE", "Main Routine:"},
+      {"HighLevel8lbl", "Initial Setup calls ---"}, {"Operations8lblTITLE", "Operation:"},
+      {"Operations8lbl", "Reading SLD files"}, {"Probe8lbl", "CPT-7"},
+      {"inputFile8lbl", "C:\\Vurn\\SLD input\\SLD-Vurn-Ic.csv"}, {"OutputFile8lbl", "out.txt"},
+      {"Processing8lbl", "Splitting line 4"}, {"value8lblTITLE", "Value:"},
       {"value8lbl", "12.5"},
   };
   for (const auto& [name, text] : expected) EXPECT_EQ(shown[name], text) << name;
@@ -264,7 +252,9 @@ TEST_F(CommandsTest, EndDuringARunStopsItAndClosesItsFiles) {
   EXPECT_EQ(logText().find("End of Tasks & Issues: "), std::string::npos);  // it stopped before its end
 }
 
-TEST_F(CommandsTest, MissingDataAreaOffersOnlyFirstUse) {
+TEST_F(CommandsTest, MissingDataAreaOffersOnlyFirstUseWhichPreparesTheDataAreaAndRuns) {
+  installDataArea();  // only to point P: at the bundled tree; start again from an empty C:
+  std::filesystem::remove_all(driveC() / "Vurn");
   gWindow.main.visible = false;
   Gui_sync();
   WindowCommand_startUp();  // drive C: has no Vurn folder
@@ -278,13 +268,7 @@ TEST_F(CommandsTest, MissingDataAreaOffersOnlyFirstUse) {
     const bool offered = c.name == "PrepareVurnForFirstTime8cmd" || c.name == "ender8cmd";
     EXPECT_EQ(mainWidget(c.name)->isEnabled(), offered) << c.name;
   }
-}
 
-TEST_F(CommandsTest, FirstUseFromTheWindowPreparesTheDataAreaAndRuns) {
-  installDataArea();  // only to point P: at the bundled tree; start again from an empty C:
-  std::filesystem::remove_all(driveC() / "Vurn");
-  WindowCommand_startUp();
-  ASSERT_FALSE(mainWidget("Run8cmd")->isEnabled());
   click("PrepareVurnForFirstTime8cmd");
   EXPECT_FALSE(gGui.endRequested);
   EXPECT_TRUE(std::filesystem::exists(driveC() / "Vurn" / "Projects" / "ExampleONE"));
@@ -293,9 +277,23 @@ TEST_F(CommandsTest, FirstUseFromTheWindowPreparesTheDataAreaAndRuns) {
   EXPECT_TRUE(mainWidget("projectS_8cbo")->isEnabled());
 }
 
-TEST_F(CommandsTest, ProjectPickAndNewProjectGoThroughTheEngine) {
+TEST_F(CommandsTest, ProjectPickNewProjectAndChartPlottingGoThroughTheEngine) {
   installDataArea();
   WindowCommand_startUp();
+  // Chart plotting writes the files; buttons without an action do nothing.
+  click("SLD_file_GenerateFileForPlotting8cmd");
+  EXPECT_FALSE(gGui.endRequested);
+  EXPECT_GE(Host_list("C:\\Vurn\\Projects\\ExampleONE\\SLD output\\*.*", false).size(), 8u);
+
+  MainControl("HighLevel8lbl").caption = "unchanged";
+  Gui_sync();
+  for (const char* button : {"Command1", "Command2", "Command3", "MakeSCLdataBasedonDigDataCSV8cmd"}) {
+    click(button);
+    EXPECT_EQ(labelText("HighLevel8lbl"), "unchanged") << button;
+    EXPECT_FALSE(gGui.endRequested);
+    EXPECT_TRUE(gGui.main->isVisible());
+  }
+
   click("ProjectS_New8cmb");
   EXPECT_TRUE(gGui.newProject->isVisible());
   auto* name = Gui_widgetAs<QLineEdit>(gWindow.newProject, "ProjectS_NewName8txt");
@@ -315,23 +313,6 @@ TEST_F(CommandsTest, ProjectPickAndNewProjectGoThroughTheEngine) {
   EXPECT_EQ(gRun.lastProject, "Harbour");
   EXPECT_EQ(gRun.status.main, "Setup File writing");
   EXPECT_FALSE(gGui.endRequested);
-}
-
-TEST_F(CommandsTest, ChartPlottingWritesTheFilesAndButtonsWithoutActionDoNothing) {
-  installDataArea();
-  WindowCommand_startUp();
-  click("SLD_file_GenerateFileForPlotting8cmd");
-  EXPECT_FALSE(gGui.endRequested);
-  EXPECT_GE(Host_list("C:\\Vurn\\Projects\\ExampleONE\\SLD output\\*.*", false).size(), 8u);
-
-  MainControl("HighLevel8lbl").caption = "unchanged";
-  Gui_sync();
-  for (const char* button : {"Command1", "Command2", "Command3", "MakeSCLdataBasedonDigDataCSV8cmd"}) {
-    click(button);
-    EXPECT_EQ(labelText("HighLevel8lbl"), "unchanged") << button;
-    EXPECT_FALSE(gGui.endRequested);
-    EXPECT_TRUE(gGui.main->isVisible());
-  }
 }
 
 }  // namespace

@@ -37,6 +37,17 @@ class ChartTableTest : public VurnTest {
     edit(file);
     return file;
   }
+
+  // The halt of loading the charts.
+  static ErrorHalt loadHalt() {
+    gRun.errorReported = false;
+    try {
+      Charts_load();
+    } catch (const ErrorHalt& halt) {
+      return halt;
+    }
+    return ErrorHalt("none", "nothing was reported");
+  }
 };
 
 std::vector<std::string> numbered(const std::string& prefix, int count) {
@@ -49,17 +60,22 @@ struct ErrorCase {
   const char* what;
   void (*edit)(SldFileText&);
   const char* id;
+  const char* message = nullptr;  // the whole description, where checked
 };
 
-TEST_F(ChartTableTest, EveryFaultOfAFileStopsTheLoadWithItsIdentifier) {
+TEST_F(ChartTableTest, EveryFaultOfAFileStopsTheLoadWithItsIdentifierNamingTheOffendingText) {
   const ErrorCase cases[] = {
-      {"X axis is not the friction ratio", [](SldFileText& f) { f.row1 = "QC1_atm,QC1_atm,Ic_tvk"; }, "OU993"},
+      {"X axis is not the friction ratio", [](SldFileText& f) { f.row1 = "QC1_atm,QC1_atm,Ic_tvk"; }, "OU993",
+       "FR (or RF) is not :: QC1_atmin row 1 at column 1"},
       {"friction ratio not in %", [](SldFileText& f) { f.row1 = "Fr_atm,QC1_atm,Ic_tvk"; }, "OU114"},
       {"Y axis is not QC1", [](SldFileText& f) { f.row1 = "Fr_%,QT_atm,Ic_tvk"; }, "OU223"},
       {"unknown property", [](SldFileText& f) { f.row1 = "Fr_%,QC1_atm,Zzz_tvk"; }, "OU103"},
-      {"basic property", [](SldFileText& f) { f.row1 = "Fr_%,QC1_atm,QT_atm"; }, "OU223"},
+      {"basic property", [](SldFileText& f) { f.row1 = "Fr_%,QC1_atm,QT_atm"; }, "OU223",
+       "SLD can't be basic property:: QT_atm in row 1 at column 3"},
       {"identifier of four parts", [](SldFileText& f) { f.row1 = "Fr_%,QC1_atm,Ic_tvk_atm_x"; }, "EZ441"},
       {"bad row 2", [](SldFileText& f) { f.row2 = "Row2_Vurn_SLDv4"; }, "QZ120"},
+      {"row 2 without the version", [](SldFileText& f) { f.row2 = "Row 2"; }, "QZ120",
+       "row 2 does not contain Row2_Vurn_SLDv5,   ROW 2 = Row 2  file = SLD-Vurn-A.csv  Col3=Ic_tvk"},
       {"file ends with its end-of-header line", [](SldFileText& f) { f.data.clear(); }, "PQ883"},
       {"file ends inside the header",
        [](SldFileText& f) {
@@ -80,6 +96,8 @@ TEST_F(ChartTableTest, EveryFaultOfAFileStopsTheLoadWithItsIdentifier) {
       {"only an empty line after the header", [](SldFileText& f) { f.data = {""}; }, "SLD722"},
       {"empty last line", [](SldFileText& f) { f.data.push_back(""); }, "SLD722"},
       {"first point without a value", [](SldFileText& f) { f.data[0] = "1.2,30"; }, "Sld009"},
+      {"first point with an empty value", [](SldFileText& f) { f.data[0] = "1.2,30,"; }, "Sld009",
+       "no or bad contour value="},
       {"line value -5435", [](SldFileText& f) { f.data[3] = "1.0,50,-5435"; }, "Sld009"},
       {"line value not a number", [](SldFileText& f) { f.data[3] = "1.0,50,abc"; }, "Sld009"},
       {"point that is not a number", [](SldFileText& f) { f.data[1] = "2.0,4O"; }, "CHL204"},
@@ -100,44 +118,23 @@ TEST_F(ChartTableTest, EveryFaultOfAFileStopsTheLoadWithItsIdentifier) {
          f.data = {"1,1,0.5"};
          for (int i = 2; i <= 26; ++i) f.data.push_back(std::to_string(i) + ",1");
        },
-       "CHL025"},
+       "CHL025", "SLD file SLD-Vurn-A.csv has more than 25 points on contour line 1"},
   };
   for (const ErrorCase& c : cases) {
     SCOPED_TRACE(c.what);
     writeChart("SLD-Vurn-A.csv", edited(c.edit));
-    EXPECT_ERROR_REPORT(Charts_load(), c.id);
-    gRun.errorReported = false;
-  }
-}
-
-TEST_F(ChartTableTest, MessagesNameTheOffendingText) {
-  struct MessageCase {
-    void (*edit)(SldFileText&);
-    std::string message;
-  };
-  const MessageCase cases[] = {
-      {[](SldFileText& f) { f.row1 = "QC1_atm,QC1_atm,Ic_tvk"; }, "FR (or RF) is not :: QC1_atmin row 1 at column 1"},
-      {[](SldFileText& f) { f.row1 = "Fr_%,QC1_atm,QT_atm"; }, "SLD can't be basic property:: QT_atm in row 1 at column 3"},
-      {[](SldFileText& f) { f.row2 = "Row 2"; },
-       "row 2 does not contain Row2_Vurn_SLDv5,   ROW 2 = Row 2  file = SLD-Vurn-A.csv  Col3=Ic_tvk"},
-      {[](SldFileText& f) { f.data[0] = "1.2,30,"; }, "no or bad contour value="},
-      {[](SldFileText& f) { f.data = {"1,1,0.5"}; for (int i = 2; i <= 26; ++i) f.data.push_back("2,1"); },
-       "SLD file SLD-Vurn-A.csv has more than 25 points on contour line 1"},
-  };
-  for (const MessageCase& c : cases) {
-    writeChart("SLD-Vurn-A.csv", edited(c.edit));
-    try {
-      Charts_load();
-      ADD_FAILURE() << "no error for " << c.message;
-    } catch (const ErrorHalt& halt) {
+    const ErrorHalt halt = loadHalt();
+    EXPECT_EQ(halt.identifier, c.id) << halt.description;
+    if (c.message != nullptr) {
       EXPECT_EQ(halt.description, c.message);
     }
-    gRun.errorReported = false;
   }
 }
 
-TEST_F(ChartTableTest, AnEmptyFolderHasNoChart) {
+TEST_F(ChartTableTest, AnEmptyFolderHasNoChartAndAnUnknownSourceIsAFatalStop) {
   EXPECT_ERROR_REPORT(Charts_load(), "SLD214");
+  gRun.chartDataSource = "-5434";
+  EXPECT_FATAL_STOP(Charts_load());
 }
 
 TEST_F(ChartTableTest, ThirtyFilesLoadAndAThirtyFirstIsRefused) {
@@ -151,27 +148,19 @@ TEST_F(ChartTableTest, ThirtyFilesLoadAndAThirtyFirstIsRefused) {
   EXPECT_EQ(SLD8a[30].FileName_8str, "SLD-Vurn-130.csv");
 
   writeChart("SLD-Vurn-131.csv", SldFileText{});
-  try {
-    Charts_load();
-    ADD_FAILURE() << "a 31st file was taken";
-  } catch (const ErrorHalt& halt) {
-    EXPECT_EQ(halt.identifier, "CHL030");
-    EXPECT_NE(halt.description.find("SLD-Vurn-131.csv"), std::string::npos) << halt.description;
-    EXPECT_NE(halt.description.find("30"), std::string::npos) << halt.description;
-  }
+  const ErrorHalt halt = loadHalt();
+  EXPECT_EQ(halt.identifier, "CHL030");
+  EXPECT_NE(halt.description.find("SLD-Vurn-131.csv"), std::string::npos) << halt.description;
+  EXPECT_NE(halt.description.find("30"), std::string::npos) << halt.description;
 }
 
 TEST_F(ChartTableTest, TwoFilesWithOneIdentityStopAtTheSecond) {
   writeChart("SLD-Vurn-A.csv", SldFileText{});
   writeChart("SLD-Vurn-B.csv", SldFileText{});
-  try {
-    Charts_load();
-    ADD_FAILURE() << "the second file was taken";
-  } catch (const ErrorHalt& halt) {
-    EXPECT_EQ(halt.identifier, "SRF734");
-    EXPECT_EQ(halt.description,
-              "there are two SLD files with same property and authorship :: property=Ic_tvkauthorship=Tester");
-  }
+  const ErrorHalt halt = loadHalt();
+  EXPECT_EQ(halt.identifier, "SRF734");
+  EXPECT_EQ(halt.description,
+            "there are two SLD files with same property and authorship :: property=Ic_tvkauthorship=Tester");
   EXPECT_EQ(SldChartCount, 2);
 }
 
@@ -232,7 +221,7 @@ TEST_F(ChartTableTest, AFileIsReadIntoItsSlot) {
   EXPECT_EQ(chart.Line8a[2].pt8a[2].y_8sng, 80.0f);
 }
 
-TEST_F(ChartTableTest, HeaderEndsOnLine110OrAtAnEndKey) {
+TEST_F(ChartTableTest, HeaderEndsOnLine110OrAtAnEndKeyAndASlotForgetsItsChart) {
   SldFileText file;
   const auto filler = numbered("INFO ", 106);
   file.header.insert(file.header.end(), filler.begin(), filler.end());
@@ -248,13 +237,9 @@ TEST_F(ChartTableTest, HeaderEndsOnLine110OrAtAnEndKey) {
   writeChart("SLD-Vurn-A.csv", byKey);
   Charts_load();
   EXPECT_EQ(SLD8a[1].LinesNUMof, 2);
-}
-
-TEST_F(ChartTableTest, ASlotForgetsTheChartItHeldBefore) {
-  writeChart("SLD-Vurn-A.csv", SldFileText{});
-  Charts_load();
   ASSERT_EQ(SLD8a[1].LookupMethod_8str, "XYC");
 
+  // A slot forgets the chart it held before.
   SldFileText plain;
   plain.header = {"SLD_VERSION_AUTHOR_ONE_NAME = Tester"};
   writeChart("SLD-Vurn-A.csv", plain);
@@ -263,11 +248,6 @@ TEST_F(ChartTableTest, ASlotForgetsTheChartItHeldBefore) {
   EXPECT_EQ(SLD8a[1].ChartID8str, "");
   EXPECT_EQ(SLD8a[1].X_Min_8sng, -5435.0f) << "without SLD_CHARTID every point is outside the chart";
   EXPECT_FALSE(SLD8a[1].X_UseLog_8bol);
-}
-
-TEST_F(ChartTableTest, UnknownChartSourceIsAFatalStop) {
-  gRun.chartDataSource = "-5434";
-  EXPECT_FATAL_STOP(Charts_load());
 }
 
 class RequiredChartsTest : public ChartTableTest {
@@ -284,11 +264,16 @@ class RequiredChartsTest : public ChartTableTest {
   }
 };
 
-TEST_F(RequiredChartsTest, TheMakersChartsFillEveryEntry) {
+TEST_F(RequiredChartsTest, TheMakersChartsFillEveryEntryAndTableResetForgetsEverything) {
   writeRequiredCharts("TVK");
   Charts_load();
   RequiredCharts_check();
   for (std::size_t r = 0; r < 8; ++r) EXPECT_EQ(RequiredChartIndex[r], static_cast<std::int16_t>(r + 1));
+  ChartTable_reset();
+  EXPECT_EQ(SldChartCount, 0);
+  EXPECT_EQ(RequiredChartIndex[kChartCQC1], 0);
+  EXPECT_EQ(SLD8a[1].LinesNUMof, 0);
+  EXPECT_EQ(SLD8a[1].File_Row1ColZ_ID_full_8str, "-5435");
 }
 
 TEST_F(RequiredChartsTest, ChartsOfOtherAuthorsDoNotCount) {
@@ -316,17 +301,6 @@ TEST_F(RequiredChartsTest, AChartMissingFromThisRunIsNotTakenFromTheLast) {
   Charts_load();
   EXPECT_ERROR_REPORT(RequiredCharts_check(), "SLD200");
   EXPECT_EQ(RequiredChartIndex[kChartS1], 0);
-}
-
-TEST_F(RequiredChartsTest, TableResetForgetsEverything) {
-  writeRequiredCharts("tvk");
-  Charts_load();
-  RequiredCharts_check();
-  ChartTable_reset();
-  EXPECT_EQ(SldChartCount, 0);
-  EXPECT_EQ(RequiredChartIndex[kChartCQC1], 0);
-  EXPECT_EQ(SLD8a[1].LinesNUMof, 0);
-  EXPECT_EQ(SLD8a[1].File_Row1ColZ_ID_full_8str, "-5435");
 }
 
 }  // namespace
