@@ -14,10 +14,24 @@ enum class Axis { X, Y };
 
 float coordinateOf(const ChartPoint& point, Axis axis) { return axis == Axis::X ? point.x_8sng : point.y_8sng; }
 
-// The crossing of `line` with the search coordinate s (on axis `search`): the
-// other coordinate there, or NullValue; found is false when the line has no
-// segment that takes s.
-float crossingOf(const ContourLine& line, float s, Axis search, bool& found) {
+// The straight line through (a1, b1) and (a2, b2) at t, all already in the
+// scale the interpolation works in; the result raised to 10^r when logB.
+float interpolateAt(float t, float a1, float a2, float b1, float b2, bool logB) {
+  float dA = a2 - a1;
+  if (dA == 0.0f) dA = 0.0000001f;
+  float dB = b2 - b1;
+  if (dB == 0.0f) dB = 0.0000001f;
+  const float slope = dB / dA;
+  const float offset = t - a1;
+  const float rise = offset * slope;
+  const float r = rise + b1;
+  return logB ? Pow10Checked(r) : r;
+}
+
+// The crossing of `line` with the search coordinate s (on axis `search`;
+// sLog its log10): the other coordinate there, or NullValue; found is false
+// when the line has no segment that takes s.
+float crossingOf(const ContourLine& line, float s, float sLog, Axis search, bool& found) {
   const Axis other = search == Axis::X ? Axis::Y : Axis::X;
   const int n = line.ptsNUMof;
   for (int j = 2; j <= n; ++j) {
@@ -25,6 +39,12 @@ float crossingOf(const ContourLine& line, float s, Axis search, bool& found) {
     const ChartPoint& p2 = line.pt8a[static_cast<std::size_t>(j)];
     if (!Segment_brackets(s, coordinateOf(p1, search), coordinateOf(p2, search), j, n)) continue;
     found = true;
+    if (line.logsReady) {
+      const ChartPoint& l1 = line.log8a[static_cast<std::size_t>(j - 1)];
+      const ChartPoint& l2 = line.log8a[static_cast<std::size_t>(j)];
+      return interpolateAt(sLog, coordinateOf(l1, search), coordinateOf(l2, search), coordinateOf(l1, other),
+                           coordinateOf(l2, other), true);
+    }
     float out = NullValue;
     Segment_interpolate(s, coordinateOf(p1, search), coordinateOf(p2, search), out, coordinateOf(p1, other),
                         coordinateOf(p2, other), true, true);
@@ -59,15 +79,7 @@ void Segment_interpolate(float t, float a1, float a2, float& out, float b1, floa
     b1 = Log10Checked(b1);
     b2 = Log10Checked(b2);
   }
-  float dA = a2 - a1;
-  if (dA == 0.0f) dA = 0.0000001f;
-  float dB = b2 - b1;
-  if (dB == 0.0f) dB = 0.0000001f;
-  const float slope = dB / dA;
-  const float offset = t - a1;
-  const float rise = offset * slope;
-  const float r = rise + b1;
-  out = logB ? Pow10Checked(r) : r;
+  out = interpolateAt(t, a1, a2, b1, b2, logB);
 }
 
 void Chart_lookup(float& x, float& y, float& c, std::int16_t chartNumber, std::string_view method) {
@@ -97,6 +109,7 @@ void Chart_lookup(float& x, float& y, float& c, std::int16_t chartNumber, std::s
                chart.FileName_8str);
   }
   const float s = search == Axis::X ? x : y;
+  const float sLog = Log10Checked(s);
 
   float prev = NullValue;
   float cur = NullValue;
@@ -105,7 +118,7 @@ void Chart_lookup(float& x, float& y, float& c, std::int16_t chartNumber, std::s
     const ContourLine& line = chart.Line8a[static_cast<std::size_t>(k)];
     if (line.ptsNUMof < 2) continue;
     bool crosses = false;
-    cur = crossingOf(line, s, search, crosses);
+    cur = crossingOf(line, s, sLog, search, crosses);
     if (!crosses) continue;
     if (prev == NullValue || cur == NullValue) {
       prev = cur;

@@ -256,6 +256,10 @@ void readChart(Lines& lines, std::string_view fileName, std::int16_t slot) {
     ChartPoint& point = current->pt8a[static_cast<std::size_t>(current->ptsNUMof)];
     point.x_8sng = x;
     point.y_8sng = y;
+    ChartPoint& logs = current->log8a[static_cast<std::size_t>(current->ptsNUMof)];
+    logs.x_8sng = Log10Checked(x);
+    logs.y_8sng = Log10Checked(y);
+    current->logsReady = true;
   }
 }
 

@@ -64,6 +64,11 @@ struct ContourLine {
   std::array<ChartPoint, kSldPointLimit + 1> pt8a{};
   std::int16_t ptsNUMof = 0;
   float LineValue_8sng = 0.0f;
+  // log10 of every point (Log10Checked of x and y), taken once when the line
+  // is read so that lookups do not take it again; logsReady is false for a
+  // line built otherwise, and the lookup then takes the logs itself.
+  std::array<ChartPoint, kSldPointLimit + 1> log8a{};
+  bool logsReady = false;
 };
 
 // One chart record. Field names are the ones the chart source text writes.
