@@ -208,9 +208,7 @@ class DepthsProcessTest : public VurnTest {
     installDataArea();
     openLog();
     gRun.projectName = "ExampleONE";
-    gRun.chartDataSource = "INTERNAL";
-    Charts_load();
-    RequiredCharts_check();
+    loadBuiltInCharts();
     ResetSoundingRecord();
     set("SOUNDING_NAME", "T1");
     set("UWT_METHOD", "WT");

@@ -33,9 +33,7 @@ class PredictionsTest : public VurnTest {
   void SetUp() override {
     VurnTest::SetUp();
     openLog();
-    gRun.chartDataSource = "INTERNAL";
-    Charts_load();
-    RequiredCharts_check();
+    loadBuiltInCharts();
     gDepth.fr = 1.0f;
     gDepth.qc1 = 100.0f;
     gDepth.ves = 1.5f;

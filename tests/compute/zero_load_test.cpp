@@ -31,15 +31,6 @@ class ZeroLoadTest : public VurnTest {
     MainControl("Depth_lowest_WhenLookingForLowestQc_feet8txt").text = limit;
     ZeroLoad_start();
   }
-  // The strength columns run the chart sweep.
-  void loadCharts() {
-    installDataArea();
-    gRun.dataArea = "C:\\Vurn";
-    gRun.projectName = "P1";
-    gRun.chartDataSource = "INTERNAL";
-    Charts_load();
-    RequiredCharts_check();
-  }
   static ZeroLoadRecord& record(int k) { return gZeroLoad.records[static_cast<size_t>(k)]; }
   static void addRecord(int k, const std::string& device, const std::string& date, const std::string& sounding,
                         float qcClean, float fsClean) {
@@ -140,7 +131,7 @@ TEST_F(ZeroLoadTest, LowestReadingsBelowTheLimitOnly) {
 }
 
 TEST_F(ZeroLoadTest, ReportIsSortedWithDriftsWithinEachDevice) {
-  loadCharts();
+  loadBuiltInCharts();
   start("2");
   addRecord(1, "RIG-B", "20070308~090000-local", "CPT-3", 0.40f, 0.01f);
   addRecord(2, "RIG-A", "20070307~140509-local", "CPT-2", 0.62f, 0.02f);
@@ -187,7 +178,7 @@ namespace {
 class ZeroLoadStrengthTest : public ZeroLoadTest {};
 
 TEST_F(ZeroLoadStrengthTest, StrengthColumnsComeFromTheS1ChartAtTheCorrectedPoints) {
-  loadCharts();
+  loadBuiltInCharts();
   ZeroLoadRecord r;
   r.qcLowest = 20.0f;
   r.qcDriftC2D = 2.0f;

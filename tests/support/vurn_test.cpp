@@ -14,6 +14,7 @@
 #include "platform/host_env.h"
 #include "platform/host_paths.h"
 #include "platform/text_file.h"
+#include "sld/chart_table.h"
 
 namespace fs = std::filesystem;
 
@@ -59,6 +60,12 @@ void VurnTest::installDataArea() {
 #endif
   Command_firstUse();
   gRun.errorReported = false;
+}
+
+void VurnTest::loadBuiltInCharts() {
+  gRun.chartDataSource = "INTERNAL";
+  Charts_load();
+  RequiredCharts_check();
 }
 
 void VurnTest::startUp() {

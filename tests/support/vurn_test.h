@@ -30,6 +30,10 @@ class VurnTest : public ::testing::Test {
   // the log is not opened.
   void installDataArea();
 
+  // Loads the eight built-in charts into the chart table and finds the
+  // required ones, as a run with "Internal" chart data does.
+  static void loadBuiltInCharts();
+
   // Runs start-up after installDataArea: setup file read, log open.
   void startUp();
 
