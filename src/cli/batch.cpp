@@ -6,6 +6,7 @@
 #include "app/run.h"
 #include "app/startup.h"
 #include "cli/batch_options.h"
+#include "core/phase_times.h"
 #include "core/run_state.h"
 #include "core/window_model.h"
 #include "platform/host_env.h"
@@ -20,6 +21,14 @@ void printSummary(std::ostream& out) {
   }
   out << "  Tasks and issues: " << gRun.logPath << "\n";
   if (gRun.issueCounter > 0) out << "  Issues counter=" << gRun.issueCounter << "\n";
+}
+
+// One line the throughput benchmark reads: seconds per phase.
+void printPhaseTimes(std::ostream& out) {
+  const auto& t = gPhaseTimes.seconds;
+  out << "phase times (s): read " << t[static_cast<size_t>(RunPhase::Read)] << " compute "
+      << t[static_cast<size_t>(RunPhase::Compute)] << " write " << t[static_cast<size_t>(RunPhase::Write)]
+      << " chart-lookup " << t[static_cast<size_t>(RunPhase::ChartLookup)] << "\n";
 }
 
 }  // namespace
@@ -46,6 +55,7 @@ int Batch_main(const std::vector<std::string>& args, std::ostream& out, std::ost
     out << "Sounding " << sequence << ": " << fileName << "\n" << std::flush;
   };
 
+  if (options.phaseTimes) gPhaseTimes.enabled = true;
   const ProgramOutcome outcome = Program_guard([&options] {
     if (options.firstUse) Command_firstUse();
     General_setup();
@@ -57,6 +67,7 @@ int Batch_main(const std::vector<std::string>& args, std::ostream& out, std::ost
   switch (outcome.end) {
     case ProgramEnd::Completed:
       printSummary(out);
+      if (options.phaseTimes) printPhaseTimes(out);
       return kExitCompleted;
     case ProgramEnd::ErrorReported:
       err << "Vurn error " << outcome.identifier << ": " << outcome.description << "\n";

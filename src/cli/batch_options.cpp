@@ -105,6 +105,8 @@ BatchOptions BatchOptions_parse(const std::vector<std::string>& args) {
       options.firstUse = true;
     } else if (name == "--plot-charts" && !hasValue) {
       options.plotCharts = true;
+    } else if (name == "--phase-times" && !hasValue) {
+      options.phaseTimes = true;
     } else if (name == "--project") {
       if (!takeValue()) return options;
       options.project = value;
@@ -155,6 +157,8 @@ the window's default.
   --project NAME           process project NAME (it becomes the last project)
   --plot-charts            after the run, write every loaded chart as a file for
                            external plotting into the project's "SLD output" folder
+  --phase-times            after the run, print where its time went: reading,
+                           computing (chart lookup among it) and writing
   --norm tavik|tavik-sf|prob|linear
                            stress normalization method for cone resistance (tavik)
   --ic tavik|robertson|tavik-2014

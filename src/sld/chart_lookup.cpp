@@ -1,9 +1,11 @@
 // Chart lookup by contour-line interpolation in log10 coordinates.
 #include "sld/chart_lookup.h"
 
+#include <cmath>
 #include <string>
 
 #include "core/halt.h"
+#include "core/phase_times.h"
 #include "core/null_value.h"
 #include "numeric/numeric_tools.h"
 #include "sld/chart_table.h"
@@ -15,8 +17,8 @@ enum class Axis { X, Y };
 float coordinateOf(const ChartPoint& point, Axis axis) { return axis == Axis::X ? point.x_8sng : point.y_8sng; }
 
 // The straight line through (a1, b1) and (a2, b2) at t, all already in the
-// scale the interpolation works in; the result raised to 10^r when logB.
-float interpolateAt(float t, float a1, float a2, float b1, float b2, bool logB) {
+// scale the interpolation works in; the result before any power of ten.
+float lineAt(float t, float a1, float a2, float b1, float b2) {
   float dA = a2 - a1;
   if (dA == 0.0f) dA = 0.0000001f;
   float dB = b2 - b1;
@@ -24,34 +26,105 @@ float interpolateAt(float t, float a1, float a2, float b1, float b2, bool logB) 
   const float slope = dB / dA;
   const float offset = t - a1;
   const float rise = offset * slope;
-  const float r = rise + b1;
+  return rise + b1;
+}
+
+float interpolateAt(float t, float a1, float a2, float b1, float b2, bool logB) {
+  const float r = lineAt(t, a1, a2, b1, b2);
   return logB ? Pow10Checked(r) : r;
 }
 
-// The crossing of `line` with the search coordinate s (on axis `search`;
-// sLog its log10): the other coordinate there, or NullValue; found is false
-// when the line has no segment that takes s.
-float crossingOf(const ContourLine& line, float s, float sLog, Axis search, bool& found) {
-  const Axis other = search == Axis::X ? Axis::Y : Axis::X;
+// The first segment j (2..n) of the line that takes s on axis `search`
+// (Segment_brackets), or 0. A line whose points are strictly ordered on that
+// axis has at most one such segment, found by halving; any other line, and a
+// candidate that does not hold, is walked from its start.
+int segmentOf(const ContourLine& line, float s, Axis search) {
   const int n = line.ptsNUMof;
-  for (int j = 2; j <= n; ++j) {
-    const ChartPoint& p1 = line.pt8a[static_cast<std::size_t>(j - 1)];
-    const ChartPoint& p2 = line.pt8a[static_cast<std::size_t>(j)];
-    if (!Segment_brackets(s, coordinateOf(p1, search), coordinateOf(p2, search), j, n)) continue;
-    found = true;
-    if (line.logsReady) {
-      const ChartPoint& l1 = line.log8a[static_cast<std::size_t>(j - 1)];
-      const ChartPoint& l2 = line.log8a[static_cast<std::size_t>(j)];
-      return interpolateAt(sLog, coordinateOf(l1, search), coordinateOf(l2, search), coordinateOf(l1, other),
-                           coordinateOf(l2, other), true);
+  const std::int8_t order = search == Axis::X ? line.xOrder : line.yOrder;
+  const auto at = [&line, search](int i) { return coordinateOf(line.pt8a[static_cast<std::size_t>(i)], search); };
+  if (order != 0) {
+    // The first point i at or past s in the line's direction (n + 1 if none).
+    int low = 1;
+    int high = n + 1;
+    while (low < high) {
+      const int mid = (low + high) / 2;
+      const bool reached = order > 0 ? at(mid) >= s : at(mid) <= s;
+      if (reached) {
+        high = mid;
+      } else {
+        low = mid + 1;
+      }
     }
-    float out = NullValue;
-    Segment_interpolate(s, coordinateOf(p1, search), coordinateOf(p2, search), out, coordinateOf(p1, other),
-                        coordinateOf(p2, other), true, true);
-    return out;
+    const int j = low <= 1 ? 2 : (low > n ? n : low);
+    if (Segment_brackets(s, at(j - 1), at(j), j, n)) return j;
   }
-  found = false;
-  return NullValue;
+  for (int j = 2; j <= n; ++j) {
+    if (Segment_brackets(s, at(j - 1), at(j), j, n)) return j;
+  }
+  return 0;
+}
+
+// A contour line's crossing with the search coordinate: the other coordinate
+// there. For a line with its logs taken, the crossing is first known in log10
+// (r) and raised to 10^r only when a comparison or the final interpolation
+// needs the exact value; most lines of a lookup are passed by comparing logs.
+struct Crossing {
+  float r = 0.0f;      // log10 of the crossing (lines with logs)
+  float value = 0.0f;  // the crossing, once exact
+  bool exact = false;
+};
+
+float exactValue(Crossing& crossing) {
+  if (!crossing.exact) {
+    crossing.value = Pow10Checked(crossing.r);
+    crossing.exact = true;
+  }
+  return crossing.value;
+}
+
+// Pow10Checked(r) is the missing marker exactly when r is or |r| > 5.
+bool isMissing(const Crossing& crossing) {
+  if (crossing.exact) return crossing.value == NullValue;
+  return crossing.r == NullValue || std::fabs(crossing.r) > 5.0f;
+}
+
+// The sign of (crossing - b): -1, 1, or 0 when equal or not comparable. When
+// log10 of b is known (logB), an r clearly below or above it decides without
+// the power: a margin of 1e-6 in log10 is a factor of 1 - 2.3e-6, far beyond
+// the rounding of the power to 32 bits.
+int compareTo(Crossing& crossing, float b, double logB, bool logKnown) {
+  if (!crossing.exact && logKnown) {
+    const double r = crossing.r;
+    if (r < logB - 1e-6) return -1;
+    if (r > logB + 1e-6) return 1;
+  }
+  const float v = exactValue(crossing);
+  if (v < b) return -1;
+  if (v > b) return 1;
+  return 0;
+}
+
+// The crossing of `line` with the search coordinate s (on axis `search`;
+// sLog its log10); found is false when the line has no segment that takes s.
+Crossing crossingOf(const ContourLine& line, float s, float sLog, Axis search, bool& found) {
+  Crossing crossing;
+  const int j = segmentOf(line, s, search);
+  found = j != 0;
+  if (!found) return crossing;
+  const Axis other = search == Axis::X ? Axis::Y : Axis::X;
+  if (line.logsReady) {
+    const ChartPoint& l1 = line.log8a[static_cast<std::size_t>(j - 1)];
+    const ChartPoint& l2 = line.log8a[static_cast<std::size_t>(j)];
+    crossing.r = lineAt(sLog, coordinateOf(l1, search), coordinateOf(l2, search), coordinateOf(l1, other),
+                        coordinateOf(l2, other));
+    return crossing;
+  }
+  const ChartPoint& p1 = line.pt8a[static_cast<std::size_t>(j - 1)];
+  const ChartPoint& p2 = line.pt8a[static_cast<std::size_t>(j)];
+  Segment_interpolate(s, coordinateOf(p1, search), coordinateOf(p2, search), crossing.value, coordinateOf(p1, other),
+                      coordinateOf(p2, other), true, true);
+  crossing.exact = true;
+  return crossing;
 }
 
 }  // namespace
@@ -83,6 +156,7 @@ void Segment_interpolate(float t, float a1, float a2, float& out, float b1, floa
 }
 
 void Chart_lookup(float& x, float& y, float& c, std::int16_t chartNumber, std::string_view method) {
+  PhaseScope lookupTime(RunPhase::ChartLookup);
   if (chartNumber < 1 || chartNumber > SldChartCount) {
     Fatal_stop("chart lookup on slot " + std::to_string(chartNumber) + ", which holds no chart");
   }
@@ -110,9 +184,15 @@ void Chart_lookup(float& x, float& y, float& c, std::int16_t chartNumber, std::s
   }
   const float s = search == Axis::X ? x : y;
   const float sLog = Log10Checked(s);
+  const bool logKnown = bracketed > 0.0f && std::isfinite(bracketed);
+  const double logBracketed = logKnown ? std::log10(static_cast<double>(bracketed)) : 0.0;
 
-  float prev = NullValue;
-  float cur = NullValue;
+  // Walk the lines in order until two consecutive crossings lie strictly
+  // around the bracketed coordinate; a missing crossing breaks the chain.
+  Crossing prev;
+  prev.value = NullValue;
+  prev.exact = true;
+  Crossing cur;
   int found = 0;
   for (int k = 1; k <= chart.LinesNUMof; ++k) {
     const ContourLine& line = chart.Line8a[static_cast<std::size_t>(k)];
@@ -120,11 +200,13 @@ void Chart_lookup(float& x, float& y, float& c, std::int16_t chartNumber, std::s
     bool crosses = false;
     cur = crossingOf(line, s, sLog, search, crosses);
     if (!crosses) continue;
-    if (prev == NullValue || cur == NullValue) {
+    if (isMissing(prev) || isMissing(cur)) {
       prev = cur;
       continue;
     }
-    if ((prev < bracketed && bracketed < cur) || (prev > bracketed && bracketed > cur)) {
+    const int before = compareTo(prev, bracketed, logBracketed, logKnown);
+    const int after = compareTo(cur, bracketed, logBracketed, logKnown);
+    if ((before < 0 && after > 0) || (before > 0 && after < 0)) {
       found = k;
       break;
     }
@@ -141,11 +223,13 @@ void Chart_lookup(float& x, float& y, float& c, std::int16_t chartNumber, std::s
   }
   const float lowerValue = chart.Line8a[static_cast<std::size_t>(found - 1)].LineValue_8sng;
   const float upperValue = chart.Line8a[static_cast<std::size_t>(found)].LineValue_8sng;
+  const float lower = exactValue(prev);
+  const float upper = exactValue(cur);
   if (method == "XYC") {
-    Segment_interpolate(y, prev, cur, c, lowerValue, upperValue, true, false);
+    Segment_interpolate(y, lower, upper, c, lowerValue, upperValue, true, false);
   } else if (method == "YXC") {
-    Segment_interpolate(x, prev, cur, c, lowerValue, upperValue, true, false);
+    Segment_interpolate(x, lower, upper, c, lowerValue, upperValue, true, false);
   } else {
-    Segment_interpolate(c, lowerValue, upperValue, x, prev, cur, false, true);
+    Segment_interpolate(c, lowerValue, upperValue, x, lower, upper, false, true);
   }
 }

@@ -21,6 +21,24 @@ std::array<std::int16_t, 8> RequiredChartIndex{};
 
 namespace {
 
+// The order along one axis once point n (value v, the one before it `before`)
+// joins a line whose order so far is `order`.
+std::int8_t orderAfter(std::int8_t order, int n, float before, float v) {
+  const std::int8_t step = v > before ? 1 : (v < before ? -1 : 0);
+  if (n == 2) return step;
+  return step == order ? order : 0;
+}
+
+// Updates the line's point order for a point (x, y) about to be stored as
+// point ptsNUMof.
+void noteOrder(ContourLine& line, float x, float y) {
+  const int n = line.ptsNUMof;
+  if (n < 2) return;
+  const ChartPoint& before = line.pt8a[static_cast<std::size_t>(n - 1)];
+  line.xOrder = orderAfter(line.xOrder, n, before.x_8sng, x);
+  line.yOrder = orderAfter(line.yOrder, n, before.y_8sng, y);
+}
+
 constexpr std::int16_t kCellCapacity = 50;
 
 // Lines of an open SLD file.
@@ -239,6 +257,8 @@ void readChart(Lines& lines, std::string_view fileName, std::int16_t slot) {
       current = &chart.Line8a[static_cast<std::size_t>(chart.LinesNUMof)];
       current->LineValue_8sng = lineValue;
       current->ptsNUMof = 0;
+      current->xOrder = 0;
+      current->yOrder = 0;
       Status_show("", "", "", "", "", "", "line value = " + PlainNumber_text(lineValue), "SLD771");
     }
     if (current->ptsNUMof >= kSldPointLimit) {
@@ -253,6 +273,7 @@ void readChart(Lines& lines, std::string_view fileName, std::int16_t slot) {
       Error_report("SLD file " + chart.FileName_8str + " has a point that is not a number: " + line, "CHL204");
     }
     ++current->ptsNUMof;
+    noteOrder(*current, x, y);
     ChartPoint& point = current->pt8a[static_cast<std::size_t>(current->ptsNUMof)];
     point.x_8sng = x;
     point.y_8sng = y;

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <vector>
 #include <initializer_list>
 #include <utility>
 
@@ -204,6 +207,64 @@ TEST_F(ChartLookupTest, ASlotWithoutAChartIsAFatalStop) {
   EXPECT_FATAL_STOP(Chart_lookup(x, y, c, 0, "XYC"));
   EXPECT_FATAL_STOP(Chart_lookup(x, y, c, 2, "XYC"));
   EXPECT_FATAL_STOP(Chart_lookup(x, y, c, 41, "XYC"));
+}
+
+// Lookups on charts as read (logs taken, ordered lines found by halving, most
+// powers of ten skipped) give the very bits of the plain walk: the same chart
+// without its read-time logs and orders, over a grid and every chart point's
+// own coordinates (where ties decide the segment).
+using ChartLookupSameBitsTest = VurnTest;
+
+TEST_F(ChartLookupSameBitsTest, ReadChartsAgreeWithThePlainWalk) {
+  loadBuiltInCharts();
+  const std::int16_t charts = SldChartCount;
+  ASSERT_GT(charts, 0);
+  const auto bits = [](float v) {
+    std::uint32_t b = 0;
+    std::memcpy(&b, &v, sizeof b);
+    return b;
+  };
+  long compared = 0;
+  for (std::int16_t slot = 1; slot <= charts; ++slot) {
+    const std::int16_t plain = static_cast<std::int16_t>(charts + 1);
+    SLD8a[static_cast<std::size_t>(plain)] = SLD8a[static_cast<std::size_t>(slot)];
+    SldChart& copy = SLD8a[static_cast<std::size_t>(plain)];
+    for (ContourLine& line : copy.Line8a) {
+      line.logsReady = false;
+      line.xOrder = line.yOrder = 0;
+    }
+    SldChartCount = plain;
+    const SldChart& chart = SLD8a[static_cast<std::size_t>(slot)];
+    std::vector<float> xs;
+    std::vector<float> ys;
+    for (int k = 0; k <= 40; ++k) {
+      const float t = static_cast<float>(k) / 40.0f;
+      xs.push_back(chart.X_Min_8sng * std::pow(chart.X_Max_8sng / chart.X_Min_8sng, t));
+      ys.push_back(chart.Y_Min_8sng * std::pow(chart.Y_Max_8sng / chart.Y_Min_8sng, t));
+    }
+    for (int k = 1; k <= chart.LinesNUMof; k += 3) {
+      const ContourLine& line = chart.Line8a[static_cast<std::size_t>(k)];
+      for (int j = 1; j <= line.ptsNUMof; j += 2) {
+        xs.push_back(line.pt8a[static_cast<std::size_t>(j)].x_8sng);
+        ys.push_back(line.pt8a[static_cast<std::size_t>(j)].y_8sng);
+      }
+    }
+    for (const char* method : {"XYC", "YXC", "YCX"}) {
+      for (float x0 : xs) {
+        for (float y0 : ys) {
+          float x1 = x0, y1 = y0, c1 = 0.5f * (chart.C_Min_8sng + chart.C_Max_8sng);
+          float x2 = x1, y2 = y1, c2 = c1;
+          Chart_lookup(x1, y1, c1, slot, method);
+          Chart_lookup(x2, y2, c2, plain, method);
+          ASSERT_EQ(bits(x1), bits(x2)) << chart.FileName_8str << " " << method << " at " << x0 << ", " << y0;
+          ASSERT_EQ(bits(c1), bits(c2)) << chart.FileName_8str << " " << method << " at " << x0 << ", " << y0;
+          ++compared;
+        }
+      }
+    }
+    SldChartCount = charts;
+  }
+  EXPECT_GT(compared, 100000);
 }
 
 }  // namespace
