@@ -117,6 +117,7 @@ void Depths_process(int soundingIndex, float& totalDepth) {
   for (int i = 1; i <= rows; ++i) {
     const auto row = static_cast<std::size_t>(i);
     Window_processEvents();
+    ChartLookupMemo_begin();
     DepthValues_resetDepth();
     DepthValues& d = gDepth;
     d.depth = gFieldData.depth[row];
@@ -153,6 +154,7 @@ void Depths_process(int soundingIndex, float& totalDepth) {
       const auto k = static_cast<std::size_t>(j - 1);
       Q1o_writeCell(j, gColumns.columns[k], "VALUE", values[k]);
     }
+    ChartLookupMemo_end();
     if (timed) clock = PhaseTimes_add(RunPhase::Write, clock);
     if (i == rows) {
       // A last row without a depth: the sounding ends at its deepest known depth.

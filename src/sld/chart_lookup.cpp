@@ -2,6 +2,7 @@
 #include "sld/chart_lookup.h"
 
 #include <cmath>
+#include <cstring>
 #include <string>
 
 #include "core/halt.h"
@@ -10,9 +11,37 @@
 #include "numeric/numeric_tools.h"
 #include "sld/chart_table.h"
 
+ChartLookupMemo gChartLookupMemo;
+
 namespace {
 
 enum class Axis { X, Y };
+
+std::uint32_t bitsOf(float v) {
+  std::uint32_t b = 0;
+  std::memcpy(&b, &v, sizeof b);
+  return b;
+}
+
+// The remembered entry for the lookup, or nullptr.
+const ChartLookupMemo::Entry* rememberedLookup(std::int16_t slot, bool searchY, float x, float y) {
+  const ChartLookupMemo& memo = gChartLookupMemo;
+  const std::uint32_t xBits = bitsOf(x);
+  const std::uint32_t yBits = bitsOf(y);
+  for (int k = 0; k < memo.count; ++k) {
+    const ChartLookupMemo::Entry& e = memo.entries[static_cast<std::size_t>(k)];
+    if (e.xBits == xBits && e.yBits == yBits && e.slot == slot && e.searchY == searchY) return &e;
+  }
+  return nullptr;
+}
+
+void lookupOnChart(float& x, float& y, float& c, const SldChart& chart, std::string_view method);
+
+void rememberLookup(std::int16_t slot, bool searchY, float x, float y, float c) {
+  ChartLookupMemo& memo = gChartLookupMemo;
+  if (memo.count >= static_cast<int>(memo.entries.size())) return;
+  memo.entries[static_cast<std::size_t>(memo.count++)] = {slot, searchY, bitsOf(x), bitsOf(y), c};
+}
 
 float coordinateOf(const ChartPoint& point, Axis axis) { return axis == Axis::X ? point.x_8sng : point.y_8sng; }
 
@@ -155,6 +184,16 @@ void Segment_interpolate(float t, float a1, float a2, float& out, float b1, floa
   out = interpolateAt(t, a1, a2, b1, b2, logB);
 }
 
+void ChartLookupMemo_begin() {
+  gChartLookupMemo.active = true;
+  gChartLookupMemo.count = 0;
+}
+
+void ChartLookupMemo_end() {
+  gChartLookupMemo.active = false;
+  gChartLookupMemo.count = 0;
+}
+
 void Chart_lookup(float& x, float& y, float& c, std::int16_t chartNumber, std::string_view method) {
   PhaseScope lookupTime(RunPhase::ChartLookup);
   if (chartNumber < 1 || chartNumber > SldChartCount) {
@@ -162,7 +201,25 @@ void Chart_lookup(float& x, float& y, float& c, std::int16_t chartNumber, std::s
   }
   const SldChart& chart = SLD8a[static_cast<std::size_t>(chartNumber)];
   if (method.empty()) method = chart.LookupMethod_8str;
+  // "XYC" and "YXC" give only c, from x and y alone: those can be remembered.
+  const bool remembered = gChartLookupMemo.active && (method == "XYC" || method == "YXC");
+  const bool searchY = method == "YXC";
+  const float xIn = x;
+  const float yIn = y;
+  if (remembered) {
+    if (const ChartLookupMemo::Entry* e = rememberedLookup(chartNumber, searchY, xIn, yIn)) {
+      c = e->c;
+      return;
+    }
+  }
+  lookupOnChart(x, y, c, chart, method);
+  if (remembered) rememberLookup(chartNumber, searchY, xIn, yIn, c);
+}
 
+namespace {
+
+// The lookup itself, on the chart in its slot, the method given.
+void lookupOnChart(float& x, float& y, float& c, const SldChart& chart, std::string_view method) {
   if (x > chart.X_Max_8sng || x < chart.X_Min_8sng || y > chart.Y_Max_8sng || y < chart.Y_Min_8sng) {
     if (method == "XYC" || method == "YXC") c = NullValue;
     if (method == "XCY" || method == "CXY") y = NullValue;
@@ -233,3 +290,5 @@ void Chart_lookup(float& x, float& y, float& c, std::int16_t chartNumber, std::s
     Segment_interpolate(c, lowerValue, upperValue, x, lower, upper, false, true);
   }
 }
+
+}  // namespace

@@ -8,6 +8,7 @@
 // cannot be computed inside the chart is a fatal stop.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 
@@ -41,3 +42,30 @@ void Segment_interpolate(float t, float a1, float a2, float& out, float b1, floa
 // the output is -5435. Inputs come back unchanged. A slot outside
 // 1..SldChartCount is a fatal stop. Allocates nothing.
 void Chart_lookup(float& x, float& y, float& c, std::int16_t chartNumber, std::string_view method);
+
+// The lookups of one depth, remembered: the standard chart sweep, the stress
+// exponent's iterations, the unit weight and the output columns ask the same
+// chart at the same point several times per depth. While remembering is on,
+// an "XYC" or "YXC" lookup (given or the chart's own) that was made before
+// with the same slot, method and the same bits of x and y gives the value it
+// gave then. Loading or clearing any chart forgets everything.
+struct ChartLookupMemo {
+  struct Entry {
+    std::int16_t slot;
+    bool searchY;  // "YXC"
+    std::uint32_t xBits;
+    std::uint32_t yBits;
+    float c;
+  };
+  bool active = false;
+  int count = 0;
+  std::array<Entry, 64> entries{};
+};
+
+extern ChartLookupMemo gChartLookupMemo;
+
+// Starts remembering afresh (the run calls it at every depth).
+void ChartLookupMemo_begin();
+
+// Stops remembering and forgets.
+void ChartLookupMemo_end();

@@ -2,6 +2,8 @@
 // finding the eight required charts.
 #include "sld/chart_table.h"
 
+#include "sld/chart_lookup.h"
+
 #include "core/halt.h"
 #include "core/null_value.h"
 #include "core/report.h"
@@ -291,9 +293,12 @@ void ChartTable_reset() {
   SLD8a[0] = SldChart{};
   SldChartCount = 0;
   RequiredChartIndex.fill(0);
+  ChartLookupMemo_end();
 }
 
 void Chart_reset(std::int16_t slot) {
+  // Remembered lookups may have been made on the chart this slot held.
+  gChartLookupMemo.count = 0;
   // The whole record is reset, not only the fields row 1 and the header always
   // set: a field kept from an earlier run (a lookup method, a chart identifier)
   // would otherwise belong to whatever chart had this slot before.
