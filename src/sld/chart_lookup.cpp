@@ -35,7 +35,7 @@ const ChartLookupMemo::Entry* rememberedLookup(std::int16_t slot, bool searchY, 
   return nullptr;
 }
 
-void lookupOnChart(float& x, float& y, float& c, const SldChart& chart, std::string_view method);
+void lookupOnChart(float& x, float& y, float& c, std::int16_t slot, std::string_view method);
 
 void rememberLookup(std::int16_t slot, bool searchY, float x, float y, float c) {
   ChartLookupMemo& memo = gChartLookupMemo;
@@ -93,15 +93,7 @@ int segmentOf(const ContourLine& line, float s, Axis search) {
   return 0;
 }
 
-// A contour line's crossing with the search coordinate: the other coordinate
-// there. For a line with its logs taken, the crossing is first known in log10
-// (r) and raised to 10^r only when a comparison or the final interpolation
-// needs the exact value; most lines of a lookup are passed by comparing logs.
-struct Crossing {
-  float r = 0.0f;      // log10 of the crossing (lines with logs)
-  float value = 0.0f;  // the crossing, once exact
-  bool exact = false;
-};
+using Crossing = ChartCrossing;
 
 float exactValue(Crossing& crossing) {
   if (!crossing.exact) {
@@ -111,6 +103,14 @@ float exactValue(Crossing& crossing) {
   return crossing.value;
 }
 
+float logOfValue(Crossing& crossing) {
+  if (!crossing.logKnown) {
+    crossing.logValue = Log10Checked(exactValue(crossing));
+    crossing.logKnown = true;
+  }
+  return crossing.logValue;
+}
+
 // Pow10Checked(r) is the missing marker exactly when r is or |r| > 5.
 bool isMissing(const Crossing& crossing) {
   if (crossing.exact) return crossing.value == NullValue;
@@ -118,14 +118,14 @@ bool isMissing(const Crossing& crossing) {
 }
 
 // The sign of (crossing - b): -1, 1, or 0 when equal or not comparable. When
-// log10 of b is known (logB), an r clearly below or above it decides without
-// the power: a margin of 1e-6 in log10 is a factor of 1 - 2.3e-6, far beyond
-// the rounding of the power to 32 bits.
-int compareTo(Crossing& crossing, float b, double logB, bool logKnown) {
+// log10 of b is known (logB = Log10Checked(b), within half a unit of its last
+// place, below 4.8e-7 for |logB| < 8), an r clearly below or above it decides
+// without the power: a margin of 1e-6 leaves at least 5.2e-7 in log10, a
+// factor of 1 - 1.2e-6, far beyond the rounding of the power to 32 bits.
+int compareTo(Crossing& crossing, float b, float logB, bool logKnown) {
   if (!crossing.exact && logKnown) {
-    const double r = crossing.r;
-    if (r < logB - 1e-6) return -1;
-    if (r > logB + 1e-6) return 1;
+    if (crossing.r < logB - 1e-6f) return -1;
+    if (crossing.r > logB + 1e-6f) return 1;
   }
   const float v = exactValue(crossing);
   if (v < b) return -1;
@@ -134,12 +134,12 @@ int compareTo(Crossing& crossing, float b, double logB, bool logKnown) {
 }
 
 // The crossing of `line` with the search coordinate s (on axis `search`;
-// sLog its log10); found is false when the line has no segment that takes s.
-Crossing crossingOf(const ContourLine& line, float s, float sLog, Axis search, bool& found) {
+// sLog its log10).
+Crossing crossingOf(const ContourLine& line, float s, float sLog, Axis search) {
   Crossing crossing;
   const int j = segmentOf(line, s, search);
-  found = j != 0;
-  if (!found) return crossing;
+  crossing.crosses = j != 0;
+  if (!crossing.crosses) return crossing;
   const Axis other = search == Axis::X ? Axis::Y : Axis::X;
   if (line.logsReady) {
     const ChartPoint& l1 = line.log8a[static_cast<std::size_t>(j - 1)];
@@ -154,6 +154,32 @@ Crossing crossingOf(const ContourLine& line, float s, float sLog, Axis search, b
                       coordinateOf(p2, other), true, true);
   crossing.exact = true;
   return crossing;
+}
+
+// The remembered crossings of the slot's lines with s on the search axis,
+// made empty when new; nullptr when nothing is being remembered.
+ChartCrossings* rememberedCrossings(std::int16_t slot, bool searchY, float s) {
+  ChartLookupMemo& memo = gChartLookupMemo;
+  if (!memo.active) return nullptr;
+  const std::uint32_t sBits = bitsOf(s);
+  for (int k = 0; k < memo.crossingsCount; ++k) {
+    ChartCrossings& c = memo.crossings[static_cast<std::size_t>(k)];
+    if (c.sBits == sBits && c.slot == slot && c.searchY == searchY) return &c;
+  }
+  const int size = static_cast<int>(memo.crossings.size());
+  int at = memo.crossingsCount;
+  if (at < size) {
+    ++memo.crossingsCount;
+  } else {
+    at = memo.crossingsNext;
+    memo.crossingsNext = (memo.crossingsNext + 1) % size;
+  }
+  ChartCrossings& c = memo.crossings[static_cast<std::size_t>(at)];
+  c.slot = slot;
+  c.searchY = searchY;
+  c.sBits = sBits;
+  c.known = 0;
+  return &c;
 }
 
 }  // namespace
@@ -184,14 +210,20 @@ void Segment_interpolate(float t, float a1, float a2, float& out, float b1, floa
   out = interpolateAt(t, a1, a2, b1, b2, logB);
 }
 
-void ChartLookupMemo_begin() {
-  gChartLookupMemo.active = true;
+void ChartLookupMemo_forget() {
   gChartLookupMemo.count = 0;
+  gChartLookupMemo.crossingsCount = 0;
+  gChartLookupMemo.crossingsNext = 0;
+}
+
+void ChartLookupMemo_begin() {
+  ChartLookupMemo_forget();
+  gChartLookupMemo.active = true;
 }
 
 void ChartLookupMemo_end() {
+  ChartLookupMemo_forget();
   gChartLookupMemo.active = false;
-  gChartLookupMemo.count = 0;
 }
 
 void Chart_lookup(float& x, float& y, float& c, std::int16_t chartNumber, std::string_view method) {
@@ -212,14 +244,15 @@ void Chart_lookup(float& x, float& y, float& c, std::int16_t chartNumber, std::s
       return;
     }
   }
-  lookupOnChart(x, y, c, chart, method);
+  lookupOnChart(x, y, c, chartNumber, method);
   if (remembered) rememberLookup(chartNumber, searchY, xIn, yIn, c);
 }
 
 namespace {
 
 // The lookup itself, on the chart in its slot, the method given.
-void lookupOnChart(float& x, float& y, float& c, const SldChart& chart, std::string_view method) {
+void lookupOnChart(float& x, float& y, float& c, std::int16_t slot, std::string_view method) {
+  const SldChart& chart = SLD8a[static_cast<std::size_t>(slot)];
   if (x > chart.X_Max_8sng || x < chart.X_Min_8sng || y > chart.Y_Max_8sng || y < chart.Y_Min_8sng) {
     if (method == "XYC" || method == "YXC") c = NullValue;
     if (method == "XCY" || method == "CXY") y = NullValue;
@@ -240,30 +273,44 @@ void lookupOnChart(float& x, float& y, float& c, const SldChart& chart, std::str
                chart.FileName_8str);
   }
   const float s = search == Axis::X ? x : y;
-  const float sLog = Log10Checked(s);
-  const bool logKnown = bracketed > 0.0f && std::isfinite(bracketed);
-  const double logBracketed = logKnown ? std::log10(static_cast<double>(bracketed)) : 0.0;
+  const float logBracketed = Log10Checked(bracketed);
+  const bool logKnown = logBracketed != NullValue && std::fabs(logBracketed) < 8.0f;
+  float sLog = NullValue;
+  bool sLogKnown = false;
+
+  // The lines' crossings with s: remembered for the depth, or worked out here.
+  ChartCrossings local;
+  ChartCrossings* crossings = rememberedCrossings(slot, search == Axis::Y, s);
+  if (crossings == nullptr) crossings = &local;
 
   // Walk the lines in order until two consecutive crossings lie strictly
   // around the bracketed coordinate; a missing crossing breaks the chain.
-  Crossing prev;
-  prev.value = NullValue;
-  prev.exact = true;
-  Crossing cur;
+  Crossing before;
+  before.value = NullValue;
+  before.exact = true;
+  Crossing* prev = &before;
+  Crossing* cur = nullptr;
   int found = 0;
   for (int k = 1; k <= chart.LinesNUMof; ++k) {
     const ContourLine& line = chart.Line8a[static_cast<std::size_t>(k)];
     if (line.ptsNUMof < 2) continue;
-    bool crosses = false;
-    cur = crossingOf(line, s, sLog, search, crosses);
-    if (!crosses) continue;
-    if (isMissing(prev) || isMissing(cur)) {
+    cur = &crossings->lines[static_cast<std::size_t>(k)];
+    if (k > crossings->known) {
+      if (!sLogKnown) {
+        sLog = Log10Checked(s);
+        sLogKnown = true;
+      }
+      *cur = crossingOf(line, s, sLog, search);
+      crossings->known = k;
+    }
+    if (!cur->crosses) continue;
+    if (isMissing(*prev) || isMissing(*cur)) {
       prev = cur;
       continue;
     }
-    const int before = compareTo(prev, bracketed, logBracketed, logKnown);
-    const int after = compareTo(cur, bracketed, logBracketed, logKnown);
-    if ((before < 0 && after > 0) || (before > 0 && after < 0)) {
+    const int below = compareTo(*prev, bracketed, logBracketed, logKnown);
+    const int above = compareTo(*cur, bracketed, logBracketed, logKnown);
+    if ((below < 0 && above > 0) || (below > 0 && above < 0)) {
       found = k;
       break;
     }
@@ -280,14 +327,12 @@ void lookupOnChart(float& x, float& y, float& c, const SldChart& chart, std::str
   }
   const float lowerValue = chart.Line8a[static_cast<std::size_t>(found - 1)].LineValue_8sng;
   const float upperValue = chart.Line8a[static_cast<std::size_t>(found)].LineValue_8sng;
-  const float lower = exactValue(prev);
-  const float upper = exactValue(cur);
-  if (method == "XYC") {
-    Segment_interpolate(y, lower, upper, c, lowerValue, upperValue, true, false);
-  } else if (method == "YXC") {
-    Segment_interpolate(x, lower, upper, c, lowerValue, upperValue, true, false);
+  // Segment_interpolate with the logs it would take: of the bracketed
+  // coordinate (y for "XYC", x for "YXC") and of the two crossings.
+  if (method == "XYC" || method == "YXC") {
+    c = interpolateAt(logBracketed, logOfValue(*prev), logOfValue(*cur), lowerValue, upperValue, false);
   } else {
-    Segment_interpolate(c, lowerValue, upperValue, x, lower, upper, false, true);
+    x = interpolateAt(c, lowerValue, upperValue, logOfValue(*prev), logOfValue(*cur), true);
   }
 }
 

@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "sld/chart_table.h"
+
 // True when the coordinate t lies on segment j (points j - 1 and j, with
 // coordinates p1 and p2) of a contour line of n points:
 //   rising (p2 > p1):        p1 < t <= p2; on the first segment (j = 2) also
@@ -48,7 +50,32 @@ void Chart_lookup(float& x, float& y, float& c, std::int16_t chartNumber, std::s
 // chart at the same point several times per depth. While remembering is on,
 // an "XYC" or "YXC" lookup (given or the chart's own) that was made before
 // with the same slot, method and the same bits of x and y gives the value it
-// gave then. Loading or clearing any chart forgets everything.
+// gave then, and a lookup along the same coordinate of the same chart reuses
+// the lines' crossings. Loading or clearing any chart forgets everything.
+// Where one contour line crosses the search coordinate of a lookup: the other
+// coordinate there, known first as its log10 (r) and raised to a power of ten
+// only when needed (value, exact).
+struct ChartCrossing {
+  float r = 0.0f;
+  float value = 0.0f;
+  bool exact = false;
+  bool crosses = false;     // the line has a segment that takes the coordinate
+  float logValue = 0.0f;    // Log10Checked(value), once logKnown
+  bool logKnown = false;
+};
+
+// The crossings of a chart's lines with one search coordinate, lines 1..known
+// worked out. The crossings do not depend on the other coordinate, so the
+// stress exponent's iterations at one depth (same FR, new Qc1 each time) walk
+// them again without working them out.
+struct ChartCrossings {
+  std::int16_t slot = 0;
+  bool searchY = false;
+  std::uint32_t sBits = 0;
+  int known = 0;
+  std::array<ChartCrossing, kSldLineLimit + 1> lines{};
+};
+
 struct ChartLookupMemo {
   struct Entry {
     std::int16_t slot;
@@ -60,6 +87,9 @@ struct ChartLookupMemo {
   bool active = false;
   int count = 0;
   std::array<Entry, 64> entries{};
+  int crossingsCount = 0;  // entries of `crossings` in use; then replaced in turn
+  int crossingsNext = 0;
+  std::array<ChartCrossings, 8> crossings{};
 };
 
 extern ChartLookupMemo gChartLookupMemo;
@@ -69,3 +99,6 @@ void ChartLookupMemo_begin();
 
 // Stops remembering and forgets.
 void ChartLookupMemo_end();
+
+// Forgets what was remembered (remembering stays on or off).
+void ChartLookupMemo_forget();

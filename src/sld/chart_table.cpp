@@ -298,7 +298,7 @@ void ChartTable_reset() {
 
 void Chart_reset(std::int16_t slot) {
   // Remembered lookups may have been made on the chart this slot held.
-  gChartLookupMemo.count = 0;
+  ChartLookupMemo_forget();
   // The whole record is reset, not only the fields row 1 and the header always
   // set: a field kept from an earlier run (a lookup method, a chart identifier)
   // would otherwise belong to whatever chart had this slot before.

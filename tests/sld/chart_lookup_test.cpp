@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 #include <vector>
 #include <initializer_list>
 #include <utility>
@@ -210,9 +211,10 @@ TEST_F(ChartLookupTest, ASlotWithoutAChartIsAFatalStop) {
 }
 
 // Lookups on charts as read (logs taken, ordered lines found by halving, most
-// powers of ten skipped) give the very bits of the plain walk: the same chart
-// without its read-time logs and orders, over a grid and every chart point's
-// own coordinates (where ties decide the segment).
+// powers of ten skipped, crossings and results remembered within a depth) give
+// the very bits of the plain walk: the same chart without its read-time logs
+// and orders, nothing remembered, over a grid and every chart point's own
+// coordinates (where ties decide the segment).
 using ChartLookupSameBitsTest = VurnTest;
 
 TEST_F(ChartLookupSameBitsTest, ReadChartsAgreeWithThePlainWalk) {
@@ -249,17 +251,35 @@ TEST_F(ChartLookupSameBitsTest, ReadChartsAgreeWithThePlainWalk) {
         ys.push_back(line.pt8a[static_cast<std::size_t>(j)].y_8sng);
       }
     }
+    // Along one coordinate, many values of the other: as a depth's stress
+    // exponent iterations ask, with lookups remembered and without.
+    const float c0 = 0.5f * (chart.C_Min_8sng + chart.C_Max_8sng);
     for (const char* method : {"XYC", "YXC", "YCX"}) {
-      for (float x0 : xs) {
-        for (float y0 : ys) {
-          float x1 = x0, y1 = y0, c1 = 0.5f * (chart.C_Min_8sng + chart.C_Max_8sng);
-          float x2 = x1, y2 = y1, c2 = c1;
-          Chart_lookup(x1, y1, c1, slot, method);
-          Chart_lookup(x2, y2, c2, plain, method);
-          ASSERT_EQ(bits(x1), bits(x2)) << chart.FileName_8str << " " << method << " at " << x0 << ", " << y0;
-          ASSERT_EQ(bits(c1), bits(c2)) << chart.FileName_8str << " " << method << " at " << x0 << ", " << y0;
-          ++compared;
+      const bool alongY = std::string_view(method) != "XYC";
+      const std::vector<float>& fixedValues = alongY ? ys : xs;
+      const std::vector<float>& others = alongY ? xs : ys;
+      const auto lookup = [&](std::int16_t on, float fixed, float other) {
+        float x = alongY ? other : fixed, y = alongY ? fixed : other, c = c0;
+        Chart_lookup(x, y, c, on, method);
+        return std::pair{bits(x), bits(c)};
+      };
+      std::vector<std::pair<std::uint32_t, std::uint32_t>> expected;
+      for (float fixed : fixedValues) {
+        for (float other : others) expected.push_back(lookup(plain, fixed, other));
+      }
+      // Remembering spans the whole sweep, so remembered crossings of other
+      // coordinates are around (and replaced) as they would be at a depth.
+      for (bool remembered : {false, true}) {
+        if (remembered) ChartLookupMemo_begin();
+        std::size_t k = 0;
+        for (float fixed : fixedValues) {
+          for (float other : others) {
+            ASSERT_EQ(lookup(slot, fixed, other), expected[k++])
+                << chart.FileName_8str << " " << method << " at " << fixed << ", " << other;
+            ++compared;
+          }
         }
+        ChartLookupMemo_end();
       }
     }
     SldChartCount = charts;
