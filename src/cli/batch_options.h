@@ -13,6 +13,7 @@ struct BatchOptions {
   std::string project;                               // --project NAME
   std::string newProject;                            // --new-project NAME
   bool plotCharts = false;                           // --plot-charts
+  bool pictures = false;                             // --pictures
   std::string error;                                 // a usage error, or ""
 };
 
