@@ -33,8 +33,14 @@ void printPhaseTimes(std::ostream& out) {
 
 }  // namespace
 
-int Batch_main(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int Batch_main(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+               BatchPictureWriter pictures) {
   const BatchOptions options = BatchOptions_parse(args);
+  if (options.error.empty() && options.pictures && !pictures) {
+    err << "vurn-batch: --pictures needs the picture library, which this build of vurn-batch has not "
+           "(it comes with the window program: build with VURN_BUILD_GUI=ON)\n";
+    return kExitUsage;
+  }
   if (!options.error.empty()) {
     err << "vurn-batch: " << options.error << "\n" << "Try vurn-batch --help\n";
     return kExitUsage;
@@ -65,10 +71,16 @@ int Batch_main(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (options.plotCharts) Command_writeChartFilesForPlotting();
   });
   switch (outcome.end) {
-    case ProgramEnd::Completed:
+    case ProgramEnd::Completed: {
       printSummary(out);
       if (options.phaseTimes) printPhaseTimes(out);
+      std::string message;
+      if (options.pictures && !pictures(out, message)) {
+        err << "vurn-batch: pictures: " << message << "\n";
+        return kExitHostError;
+      }
       return kExitCompleted;
+    }
     case ProgramEnd::ErrorReported:
       err << "Vurn error " << outcome.identifier << ": " << outcome.description << "\n";
       if (!gRun.logPath.empty()) err << "The error record is in " << gRun.logPath << "\n";

@@ -14,6 +14,7 @@ struct BatchOptions {
   std::string newProject;                            // --new-project NAME
   bool plotCharts = false;                           // --plot-charts
   bool phaseTimes = false;                           // --phase-times
+  bool pictures = false;                             // --pictures
   std::string error;                                 // a usage error, or ""
 };
 

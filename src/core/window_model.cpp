@@ -113,6 +113,7 @@ Form buildMain() {
   c.push_back(button("Run8cmd", "", "Make Q1o files and the zero offset file"));
   c.push_back(button("SLD_file_GenerateFileForPlotting8cmd", "",
                      "Generate SLD truckcaded files (SLDp) for external plotting"));
+  c.push_back(button("ResultsView8cmd", "", "Show depth profiles and SLD chart plots of the Q1o files"));
   c.push_back(make(ControlKind::ComboBox, "projectS_8cbo", kProjectFrame, ""));
   c.push_back(button("ProjectS_New8cmb", kProjectFrame, "Make New Project"));
   c.push_back(label("ProjectDirectoryNote8lbl", kProjectFrame, "...directory note...."));
