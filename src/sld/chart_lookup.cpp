@@ -25,34 +25,37 @@ std::uint32_t bitsOf(float v) {
 
 // The remembered entry for the lookup, or nullptr.
 const ChartLookupMemo::Entry* rememberedLookup(std::int16_t slot, bool searchY, float x, float y) {
-  const ChartLookupMemo& memo = gChartLookupMemo;
+  const ChartLookupMemo::SlotResults& results = gChartLookupMemo.results[static_cast<std::size_t>(slot)];
   const std::uint32_t xBits = bitsOf(x);
   const std::uint32_t yBits = bitsOf(y);
-  for (int k = 0; k < memo.count; ++k) {
-    const ChartLookupMemo::Entry& e = memo.entries[static_cast<std::size_t>(k)];
-    if (e.xBits == xBits && e.yBits == yBits && e.slot == slot && e.searchY == searchY) return &e;
+  for (int k = 0; k < results.count; ++k) {
+    const ChartLookupMemo::Entry& e = results.entries[static_cast<std::size_t>(k)];
+    if (e.xBits == xBits && e.yBits == yBits && e.searchY == searchY) return &e;
   }
   return nullptr;
 }
 
-void lookupOnChart(float& x, float& y, float& c, std::int16_t slot, std::string_view method);
-
 void rememberLookup(std::int16_t slot, bool searchY, float x, float y, float c) {
-  ChartLookupMemo& memo = gChartLookupMemo;
-  if (memo.count >= static_cast<int>(memo.entries.size())) return;
-  memo.entries[static_cast<std::size_t>(memo.count++)] = {slot, searchY, bitsOf(x), bitsOf(y), c};
+  ChartLookupMemo::SlotResults& results = gChartLookupMemo.results[static_cast<std::size_t>(slot)];
+  const int size = static_cast<int>(results.entries.size());
+  int at = results.count;
+  if (at < size) {
+    ++results.count;
+  } else {
+    at = results.next;
+    results.next = (results.next + 1) % size;
+  }
+  results.entries[static_cast<std::size_t>(at)] = {searchY, bitsOf(x), bitsOf(y), c};
 }
+
+void lookupOnChart(float& x, float& y, float& c, std::int16_t slot, std::string_view method);
 
 float coordinateOf(const ChartPoint& point, Axis axis) { return axis == Axis::X ? point.x_8sng : point.y_8sng; }
 
 // The straight line through (a1, b1) and (a2, b2) at t, all already in the
 // scale the interpolation works in; the result before any power of ten.
 float lineAt(float t, float a1, float a2, float b1, float b2) {
-  float dA = a2 - a1;
-  if (dA == 0.0f) dA = 0.0000001f;
-  float dB = b2 - b1;
-  if (dB == 0.0f) dB = 0.0000001f;
-  const float slope = dB / dA;
+  const float slope = Segment_slope(a1, a2, b1, b2);
   const float offset = t - a1;
   const float rise = offset * slope;
   return rise + b1;
@@ -142,10 +145,12 @@ Crossing crossingOf(const ContourLine& line, float s, float sLog, Axis search) {
   if (!crossing.crosses) return crossing;
   const Axis other = search == Axis::X ? Axis::Y : Axis::X;
   if (line.logsReady) {
+    // lineAt with the segment's slope taken when the line was read.
     const ChartPoint& l1 = line.log8a[static_cast<std::size_t>(j - 1)];
-    const ChartPoint& l2 = line.log8a[static_cast<std::size_t>(j)];
-    crossing.r = lineAt(sLog, coordinateOf(l1, search), coordinateOf(l2, search), coordinateOf(l1, other),
-                        coordinateOf(l2, other));
+    const float slope = coordinateOf(line.slope8a[static_cast<std::size_t>(j)], search);
+    const float offset = sLog - coordinateOf(l1, search);
+    const float rise = offset * slope;
+    crossing.r = rise + coordinateOf(l1, other);
     return crossing;
   }
   const ChartPoint& p1 = line.pt8a[static_cast<std::size_t>(j - 1)];
@@ -184,6 +189,14 @@ ChartCrossings* rememberedCrossings(std::int16_t slot, bool searchY, float s) {
 
 }  // namespace
 
+float Segment_slope(float a1, float a2, float b1, float b2) {
+  float dA = a2 - a1;
+  if (dA == 0.0f) dA = 0.0000001f;
+  float dB = b2 - b1;
+  if (dB == 0.0f) dB = 0.0000001f;
+  return dB / dA;
+}
+
 bool Segment_brackets(float t, float p1, float p2, int j, int n) {
   if (p2 > p1) {
     if (p1 < t && t <= p2) return true;
@@ -211,7 +224,7 @@ void Segment_interpolate(float t, float a1, float a2, float& out, float b1, floa
 }
 
 void ChartLookupMemo_forget() {
-  gChartLookupMemo.count = 0;
+  for (ChartLookupMemo::SlotResults& results : gChartLookupMemo.results) results.count = results.next = 0;
   gChartLookupMemo.crossingsCount = 0;
   gChartLookupMemo.crossingsNext = 0;
 }
@@ -279,9 +292,11 @@ void lookupOnChart(float& x, float& y, float& c, std::int16_t slot, std::string_
   bool sLogKnown = false;
 
   // The lines' crossings with s: remembered for the depth, or worked out here.
-  ChartCrossings local;
   ChartCrossings* crossings = rememberedCrossings(slot, search == Axis::Y, s);
-  if (crossings == nullptr) crossings = &local;
+  if (crossings == nullptr) {
+    crossings = &gChartLookupMemo.scratch;
+    crossings->known = 0;
+  }
 
   // Walk the lines in order until two consecutive crossings lie strictly
   // around the bracketed coordinate; a missing crossing breaks the chain.
@@ -290,6 +305,8 @@ void lookupOnChart(float& x, float& y, float& c, std::int16_t slot, std::string_
   before.exact = true;
   Crossing* prev = &before;
   Crossing* cur = nullptr;
+  int prevSide = 0;  // compareTo of prev, once known
+  bool prevSideKnown = false;
   int found = 0;
   for (int k = 1; k <= chart.LinesNUMof; ++k) {
     const ContourLine& line = chart.Line8a[static_cast<std::size_t>(k)];
@@ -306,15 +323,18 @@ void lookupOnChart(float& x, float& y, float& c, std::int16_t slot, std::string_
     if (!cur->crosses) continue;
     if (isMissing(*prev) || isMissing(*cur)) {
       prev = cur;
+      prevSideKnown = false;
       continue;
     }
-    const int below = compareTo(*prev, bracketed, logBracketed, logKnown);
+    const int below = prevSideKnown ? prevSide : compareTo(*prev, bracketed, logBracketed, logKnown);
     const int above = compareTo(*cur, bracketed, logBracketed, logKnown);
     if ((below < 0 && above > 0) || (below > 0 && above < 0)) {
       found = k;
       break;
     }
     prev = cur;
+    prevSide = above;
+    prevSideKnown = true;
   }
 
   if (found == 0) {

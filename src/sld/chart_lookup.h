@@ -31,6 +31,10 @@ bool Segment_brackets(float t, float p1, float p2, int j, int n);
 // log10 of b1 and b2 and gives Pow10Checked(r).
 void Segment_interpolate(float t, float a1, float a2, float& out, float b1, float b2, bool logA, bool logB);
 
+// The slope the interpolation uses between (a1, b1) and (a2, b2):
+// (b2 - b1) / (a2 - a1), with a zero difference replaced by 0.0000001.
+float Segment_slope(float a1, float a2, float b1, float b2);
+
 // Looks up chart `chartNumber` (a loaded slot) by `method`, "" meaning the
 // chart's LookupMethod_8str:
 //   "XYC": c from x and y (contours searched along X, bracketed on Y);
@@ -78,18 +82,23 @@ struct ChartCrossings {
 
 struct ChartLookupMemo {
   struct Entry {
-    std::int16_t slot;
     bool searchY;  // "YXC"
     std::uint32_t xBits;
     std::uint32_t yBits;
     float c;
   };
+  // The last results of each slot, replaced in turn.
+  struct SlotResults {
+    int count = 0;
+    int next = 0;
+    std::array<Entry, 4> entries{};
+  };
   bool active = false;
-  int count = 0;
-  std::array<Entry, 64> entries{};
+  std::array<SlotResults, kSldChartSlots + 1> results{};
   int crossingsCount = 0;  // entries of `crossings` in use; then replaced in turn
   int crossingsNext = 0;
   std::array<ChartCrossings, 8> crossings{};
+  ChartCrossings scratch;  // the crossings of a lookup made while not remembering
 };
 
 extern ChartLookupMemo gChartLookupMemo;

@@ -282,6 +282,12 @@ void readChart(Lines& lines, std::string_view fileName, std::int16_t slot) {
     ChartPoint& logs = current->log8a[static_cast<std::size_t>(current->ptsNUMof)];
     logs.x_8sng = Log10Checked(x);
     logs.y_8sng = Log10Checked(y);
+    if (current->ptsNUMof >= 2) {
+      const ChartPoint& before = current->log8a[static_cast<std::size_t>(current->ptsNUMof - 1)];
+      ChartPoint& slope = current->slope8a[static_cast<std::size_t>(current->ptsNUMof)];
+      slope.x_8sng = Segment_slope(before.x_8sng, logs.x_8sng, before.y_8sng, logs.y_8sng);
+      slope.y_8sng = Segment_slope(before.y_8sng, logs.y_8sng, before.x_8sng, logs.x_8sng);
+    }
     current->logsReady = true;
   }
 }
