@@ -5,7 +5,7 @@
 // example's column set), and prints depths per second, feet per second, peak
 // memory and where the time went (reading, computing, chart lookup, writing).
 //
-//   vurn_throughput [--soundings N] [--rows R] [--runs K] [--scales 1,4,16]
+//   vurn_throughput [--soundings N] [--rows R] [--runs K] [--scales 1,4,16] [--keep]
 //
 // Each size is run K times (median reported); one further run with
 // --phase-times gives the split. Peak memory is the run's maximum resident set
@@ -36,6 +36,7 @@ struct Options {
   int rows = 0;  // 0: as recorded
   int runs = 5;
   std::vector<int> scales{1};
+  bool keep = false;  // leave the last project in build/bench-throughput
 };
 
 struct Source {
@@ -80,12 +81,12 @@ Source readSource(const fs::path& soundings, const std::string& name, const std:
   if (lines.size() < 26) throw std::runtime_error("too short: " + name);
   s.header.assign(lines.begin(), lines.begin() + 23);
   for (int k = 1; k <= 5; ++k) {
-    const std::string channel = trimmed(cell(lines[16], 20 * k - 1));
+    const std::string channel = trimmed(cell(lines[21], 20 * k - 1));
     if (channel == "TIP" || channel == "FRICTION" || channel == "U2") s.perturbed.push_back(20 * k - 1);
   }
   int friction = -1;
   for (int k = 1; k <= 5; ++k) {
-    if (trimmed(cell(lines[16], 20 * k - 1)) == "FRICTION") friction = 20 * k - 1;
+    if (trimmed(cell(lines[21], 20 * k - 1)) == "FRICTION") friction = 20 * k - 1;
   }
   std::vector<std::string> data(lines.begin() + 23, lines.end());
   while (!data.empty() && trimmed(data.back()).empty()) data.pop_back();
@@ -203,8 +204,9 @@ RunResult runBatch(const fs::path& batch, const std::vector<std::string>& args) 
   result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   result.peakKiB = usage.ru_maxrss;
   if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-    throw std::runtime_error("vurn-batch failed (exit " + std::to_string(WEXITSTATUS(status)) + "):\n" +
-                             result.output);
+    const std::string& o = result.output;
+    throw std::runtime_error("vurn-batch failed (exit " + std::to_string(WEXITSTATUS(status)) + "), its output ends:\n" +
+                             o.substr(o.size() > 600 ? o.size() - 600 : 0));
   }
   return result;
 }
@@ -233,13 +235,15 @@ Options parse(int argc, char** argv) {
       o.rows = std::stoi(value());
     } else if (a == "--runs") {
       o.runs = std::max(1, std::stoi(value()));
+    } else if (a == "--keep") {
+      o.keep = true;
     } else if (a == "--scales") {
       o.scales.clear();
       std::stringstream list(value());
       std::string item;
       while (std::getline(list, item, ',')) o.scales.push_back(std::stoi(item));
     } else {
-      throw std::runtime_error("usage: vurn_throughput [--soundings N] [--rows R] [--runs K] [--scales 1,4,16]");
+      throw std::runtime_error("usage: vurn_throughput [--soundings N] [--rows R] [--runs K] [--scales 1,4,16] [--keep]");
     }
   }
   return o;
@@ -270,6 +274,19 @@ int main(int argc, char** argv) try {
     for (size_t k = 1; k <= 3 && k < rows.size(); ++k) {
       const std::string name = rows[k].substr(0, rows[k].find(','));
       sources.push_back(readSource(soundings, name, rows[k].substr(name.size())));
+    }
+    // Lengthened soundings go deeper than the example's unit weight tables:
+    // carry each table's last unit weight down to 5000 ft.
+    if (options.rows > 0) {
+      for (const auto& entry : fs::directory_iterator(project)) {
+        const std::string file = entry.path().filename().string();
+        if (file.rfind("UWT-", 0) != 0) continue;
+        std::vector<std::string> table = readLines(entry.path());
+        while (!table.empty() && trimmed(table.back()).empty()) table.pop_back();
+        const std::string last = table.back();
+        std::ofstream out(entry.path(), std::ios::binary | std::ios::app);
+        out << "5000" << last.substr(last.find(',')) << "\r\n";
+      }
     }
     std::ofstream db(database, std::ios::binary);
     db << rows[0] << "\r\n";
@@ -313,7 +330,7 @@ int main(int argc, char** argv) try {
                 100.0 * compute / total, 100.0 * lookup / total, 100.0 * write / total);
     std::fflush(stdout);
   }
-  fs::remove_all(work);
+  if (!options.keep) fs::remove_all(work);
   return 0;
 } catch (const std::exception& e) {
   std::fprintf(stderr, "vurn_throughput: %s\n", e.what());

@@ -112,6 +112,7 @@ void Depths_process(int soundingIndex, float& totalDepth) {
   // Each column's identifier is worked out once per sounding, not per depth.
   const std::vector<ColumnPlan> plans = ColumnPlans_make();
   std::vector<float> values(plans.size());
+  std::string rowText;
   const bool timed = gPhaseTimes.enabled;
   double clock = timed ? PhaseClock_now() : 0.0;
   for (int i = 1; i <= rows; ++i) {
@@ -150,10 +151,7 @@ void Depths_process(int soundingIndex, float& totalDepth) {
     for (std::size_t k = 0; k < plans.size(); ++k) values[k] = ColumnPlan_value(plans[k]);
     ZeroLoad_trackDepth(soundingIndex);
     if (timed) clock = PhaseTimes_add(RunPhase::Compute, clock);
-    for (int j = 1; j <= gColumns.count(); ++j) {
-      const auto k = static_cast<std::size_t>(j - 1);
-      Q1o_writeCell(j, gColumns.columns[k], "VALUE", values[k]);
-    }
+    Q1o_writeValueRow(values, rowText);
     ChartLookupMemo_end();
     if (timed) clock = PhaseTimes_add(RunPhase::Write, clock);
     if (i == rows) {

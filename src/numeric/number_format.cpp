@@ -40,13 +40,17 @@ constexpr double kExactTens[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7, 
 bool SevenDigits_quick(float magnitude, DecimalDigits& d) {
   const double m = magnitude;
   if (!(m >= 1e-15 && m < 1e15)) return false;
+  // 1.0 / kExactTens[k], each the double nearest 10^-k as its literal is.
+  static constexpr double kInverseTens[] = {1e0,   1e-1,  1e-2,  1e-3,  1e-4,  1e-5,  1e-6,  1e-7,
+                                            1e-8,  1e-9,  1e-10, 1e-11, 1e-12, 1e-13, 1e-14, 1e-15,
+                                            1e-16, 1e-17, 1e-18, 1e-19, 1e-20, 1e-21, 1e-22};
   int exponent = 0;
   if (m >= 1.0) {
     while (exponent < 22 && m >= kExactTens[exponent + 1]) ++exponent;
   } else {
     exponent = -1;
-    while (exponent > -22 && m < 1.0 / kExactTens[-exponent]) --exponent;
-    if (m < 1.0 / kExactTens[-exponent]) return false;
+    while (exponent > -22 && m < kInverseTens[-exponent]) --exponent;
+    if (m < kInverseTens[-exponent]) return false;
   }
   const int shift = 6 - exponent;
   if (shift > 22 || shift < -22) return false;
