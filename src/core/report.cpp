@@ -21,8 +21,8 @@ void showField(std::string_view text, std::string& remembered, const char* label
     remembered = " ";
     return;
   }
-  label.caption = std::string(text);
-  remembered = std::string(text);
+  label.caption.assign(text);
+  remembered.assign(text);
 }
 
 // True when the text, upper-cased, contains "DONE" (without making a copy: this
@@ -68,7 +68,7 @@ void Status_show(std::string_view main, std::string_view operations, std::string
     title.caption = " ";
     return;
   }
-  code.caption = std::string(locationCode);
+  code.caption.assign(locationCode);
   if (isBlank(title.caption)) title.caption = "Software location (for data error tracing):";
 }
 

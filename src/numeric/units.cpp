@@ -55,7 +55,9 @@ constexpr std::array<UnitFactor, 23> UnitFactors{{
 
 float UnitFactor_get(std::string_view name) {
   for (const UnitFactor& entry : UnitFactors) {
-    if (SameIgnoringCase(entry.name, name)) return static_cast<float>(entry.factor);
+    if (entry.name.size() == name.size() && SameIgnoringCase(entry.name, name)) {
+      return static_cast<float>(entry.factor);
+    }
   }
   Fatal_stop("no unit conversion factor named " + std::string(name));
 }

@@ -160,7 +160,8 @@ void ensureStorage() {
 int rowOrFail(std::string_view key) {
   // Callers name fields by their keys in capitals; others are upper-cased first.
   const std::string_view trimmed = TrimmedView(key);
-  const bool upperAlready = trimmed.find_first_of("abcdefghijklmnopqrstuvwxyz") == std::string_view::npos;
+  bool upperAlready = true;
+  for (char ch : trimmed) upperAlready = upperAlready && !(ch >= 'a' && ch <= 'z');
   const int row = upperAlready ? findRow(trimmed) : findRow(TrimmedUpper(key));
   if (row < 0) throw std::logic_error("no sounding field " + std::string(key));
   ensureStorage();

@@ -68,13 +68,17 @@ float interpolateAt(float t, float a1, float a2, float b1, float b2, bool logB) 
 
 // The first segment j (2..n) of the line that takes s on axis `search`
 // (Segment_brackets), or 0. A line whose points are strictly ordered on that
-// axis has at most one such segment, found by halving; any other line, and a
-// candidate that does not hold, is walked from its start.
-int segmentOf(const ContourLine& line, float s, Axis search) {
+// axis has at most one such segment: the hint if it holds, else found by
+// halving; any other line, and a candidate that does not hold, is walked from
+// its start.
+int segmentOf(const ContourLine& line, float s, Axis search, int hint) {
   const int n = line.ptsNUMof;
   const std::int8_t order = search == Axis::X ? line.xOrder : line.yOrder;
   const auto at = [&line, search](int i) { return coordinateOf(line.pt8a[static_cast<std::size_t>(i)], search); };
   if (order != 0) {
+    // The lines of a chart mostly share their points along an axis: the
+    // segment of the line before is tried first.
+    if (hint >= 2 && hint <= n && Segment_brackets(s, at(hint - 1), at(hint), hint, n)) return hint;
     // The first point i at or past s in the line's direction (n + 1 if none).
     int low = 1;
     int high = n + 1;
@@ -138,9 +142,10 @@ int compareTo(Crossing& crossing, float b, float logB, bool logKnown) {
 
 // The crossing of `line` with the search coordinate s (on axis `search`;
 // sLog its log10).
-Crossing crossingOf(const ContourLine& line, float s, float sLog, Axis search) {
+Crossing crossingOf(const ContourLine& line, float s, float sLog, Axis search, int& hint) {
   Crossing crossing;
-  const int j = segmentOf(line, s, search);
+  const int j = segmentOf(line, s, search, hint);
+  if (j != 0) hint = j;
   crossing.crosses = j != 0;
   if (!crossing.crosses) return crossing;
   const Axis other = search == Axis::X ? Axis::Y : Axis::X;
@@ -305,6 +310,7 @@ void lookupOnChart(float& x, float& y, float& c, std::int16_t slot, std::string_
   before.exact = true;
   Crossing* prev = &before;
   Crossing* cur = nullptr;
+  int segmentHint = 0;  // the segment of the last crossing worked out
   int prevSide = 0;  // compareTo of prev, once known
   bool prevSideKnown = false;
   int found = 0;
@@ -317,7 +323,7 @@ void lookupOnChart(float& x, float& y, float& c, std::int16_t slot, std::string_
         sLog = Log10Checked(s);
         sLogKnown = true;
       }
-      *cur = crossingOf(line, s, sLog, search);
+      *cur = crossingOf(line, s, sLog, search, segmentHint);
       crossings->known = k;
     }
     if (!cur->crosses) continue;
