@@ -35,16 +35,18 @@ const ChartLookupMemo::Entry* rememberedLookup(std::int16_t slot, bool searchY, 
   return nullptr;
 }
 
+// The place for a new entry in a list of `size` places of which `count` are
+// in use: the next free one, then each in turn (`next`) once all are used.
+int nextPlace(int& count, int& next, int size) {
+  if (count < size) return count++;
+  const int at = next;
+  next = (next + 1) % size;
+  return at;
+}
+
 void rememberLookup(std::int16_t slot, bool searchY, float x, float y, float c) {
   ChartLookupMemo::SlotResults& results = gChartLookupMemo.results[static_cast<std::size_t>(slot)];
-  const int size = static_cast<int>(results.entries.size());
-  int at = results.count;
-  if (at < size) {
-    ++results.count;
-  } else {
-    at = results.next;
-    results.next = (results.next + 1) % size;
-  }
+  const int at = nextPlace(results.count, results.next, static_cast<int>(results.entries.size()));
   results.entries[static_cast<std::size_t>(at)] = {searchY, bitsOf(x), bitsOf(y), c};
 }
 
@@ -176,14 +178,7 @@ ChartCrossings* rememberedCrossings(std::int16_t slot, bool searchY, float s) {
     ChartCrossings& c = memo.crossings[static_cast<std::size_t>(k)];
     if (c.sBits == sBits && c.slot == slot && c.searchY == searchY) return &c;
   }
-  const int size = static_cast<int>(memo.crossings.size());
-  int at = memo.crossingsCount;
-  if (at < size) {
-    ++memo.crossingsCount;
-  } else {
-    at = memo.crossingsNext;
-    memo.crossingsNext = (memo.crossingsNext + 1) % size;
-  }
+  const int at = nextPlace(memo.crossingsCount, memo.crossingsNext, static_cast<int>(memo.crossings.size()));
   ChartCrossings& c = memo.crossings[static_cast<std::size_t>(at)];
   c.slot = slot;
   c.searchY = searchY;
