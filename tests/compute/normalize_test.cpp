@@ -215,6 +215,15 @@ class DepthsProcessTest : public VurnTest {
     gFieldData.rowCount = n;
   }
 
+  // Processes the rows; returns the number of issues written.
+  static int issuesOf(std::initializer_list<Row> list) {
+    rows(list);
+    float total = 0.0f;
+    const int before = gRun.issueCounter;
+    Depths_process(1, total);
+    return gRun.issueCounter - before;
+  }
+
   int q1oRows() const {
     const std::string text = readHostFile(dataArea() / "Projects" / "ExampleONE" / "Soundings" / "T1_Q1o.txt");
     int n = 0;
@@ -251,12 +260,8 @@ TEST_F(DepthsProcessTest, EveryRowIsLoadedStressedNormalisedAndWritten) {
 
 TEST_F(DepthsProcessTest, TwoDisagreeingStartsGiveTheInstabilityIssue) {
   UseTwoAnswerChart(RequiredChartIndex[kChartCQC1]);
-  rows({{10.0f, 10.0f, 0.2f}});
-  float total = 0.0f;
-  const int issuesBefore = gRun.issueCounter;
-  Depths_process(1, total);
+  EXPECT_EQ(issuesOf({{10.0f, 10.0f, 0.2f}}), 1);
   EXPECT_NEAR(gDepth.c, 0.3f, 1e-6f);  // the low start's result stays
-  EXPECT_EQ(gRun.issueCounter, issuesBefore + 1);
   // The exponents are read from the text: the lookup may leave them a unit of the last digit off.
   const std::regex form(std::string(21, ' ') +
                         R"(At depth= 10 ft,  c\(low\)=(.*) & c\(high\)=(.*), Calculatd c is unstable i\.e\. delta=(.*)which is > \.03)");
@@ -274,22 +279,14 @@ TEST_F(DepthsProcessTest, TwoDisagreeingStartsGiveTheInstabilityIssue) {
 
 TEST_F(DepthsProcessTest, TwoFailedRunsAreAlsoUnstable) {
   UseAlternatingChart(RequiredChartIndex[kChartCQC1]);
-  rows({{10.0f, 10.0f, 0.2f}});
-  float total = 0.0f;
-  const int issuesBefore = gRun.issueCounter;
-  Depths_process(1, total);
-  EXPECT_EQ(gRun.issueCounter, issuesBefore + 3);  // two closure issues, one instability issue
+  EXPECT_EQ(issuesOf({{10.0f, 10.0f, 0.2f}}), 3);  // two closure issues, one instability issue
   EXPECT_EQ(logLinesContaining("poor c calculation closure"), 2);
   EXPECT_EQ(logLinesContaining("c(low)=-5435 & c(high)=-5435, Calculatd c is unstable i.e. delta= 5435which is > .03"),
             1);
 }
 
 TEST_F(DepthsProcessTest, NoReadingMeansNoInstabilityIssue) {
-  rows({{2.0f, 0.0f, 0.2f}, {4.0f, 20.0f, kNull}});
-  float total = 0.0f;
-  const int issuesBefore = gRun.issueCounter;
-  Depths_process(1, total);
-  EXPECT_EQ(gRun.issueCounter, issuesBefore);
+  EXPECT_EQ(issuesOf({{2.0f, 0.0f, 0.2f}, {4.0f, 20.0f, kNull}}), 0);
   EXPECT_EQ(gDepth.c, kNull);
   EXPECT_EQ(q1oRows(), 2);
 }

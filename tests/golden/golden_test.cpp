@@ -6,8 +6,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
-#include <iostream>
-#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -418,8 +416,6 @@ TEST_F(GoldenTest, ExampleProjectIcAgreesWithItsFormulaOnEveryRow) {
 
   const fs::path soundings = dataArea() / "Projects" / "ExampleONE" / "Soundings";
   int tables = 0, checked = 0;
-  double worst = 0.0;
-  std::string worstWhere;
   for (const auto& entry : fs::directory_iterator(soundings)) {
     const std::string name = entry.path().filename().string();
     if (name.size() < 8 || name.substr(name.size() - 8) != "_Q1o.txt") continue;
@@ -439,22 +435,12 @@ TEST_F(GoldenTest, ExampleProjectIcAgreesWithItsFormulaOnEveryRow) {
       const double ic = number(row[cIc]);
       EXPECT_NE(ic, kMissing) << name << " at " << row[cDepth] << " ft";
       if (ic == kMissing) continue;
-      const double difference = std::fabs(ic - icFormula(qc1, fr));
-      EXPECT_LE(difference, 0.06) << name << " at " << row[cDepth] << " ft: Fr " << fr << ", Qc1 " << qc1
-                                  << ", Ic " << ic << ", formula " << icFormula(qc1, fr);
-      if (difference > worst) {
-        worst = difference;
-        worstWhere = name + " at " + row[cDepth] + " ft";
-      }
+      EXPECT_NEAR(ic, icFormula(qc1, fr), 0.06) << name << " at " << row[cDepth] << " ft: Fr " << fr << ", Qc1 " << qc1;
       ++checked;
     }
   }
   EXPECT_EQ(tables, 6);
   EXPECT_GT(checked, 1000);  // the check must not pass by finding nothing to check
-  RecordProperty("ic_rows_checked", checked);
-  RecordProperty("ic_worst_difference", std::to_string(worst));
-  std::cout << "Ic against its formula: " << checked << " rows, worst difference " << worst << " (" << worstWhere
-            << ")\n";
 }
 
 }  // namespace

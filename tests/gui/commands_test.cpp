@@ -8,9 +8,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <fstream>
 #include <map>
-#include <sstream>
 
 #include "core/halt.h"
 #include "core/report.h"
@@ -31,11 +29,7 @@ class CommandsTest : public GuiTest {
 
   std::string logText() const {
     if (gRun.log.isOpen()) gRun.log.flush();
-    std::ifstream in(driveC() / "Vurn" / "Vurn---Output---Tasks_and_Issues_From_most_recent_Vurn_Run.txt",
-                     std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return readHostFile(driveC() / "Vurn" / "Vurn---Output---Tasks_and_Issues_From_most_recent_Vurn_Run.txt");
   }
 
   static bool anyTopLevelWindowVisible() {
