@@ -33,23 +33,16 @@ TEST_F(BatchTest, OptionsSetTheWindowControls) {
                                              "--eq-mb", "6.5", "--nk=15", "--lowest-qc-depth", "3",
                                              "--eq-csr", "C:\\x.csv", "--no-force-c", "--check-before-compiling"});
   ASSERT_EQ(o.error, "");
-  EXPECT_EQ(MainControl("Norm_PRob_8opb").value, 1);
-  EXPECT_EQ(MainControl("Norm_Tavik_8opb").value, 0);
-  EXPECT_EQ(MainControl("Ic_calculation_method_PRob_8opb").value, 1);
-  EXPECT_EQ(MainControl("Ic_calculation_method_tavik_8opb").value, 0);
-  EXPECT_EQ(MainControl("Columns_Q1o_Internal_8opb").value, 1);
-  EXPECT_EQ(MainControl("Columns_Q1o_File_8opb").value, 0);
-  EXPECT_EQ(MainControl("SLD_data_location_Internal_8opb").value, 1);
-  EXPECT_EQ(MainControl("CPT_input_FileType_Simple_8opb").value, 1);
-  EXPECT_EQ(MainControl("CPT_input_FileType_HOG_8opb").value, 0);
-  EXPECT_EQ(MainControl("SLD_data_Write_to_File_8ckb").value, 0);
-  EXPECT_EQ(MainControl("Show_BreakdownOf_LineInput_8chk").value, 0);
-  EXPECT_EQ(MainControl("EQ_Mb_8txt").text, "6.5");
-  EXPECT_EQ(MainControl("Nk_8txt").text, "15");
-  EXPECT_EQ(MainControl("Depth_lowest_WhenLookingForLowestQc_feet8txt").text, "3");
-  EXPECT_EQ(MainControl("EQ_CSR_file_8txt").text, "C:\\x.csv");
-  EXPECT_EQ(MainControl("ForceVurnToUseCdrive8cmd").value, 0);
-  EXPECT_EQ(MainControl("Check_Before_Compling8chk").value, 1);
+  const std::pair<const char*, int> values[] = {
+      {"Norm_PRob_8opb", 1}, {"Norm_Tavik_8opb", 0}, {"Ic_calculation_method_PRob_8opb", 1},
+      {"Ic_calculation_method_tavik_8opb", 0}, {"Columns_Q1o_Internal_8opb", 1}, {"Columns_Q1o_File_8opb", 0},
+      {"SLD_data_location_Internal_8opb", 1}, {"CPT_input_FileType_Simple_8opb", 1}, {"CPT_input_FileType_HOG_8opb", 0},
+      {"SLD_data_Write_to_File_8ckb", 0}, {"Show_BreakdownOf_LineInput_8chk", 0}, {"ForceVurnToUseCdrive8cmd", 0},
+      {"Check_Before_Compling8chk", 1}};
+  for (const auto& [name, value] : values) EXPECT_EQ(MainControl(name).value, value) << name;
+  const std::pair<const char*, const char*> texts[] = {{"EQ_Mb_8txt", "6.5"}, {"Nk_8txt", "15"},
+      {"Depth_lowest_WhenLookingForLowestQc_feet8txt", "3"}, {"EQ_CSR_file_8txt", "C:\\x.csv"}};
+  for (const auto& [name, text] : texts) EXPECT_EQ(MainControl(name).text, text) << name;
 }
 
 TEST_F(BatchTest, UsageErrors) {
@@ -113,8 +106,8 @@ TEST_F(BatchTest, ProgramFileRunsWithDriveFromTheEnvironment) {
   EXPECT_EQ(WEXITSTATUS(status), kExitCompleted) << readHostFile(driveC() / "out.txt");
   EXPECT_NE(readHostFile(driveC() / "out.txt").find("Done"), std::string::npos);
 
-  const std::string missing = "VURN_DRIVE_C='" + (driveC() / "none").string() + "' '" VURN_BATCH_PATH "' >/dev/null 2>&1";
-  const int missingStatus = std::system(missing.c_str());
+  const int missingStatus = std::system(
+      ("VURN_DRIVE_C='" + (driveC() / "none").string() + "' '" VURN_BATCH_PATH "' >/dev/null 2>&1").c_str());
   ASSERT_TRUE(WIFEXITED(missingStatus));
   EXPECT_EQ(WEXITSTATUS(missingStatus), kExitDataAreaMissing);
 }

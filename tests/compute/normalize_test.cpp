@@ -1,11 +1,5 @@
-// Stress normalization and the depth sequence: the exponent iteration against
-// small exponent charts whose answers are known (constant, two-valued,
-// alternating), its limits and its issues, and the per-depth sequence of a
-// sounding over crafted field data rows.
-//
-// Expected normalised values are recomputed here in double precision from
-// Qc1 = qt / ves^c, FR = 100 fs / qt and FS1 = FR / 100 x Qc1, with the
-// exponent the iteration must end on worked out by hand in each test.
+// Stress normalization against small exponent charts with known answers (constant, two-valued, alternating), its
+// limits and issues, and the per-depth sequence over crafted field data rows.
 #include <cmath>
 #include <initializer_list>
 #include <regex>
@@ -31,9 +25,7 @@ namespace {
 
 constexpr float kNull = -5435.0f;
 
-// Fills `slot` with an exponent chart made of flat contour lines (value, QC1)
-// across FR 0.05 to 20 %, and makes it the exponent chart. Between two lines of
-// the same value the lookup gives that value to within 1e-7.
+// Makes `slot` the exponent chart, of flat lines (value, QC1) across FR 0.05 to 20 %.
 void UseExponentChart(std::int16_t slot, std::initializer_list<std::pair<float, float>> lines) {
   Chart_reset(slot);
   SldChart& chart = SLD8a[static_cast<std::size_t>(slot)];
@@ -53,20 +45,14 @@ void UseExponentChart(std::int16_t slot, std::initializer_list<std::pair<float, 
   RequiredChartIndex[kChartCQC1] = slot;
 }
 
-// A chart of one value everywhere inside the QC1 limits.
 void UseConstantChart(float value) { UseExponentChart(1, {{value, 0.5f}, {value, 2000.0f}}); }
 
-// At qt = 10 atm and ves = 0.5 atm, Qc1 = 10 x 2^c: 14.1 at c = 0.496. Below
-// QC1 14.1 the chart says 1.5, above it 0.01 (two lines at the same QC1 make a
-// step), so the exponent read always jumps to the far limit, the one used stays
-// near 0.5 and the iteration never closes.
+// 1.5 below QC1 14.1, 0.01 above: at qt 10, ves 0.5 (Qc1 = 10 x 2^c) the iteration never closes.
 void UseAlternatingChart(std::int16_t slot) {
   UseExponentChart(slot, {{1.5f, 0.5f}, {1.5f, 14.1f}, {0.01f, 14.1f}, {0.01f, 2000.0f}});
 }
 
-// Two stable answers: 0.3 below QC1 16 and 1.2 above 18. At qt = 10 atm and
-// ves = 0.5 atm the high start stays above 18 (Qc1 >= 10 x 2^1.2 = 23) and the
-// low start below 16 (Qc1 <= 10 x 2^0.3 = 12.3).
+// 0.3 below QC1 16, 1.2 above 18: at qt 10, ves 0.5 the low and high starts each close on their own answer.
 void UseTwoAnswerChart(std::int16_t slot) {
   UseExponentChart(slot, {{0.3f, 0.5f}, {0.3f, 16.0f}, {1.2f, 18.0f}, {1.2f, 2000.0f}});
 }
@@ -93,7 +79,7 @@ class NormalizeTest : public VurnTest {
 };
 
 TEST_F(NormalizeTest, NoTipOrSleeveReadingGivesMissingValuesWithoutAChart) {
-  // No chart is loaded: a lookup would be a fatal stop.
+  // No chart is loaded, so a lookup would be a fatal stop.
   const std::pair<float, float> cases[] = {{0.0f, 1.0f}, {50.0f, 0.0f}, {-3.0f, 1.0f}, {50.0f, kNull}, {kNull, 1.0f}};
   for (const auto& [qt, fs] : cases) {
     readings(qt, fs);
@@ -113,23 +99,19 @@ TEST_F(NormalizeTest, StressNotPositiveOrATermOfZeroIsAnError) {
     readings(50.0f, 1.0f);
     EXPECT_ERROR_REPORT(Normalize(1.5f, ves), "VES932");
   }
-  // 1e-35 atm to the power 1.5 is 1e-52.5, below the smallest 32-bit float.
+  // 1e-35 ^ 1.5 underflows a 32-bit float.
   gRun.errorReported = false;
   readings(50.0f, 1.0f);
   EXPECT_ERROR_REPORT(Normalize(1.5f, 1e-35f), "VES342");
 }
 
 TEST_F(NormalizeTest, IterationClosesOnTheChartExponentHeldAt1Point5) {
-  // qt 50, fs 1: FR is 2 % and FS1 = 0.02 x Qc1 whatever the exponent.
+  // qt 50, fs 1: FR 2 %, FS1 = 0.02 x Qc1. The used exponent halves its distance to the chart's each iteration.
   struct Case { float chart, start, ves, c; double qc1, tolerance; };
   const Case cases[] = {
-      // Chart 0.5: from 0.5 the first iteration closes.
       {0.5f, 0.5f, 0.5f, 0.5f, 50.0 / std::sqrt(0.5), 1e-6},
-      // From 1.5 the used exponent halves its distance to 0.5 each time; 0.5 +
-      // 1/128 is the first within 0.008. Qc1 keeps that used exponent.
       {0.5f, 1.5f, 0.5f, 0.5f, 50.0 / std::pow(0.5, 0.5 + 1.0 / 128), 1e-5},
-      // Chart 1.55 is limited to 1.5. From 0.2 the used exponent is
-      // 1.5 - 1.3 / 2^(k-1); the first within 0.008 of 1.5 is k = 9.
+      // Chart 1.55 is held at 1.5.
       {1.55f, 0.2f, 0.25f, 1.5f, 50.0 / std::pow(0.25, 1.5 - 1.3 / 256), 1e-5},
       {1.55f, 1.5f, 0.25f, 1.5f, 400.0, 1e-6},  // closes at once: 50 / 0.25^1.5
   };
@@ -147,13 +129,8 @@ TEST_F(NormalizeTest, IterationClosesOnTheChartExponentHeldAt1Point5) {
 
 TEST_F(NormalizeTest, LimitsOfFrictionRatioAndQc1) {
   UseConstantChart(0.5f);
-  // At ves = 1 atm Qc1 = qt whatever the exponent. An FR outside the chart's
-  // extent (0.1 to 10 %) reads nothing there, so the exponent read is held at
-  // 0.01 and the iteration closes on it.
-  struct Case {
-    float qt, fs, ves;
-    float fr, qc1, fs1, c;  // expected (kNull: missing)
-  };
+  // At ves 1 Qc1 = qt. FR outside the chart (0.1 to 10 %) reads nothing: the exponent is held at 0.01.
+  struct Case { float qt, fs, ves, fr, qc1, fs1, c; };  // then expected fr, qc1, fs1, c
   const Case cases[] = {
       {100.0f, 0.05f, 1.0f, kNull, 100.0f, kNull, 0.01f},  // FR 0.05 %: below 0.1
       {100.0f, 0.1f, 1.0f, 0.1f, 100.0f, 0.1f, 0.5f},      // FR 0.1 %: kept
@@ -190,16 +167,13 @@ TEST_F(NormalizeTest, AnAlternatingChartStopsAfter250IterationsWithAnIssue) {
     const auto at = line.find(head);
     if (at == std::string::npos) continue;
     seen = true;
-    // The exponent read is 0.01 or 1.5 and the one used stays near 0.5, so
-    // the last difference is far above the closure criterion.
+    // Read 0.01 or 1.5, used near 0.5: the last difference is far above the criterion.
     const float delta = NumberOrNull(line.substr(at + head.size()));
     EXPECT_GT(delta, 0.3f) << line;
     EXPECT_LT(delta, 1.5f) << line;
   }
   EXPECT_TRUE(seen);
 }
-
-// ---- The depth sequence ------------------------------------------------------
 
 class DepthsProcessTest : public VurnTest {
  protected:
@@ -241,6 +215,15 @@ class DepthsProcessTest : public VurnTest {
     gFieldData.rowCount = n;
   }
 
+  // Processes the rows; returns the number of issues written.
+  static int issuesOf(std::initializer_list<Row> list) {
+    rows(list);
+    float total = 0.0f;
+    const int before = gRun.issueCounter;
+    Depths_process(1, total);
+    return gRun.issueCounter - before;
+  }
+
   int q1oRows() const {
     const std::string text = readHostFile(dataArea() / "Projects" / "ExampleONE" / "Soundings" / "T1_Q1o.txt");
     int n = 0;
@@ -261,17 +244,15 @@ TEST_F(DepthsProcessTest, EveryRowIsLoadedStressedNormalisedAndWritten) {
   EXPECT_EQ(total, 17.0f);  // the last row's depth added
   EXPECT_FALSE(gRun.q1oFile.isOpen());
   EXPECT_EQ(q1oRows(), 3);
-  // The last row as loaded, with its inclinations carried.
+  // The last row as loaded, inclinations carried; 10 ft of 105.811 pcf above the water table.
   EXPECT_EQ(gDepth.depth, 10.0f);
   EXPECT_EQ(gDepth.qt, 10.0f);
   EXPECT_EQ(gDepth.u2, gFieldData.u2[3]);
   EXPECT_EQ(gDepth.inclX, 1.5f);
   EXPECT_EQ(gDepth.inclY, -0.75f);
-  // 10 ft of 105.811 pcf, all above the water table: effective = total = 1058.11 psf.
   EXPECT_TRUE(NearRelative(1058.11, gDepth.vesSumPsf));
   EXPECT_TRUE(NearRelative(0.5, gDepth.ves));
   EXPECT_TRUE(NearRelative(0.5, gDepth.vts));
-  // The default exponent chart closes; Qc1 = qt / ves^c within the closure's reach.
   ASSERT_FALSE(IsNull(gDepth.c));
   EXPECT_TRUE(NearRelative(2.0, gDepth.fr));
   EXPECT_TRUE(NearRelative(10.0 / std::pow(0.5, static_cast<double>(gDepth.c)), gDepth.qc1, 0.01));
@@ -279,15 +260,9 @@ TEST_F(DepthsProcessTest, EveryRowIsLoadedStressedNormalisedAndWritten) {
 
 TEST_F(DepthsProcessTest, TwoDisagreeingStartsGiveTheInstabilityIssue) {
   UseTwoAnswerChart(RequiredChartIndex[kChartCQC1]);
-  rows({{10.0f, 10.0f, 0.2f}});
-  float total = 0.0f;
-  const int issuesBefore = gRun.issueCounter;
-  Depths_process(1, total);
+  EXPECT_EQ(issuesOf({{10.0f, 10.0f, 0.2f}}), 1);
   EXPECT_NEAR(gDepth.c, 0.3f, 1e-6f);  // the low start's result stays
-  EXPECT_EQ(gRun.issueCounter, issuesBefore + 1);
-  // "At depth= 10 ft,  c(low)= .3 & c(high)= 1.2, Calculatd c is unstable i.e.
-  // delta= .9which is > .03", indented 21 blanks; the exponents are read from
-  // the text, since the lookup may leave them a unit of the last digit off.
+  // The exponents are read from the text: the lookup may leave them a unit of the last digit off.
   const std::regex form(std::string(21, ' ') +
                         R"(At depth= 10 ft,  c\(low\)=(.*) & c\(high\)=(.*), Calculatd c is unstable i\.e\. delta=(.*)which is > \.03)");
   int seen = 0;
@@ -304,22 +279,14 @@ TEST_F(DepthsProcessTest, TwoDisagreeingStartsGiveTheInstabilityIssue) {
 
 TEST_F(DepthsProcessTest, TwoFailedRunsAreAlsoUnstable) {
   UseAlternatingChart(RequiredChartIndex[kChartCQC1]);
-  rows({{10.0f, 10.0f, 0.2f}});
-  float total = 0.0f;
-  const int issuesBefore = gRun.issueCounter;
-  Depths_process(1, total);
-  EXPECT_EQ(gRun.issueCounter, issuesBefore + 3);  // two closure issues, one instability issue
+  EXPECT_EQ(issuesOf({{10.0f, 10.0f, 0.2f}}), 3);  // two closure issues, one instability issue
   EXPECT_EQ(logLinesContaining("poor c calculation closure"), 2);
   EXPECT_EQ(logLinesContaining("c(low)=-5435 & c(high)=-5435, Calculatd c is unstable i.e. delta= 5435which is > .03"),
             1);
 }
 
 TEST_F(DepthsProcessTest, NoReadingMeansNoInstabilityIssue) {
-  rows({{2.0f, 0.0f, 0.2f}, {4.0f, 20.0f, kNull}});
-  float total = 0.0f;
-  const int issuesBefore = gRun.issueCounter;
-  Depths_process(1, total);
-  EXPECT_EQ(gRun.issueCounter, issuesBefore);
+  EXPECT_EQ(issuesOf({{2.0f, 0.0f, 0.2f}, {4.0f, 20.0f, kNull}}), 0);
   EXPECT_EQ(gDepth.c, kNull);
   EXPECT_EQ(q1oRows(), 2);
 }
@@ -352,7 +319,7 @@ TEST_F(DepthsProcessTest, ASoundingWithoutRowsWritesAnIssueAndAddsNothing) {
 }
 
 TEST_F(DepthsProcessTest, ChartMethodFirstDecisionUsesTheDepthAbove) {
-  // One row first, to learn the fr and qc1 the first depth ends with.
+  // One row first, to learn the first depth's fr and qc1.
   set("UWT_METHOD", "SLD_TVK");
   rows({{2.0f, 20.0f, 0.4f}});
   float total = 0.0f;
@@ -366,9 +333,7 @@ TEST_F(DepthsProcessTest, ChartMethodFirstDecisionUsesTheDepthAbove) {
   RangeGate(above, uwt.C_Min_8sng, uwt.C_Max_8sng);
   ASSERT_FALSE(IsNull(above));
 
-  // The same sounding with a second row: its layer (2 to 5 ft) takes the unit
-  // weight read at the first row's point; the first layer takes the sounding's
-  // 105.811 above the water table while the first decision waits, uncounted.
+  // With a second row: its layer (2 to 5 ft) takes the weight read at the first row; the first layer 105.811.
   Q1o_open();
   gDepth.vesSumPsf = gDepth.vtsSumPsf = gDepth.previousDepth = 0.0f;
   rows({{2.0f, 20.0f, 0.4f}, {5.0f, 30.0f, 0.3f}});

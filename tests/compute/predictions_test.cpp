@@ -1,12 +1,5 @@
-// Property predictions: the standard chart sweep and its limits, the
-// chart-direction line, the value of a column by each method with its
-// conversion, the chart matching of a column, and the run's column validation.
-//
-// Most tests replace the contour lines of a loaded chart by two horizontal
-// lines, at qc1 = 10 (value lo) and qc1 = 1000 (value hi), across the whole FR
-// range. The lookup interpolates C linearly in log10(qc1), so at qc1 = 100 it
-// reads (lo + hi) / 2 whatever the FR: every expected value below follows from
-// that by hand, not from the lookup code.
+// Property predictions: the chart sweep and its limits, the chart-direction line, column values by method, chart
+// matching and column validation. Flattened charts (lines at qc1 10 and 1000) read (lo + hi) / 2 at qc1 = 100.
 #include "compute/predictions.h"
 
 #include <cmath>
@@ -42,25 +35,22 @@ class PredictionsTest : public VurnTest {
 
   static std::int16_t slotOf(RequiredChart chart) { return RequiredChartIndex[static_cast<std::size_t>(chart)]; }
 
-  // Two horizontal contour lines: qc1 = 10 carries lo, qc1 = 1000 carries hi.
-  static void flatten(std::int16_t slot, float lo, float hi) {
+  // A chart of two horizontal lines, qc1 = 10 at value - 1 and qc1 = 1000 at value + 1: `value` at qc1 = 100.
+  static void flatAt(std::int16_t slot, float value) {
     SldChart& chart = SLD8a[static_cast<std::size_t>(slot)];
     chart.LinesNUMof = 2;
-    const float levels[] = {10.0f, 1000.0f};
-    const float values[] = {lo, hi};
     for (int k = 1; k <= 2; ++k) {
       ContourLine& line = chart.Line8a[static_cast<std::size_t>(k)];
+      const float level = k == 1 ? 10.0f : 1000.0f;
       line = ContourLine{};
       line.ptsNUMof = 2;
-      line.pt8a[1] = {0.05f, levels[k - 1]};
-      line.pt8a[2] = {20.0f, levels[k - 1]};
-      line.LineValue_8sng = values[k - 1];
+      line.pt8a[1] = {0.05f, level};
+      line.pt8a[2] = {20.0f, level};
+      line.LineValue_8sng = value + (k == 1 ? -1.0f : 1.0f);
     }
   }
-  // A chart that reads `value` at qc1 = 100.
-  static void flatAt(std::int16_t slot, float value) { flatten(slot, value - 1.0f, value + 1.0f); }
 
-  // A further chart: a copy of a loaded one with its own property and method.
+  // A copy of a loaded chart with its own property and method.
   static std::int16_t addChart(std::int16_t from, const std::string& property, const std::string& method) {
     const std::int16_t slot = static_cast<std::int16_t>(SldChartCount + 1);
     SLD8a[static_cast<std::size_t>(slot)] = SLD8a[static_cast<std::size_t>(from)];
@@ -98,15 +88,7 @@ class PredictionsTest : public VurnTest {
   }
 };
 
-// ---- the standard sweep -------------------------------------------------
-
-struct SweepCase {
-  RequiredChart chart;
-  float ChartPredictions::*prediction;
-  float inside;
-  float aboveHigh;
-  float belowLow;
-};
+struct SweepCase { RequiredChart chart; float ChartPredictions::*prediction; float inside, aboveHigh, belowLow; };
 
 const SweepCase kSweepCases[] = {
     {kChartUWT1, &ChartPredictions::uwt1Value, 110.0f, 125.6f, 62.5f},
@@ -121,8 +103,7 @@ class ChartSweepTest : public PredictionsTest {
  protected:
   void SetUp() override {
     PredictionsTest::SetUp();
-    // The stress step the sweep runs after the unit weight chart: "WT" method,
-    // no layer (the depth is the previous depth).
+    // "WT" stress method, no layer (the depth is the previous depth).
     AccessSoundingField("ASSIGN_DB", "UWT_METHOD", "WT");
     AccessSoundingField("ASSIGN_DB", "WATERTABLE_DEPTH_FEET", "10");
     AccessSoundingField("ASSIGN_DB", "UWT_ABOVE_WT_PCF", "120");
@@ -135,8 +116,7 @@ class ChartSweepTest : public PredictionsTest {
 };
 
 TEST_F(ChartSweepTest, PredictionsOutsideTheirLimitsAreMissing) {
-  // Each chart in turn reads above, then below its limits; the others read
-  // inside theirs and are kept.
+  // Each chart in turn reads above, then below its limits; the others stay inside and are kept.
   for (const SweepCase& outside : kSweepCases) {
     for (float value : {outside.aboveHigh, outside.belowLow}) {
       for (const SweepCase& c : kSweepCases) flatAt(slotOf(c.chart), c.inside);
@@ -154,8 +134,6 @@ TEST_F(ChartSweepTest, PredictionsOutsideTheirLimitsAreMissing) {
 }
 
 TEST_F(ChartSweepTest, MissingPointOrChartNotLoadedGivesMissingPredictions) {
-  // The default charts at an ordinary point give values, so the missing ones
-  // below come from the point.
   Charts_sweep(1.0f, 100.0f, false);
   EXPECT_GT(gPredictions.icValue, 1.0f);
   EXPECT_LT(gPredictions.icValue, 4.0f);
@@ -171,8 +149,7 @@ TEST_F(ChartSweepTest, MissingPointOrChartNotLoadedGivesMissingPredictions) {
 }
 
 TEST_F(ChartSweepTest, UnitWeightIsDecidedAgainAfterTheUnitWeightChart) {
-  // Chart method: the second decision of the depth reads the unit weight
-  // chart at the depth's fr and qc1.
+  // Chart method: the depth's second decision reads the unit weight chart at its fr and qc1.
   AccessSoundingField("ASSIGN_DB", "UWT_METHOD", "SLD");
   flatAt(slotOf(kChartUWT1), 110.0f);
   gDepth.unitWeight = kMissing;
@@ -197,8 +174,7 @@ TEST_F(ChartSweepTest, DirectionLineOnlyWhenAskedAndForTheStrengthChart) {
 
 TEST(ChartDirectionLine, Layout) {
   struct Case { float fr, qc1, a, b; const char* expected; };
-  // pct = (a - b) / a x 100: (0.5 - 0.375) / 0.5 = 25 %, (0.5 - 0.625) / 0.5 = -25 %,
-  // all exact in binary. Decimals are cut, not rounded (1.23456 -> 1.2345).
+  // pct = (a - b) / a x 100, exact in binary; decimals are cut, not rounded.
   for (const Case& c : {
            Case{1.23456f, 45.6789f, 0.5f, 0.375f,
                 " 1.2345,   45.678,      0.5000,      0.375,     25, %   Delta/xyc    S1 "},
@@ -215,20 +191,14 @@ TEST(ChartDirectionLine, Layout) {
   }
 }
 
-// ---- column values --------------------------------------------------------
-
 TEST_F(PredictionsTest, ChartColumnsAreConvertedToTheirProperty) {
-  flatAt(slotOf(kChartVS1), 600.0f);
-  flatAt(slotOf(kChartS1), 0.5f);
-  flatAt(slotOf(kChartN1), 20.0f);
-  flatAt(slotOf(kChartUWT1), 110.0f);
-  flatAt(slotOf(kChartIC), 2.5f);
-  flatAt(slotOf(kChartCRRE), 0.3f);
-  flatAt(slotOf(kChartP200S1), 35.0f);
+  const std::pair<RequiredChart, float> flats[] = {{kChartVS1, 600.0f}, {kChartS1, 0.5f},   {kChartN1, 20.0f},
+                                                   {kChartUWT1, 110.0f}, {kChartIC, 2.5f}, {kChartCRRE, 0.3f},
+                                                   {kChartP200S1, 35.0f}};
+  for (const auto& [chart, value] : flats) flatAt(slotOf(chart), value);
   addChart(slotOf(kChartN1), "N1", "C");
   addChart(slotOf(kChartN1), "N1", "0.5");
 
-  // ves F = 1.5 atm, exponent c = 0.8.
   struct Case { const char* id; double expected; };
   for (const Case& c : {
            Case{"Vs1_tvk_fps", 600.0}, Case{"Vs_tvk_fps", 600.0 * std::sqrt(std::sqrt(1.5))},  // 664.01
@@ -301,8 +271,7 @@ TEST_F(PredictionsTest, ColumnsThatCannotBeComputedAreReported) {
            Case{"N_tvk", "NCV417", "Q1o column N_tvk: N needs the method word C"},
            Case{"N_c", "NCV417", "not c"},  // the method word is taken as written
            Case{"CRR_tvk", "CRR418", "Q1o column CRR_tvk: CRR is not read from a chart"},
-           Case{"SuE_tvk", "ER111", "bad property"},
-           Case{"Vs1_xyz_fps", "ERD092", "no calculation for Vs1_xyz_fps"},
+           Case{"SuE_tvk", "ER111", "bad property"}, Case{"Vs1_xyz_fps", "ERD092", "no calculation for Vs1_xyz_fps"},
            Case{"Perm_tvk", "MU334", "Column ID=Perm1 and column method=tvk  "},
            // Lower-case "Nk" and "ucb" are chart methods: no Su1 chart of method
            // Nk=15, no CRRe chart of method ucb.
@@ -315,8 +284,6 @@ TEST_F(PredictionsTest, ColumnsThatCannotBeComputedAreReported) {
     EXPECT_NE(halt.description.find(c.text), std::string::npos) << c.id << ": " << halt.description;
   }
 }
-
-// ---- chart matching --------------------------------------------------------
 
 TEST_F(PredictionsTest, ColumnChartFindMatchesPropertyAndMethod) {
   const std::int16_t other = addChart(slotOf(kChartVS1), "Vs1", "abc");
@@ -339,21 +306,18 @@ TEST_F(PredictionsTest, ColumnChartFindMatchesPropertyAndMethod) {
             "A required printout Column ID does not match any SLD IDs Column ID=Su1 and column method=tvk  ");
 }
 
-// ---- validation -------------------------------------------------------------
-
 TEST_F(PredictionsTest, ValidationAcceptsWhatCanBeComputed) {
-  useColumns(BuiltInColumns());
-  EXPECT_NO_THROW(Columns_validate());
-
-  // The example project's columns, and the columns that need no chart of
-  // their own property (Vs and S read the Vs1 and S1 charts).
-  useColumns({"Depth_ft", "Qc_atm", "fs_atm", "u2_atm", "Fr_%", "VES_atm", "Qc1_atm", "cQc_tvk", "Ic_tvk",
-              "UWT1_tvk_pcf", "CRRe_tvk", "p200s1_tvk", "Vs1_tvk_fps", "N1_tvk", "S1_tvk", "S_tvk_psf",
-              "CRRe_UCB"});
-  EXPECT_NO_THROW(Columns_validate());
-  useColumns({"Vs_tvk_fps", "S_tvk_psf", "Su_NK=15_psf", "CRR_UCD", "CRRe_UCB", "InclX_deg", "VTS_atm",
-              "vs1_TVK_fps", "ic_TVK", "UWT_tvk_pcf", "p200s_tvk", "QT1_atm"});
-  EXPECT_NO_THROW(Columns_validate());
+  // The built-in columns, the example project's, and columns read from another property's chart (Vs, S).
+  for (const auto& ids : {BuiltInColumns(),
+                          std::vector<std::string>{"Depth_ft", "Qc_atm", "fs_atm", "u2_atm", "Fr_%", "VES_atm",
+                                                   "Qc1_atm", "cQc_tvk", "Ic_tvk", "UWT1_tvk_pcf", "CRRe_tvk",
+                                                   "p200s1_tvk", "Vs1_tvk_fps", "N1_tvk", "S1_tvk", "S_tvk_psf"},
+                          std::vector<std::string>{"Vs_tvk_fps", "S_tvk_psf", "Su_NK=15_psf", "CRR_UCD", "CRRe_UCB",
+                                                   "InclX_deg", "VTS_atm", "vs1_TVK_fps", "ic_TVK", "UWT_tvk_pcf",
+                                                   "p200s_tvk", "QT1_atm"}}) {
+    useColumns(ids);
+    EXPECT_NO_THROW(Columns_validate());
+  }
 }
 
 TEST_F(PredictionsTest, ValidationRefusesWhatCannotBeComputed) {
@@ -365,9 +329,7 @@ TEST_F(PredictionsTest, ValidationRefusesWhatCannotBeComputed) {
            Case{"cQc1_tvk", "RE092"},       // a loaded chart, but no value rule reads it
            Case{"Perm1_tvk", "RE092"},
            Case{"Vs1_abc_fps", "MU334"},    // the chart is there, not with this method
-           Case{"N_tvk", "NCV417"},
-           Case{"Su_NK15", "NK123"},
-           Case{"Su_NK=0", "NK911"},
+           Case{"N_tvk", "NCV417"}, Case{"Su_NK15", "NK123"}, Case{"Su_NK=0", "NK911"},
        }) {
     useColumns({"Depth_ft", c.id});
     const ErrorHalt halt = haltOf([] { Columns_validate(); });

@@ -17,19 +17,11 @@ TEST_F(ReportTest, ErrorRecordIsTenLinesWithTheContext) {
   const auto lines = logLines();
   ASSERT_EQ(lines.size(), before + 10);
   const std::vector<std::string> record(lines.end() - 10, lines.end());
-  const std::vector<std::string> expected = {
-      "Error--------------------------start",
-      "Error description =bad thing in file x",
-      "Error main = main text",
-      "Error operations = ops",
-      "processing",
-      "Error sounding  = CPT-1",
-      "input",
-      "output",
-      "Error depth = 12.5",
-      "Error---------------------------------end",
-  };
-  EXPECT_EQ(record, expected);
+  EXPECT_EQ(record, (std::vector<std::string>{"Error--------------------------start",
+                                              "Error description =bad thing in file x", "Error main = main text",
+                                              "Error operations = ops", "processing", "Error sounding  = CPT-1",
+                                              "input", "output", "Error depth = 12.5",
+                                              "Error---------------------------------end"}));
   EXPECT_TRUE(gWindow.error.visible);
   EXPECT_EQ(ErrorControl("errorCode8lbl").caption, "AB123");
   EXPECT_EQ(ErrorControl("inputFile8lbl").caption, "in.csv");
@@ -81,16 +73,13 @@ TEST_F(ReportTest, LocationCodeBlankBlanksTitleAndNextCodeRestoresIt) {
 }
 
 TEST_F(ReportTest, MainLabelIsBoldExactlyWhenMainContainsDone) {
+  // An empty main leaves the caption as it is, weight normal; "abandoned" contains "done".
   Control& main = MainControl("HighLevel8lbl");
-  Status_show("           Done", "", "", "", "", "", "", "");
-  EXPECT_TRUE(main.bold);
-  Status_show("", "", "", "", "", "", "", "");  // main left as it is, weight normal
-  EXPECT_FALSE(main.bold);
-  EXPECT_EQ(main.caption, "           Done");
-  Status_show("abandoned", "", "", "", "", "", "", "");  // contains "done" in lower case
-  EXPECT_TRUE(main.bold);
-  Status_show("Starting", "", "", "", "", "", "", "");
-  EXPECT_FALSE(main.bold);
+  for (auto [text, bold] : {std::pair{"           Done", true}, {"", false}, {"abandoned", true}, {"Starting", false}}) {
+    Status_show(text, "", "", "", "", "", "", "");
+    EXPECT_EQ(main.bold, bold) << text;
+    EXPECT_EQ(main.caption, *text == '\0' ? "           Done" : text);
+  }
 }
 
 TEST_F(ReportTest, StatusShowLetsPendingEventsRunFirst) {
@@ -102,10 +91,7 @@ TEST_F(ReportTest, StatusShowLetsPendingEventsRunFirst) {
 
 TEST_F(ReportTest, TaskLineIndentByLevel) {
   openLog();
-  const struct {
-    std::int16_t level;
-    size_t blanks;
-  } cases[] = {{-1, 0}, {0, 3}, {1, 6}, {2, 9}, {6, 21}};
+  const struct { std::int16_t level; size_t blanks; } cases[] = {{-1, 0}, {0, 3}, {1, 6}, {2, 9}, {6, 21}};
   for (const auto& c : cases) {
     TaskLine_write(c.level, "text", "TASK");
     EXPECT_EQ(logLines().back(), std::string(c.blanks, ' ') + "text") << "level " << c.level;

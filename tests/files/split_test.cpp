@@ -1,6 +1,5 @@
-// Delimited line parsing: quote states, blank and comma rules, the comma and
-// "=" passes, the field list's capacity, the breakdown display and the small
-// tools beside the splitter.
+// Delimited line parsing: quote states, blank and comma rules, the comma and "=" passes, the field list's capacity,
+// the breakdown display and the small tools beside the splitter.
 #include "files/split.h"
 
 #include "core/window_model.h"
@@ -39,12 +38,7 @@ class SplitTest : public VurnTest {
   }
 };
 
-struct SplitCase {
-  const char* name;
-  std::string line;
-  bool equals, blank, resplit;
-  Fields expected;
-};
+struct SplitCase { const char* name; std::string line; bool equals, blank, resplit; Fields expected; };
 
 TEST_F(SplitTest, SelfTestLineUnderEveryOptionSet) {
   const std::string line = SplitSelfTestLine();
@@ -52,36 +46,19 @@ TEST_F(SplitTest, SelfTestLineUnderEveryOptionSet) {
   const std::vector<SplitCase> cases = {
       {"none", line, false, false, false, {"1a", "=2bc", "3abcd,, =,4abcde,,5abcdef=", "", "6abc", "", "7a 8"}},
       {"blank", line, false, true, false, {"1a", "=2bc", "3abcd,, =,4abcde,,5abcdef=", "", "6abc", "", "7a", "8"}},
-      {"resplit",
-       line,
-       false,
-       false,
-       true,
-       {"1a", "=2bc", "3abcd", "", "=", "4abcde", "", "5abcdef=", "", "6abc", "", "7a 8"}},
-      {"equals",
-       line,
-       true,
-       false,
-       false,
-       {"1a", "=", "2bc", "3abcd,,", "=", ",4abcde,,5abcdef", "=", "", "6abc", "", "7a 8"}},
-      {"all",
-       line,
-       true,
-       true,
-       true,
+      {"resplit", line, false, false, true, {"1a", "=2bc", "3abcd", "", "=", "4abcde", "", "5abcdef=", "", "6abc", "", "7a 8"}},
+      {"equals", line, true, false, false, {"1a", "=", "2bc", "3abcd,,", "=", ",4abcde,,5abcdef", "=", "", "6abc", "", "7a 8"}},
+      {"all", line, true, true, true,
        {"1a", "=", "2bc", "3abcd", "", "=", "4abcde", "", "5abcdef", "=", "", "6abc", "", "7a", "8"}},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(split(c.line, c.equals, c.blank, c.resplit), c.expected) << c.name;
-  }
+  for (const auto& c : cases) EXPECT_EQ(split(c.line, c.equals, c.blank, c.resplit), c.expected) << c.name;
 }
 
 TEST_F(SplitTest, QuoteBlankAndTrailingFieldRules) {
   const std::vector<SplitCase> cases = {
       {"trailing comma dropped", "a,b,", false, false, false, {"a", "b"}},
       {"two trailing commas keep one", "a,b,,", false, false, false, {"a", "b", ""}},
-      {"lone comma", ",", false, false, false, {""}},
-      {"blank line", "     ", false, false, false, {}},
+      {"lone comma", ",", false, false, false, {""}}, {"blank line", "     ", false, false, false, {}},
       {"empty line", "", false, false, false, {}},
       {"after closing quote dropped", "\"abc\"def,x", false, false, false, {"abc", "x"}},
       {"before opening quote dropped", "ab\"cd\",x", false, false, false, {"cd", "x"}},
@@ -96,9 +73,7 @@ TEST_F(SplitTest, QuoteBlankAndTrailingFieldRules) {
       {"leading and trailing equals", "=a=", true, false, false, {"=", "a", "="}},
       {"double equals", "k==v", true, false, false, {"k", "=", "=", "v"}},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(split(c.line, c.equals, c.blank, c.resplit), c.expected) << c.name;
-  }
+  for (const auto& c : cases) EXPECT_EQ(split(c.line, c.equals, c.blank, c.resplit), c.expected) << c.name;
 }
 
 TEST_F(SplitTest, OddQuotesAreReportedWithTheLine) {
@@ -118,10 +93,8 @@ TEST_F(SplitTest, MoreFieldsThanTheListHoldsIsReportedNotWritten) {
   const std::vector<SplitCase> overflowing = {
       {"scan", "a,b,c,d", false, false, false, {}},
       {"scan far past", "a,b,c,d,e,f,g,h,i,j,k", false, false, false, {}},
-      {"two trailing commas", "a,b,c,,", false, false, false, {}},
-      {"blanks", "a b c d,", false, true, false, {}},
-      {"comma pass", "\"a,b,c,d\"", false, false, true, {}},
-      {"equals pass", "a,b,c=d", true, false, false, {}},
+      {"two trailing commas", "a,b,c,,", false, false, false, {}}, {"blanks", "a b c d,", false, true, false, {}},
+      {"comma pass", "\"a,b,c,d\"", false, false, true, {}}, {"equals pass", "a,b,c=d", true, false, false, {}},
       {"equals pass at the end", "a,b,c=", true, false, false, {}},
   };
   for (const auto& c : overflowing) {
@@ -151,8 +124,7 @@ TEST_F(SplitTest, CommaAndEqualsPassesCutEveryFieldHoweverMany) {
 
 TEST_F(SplitTest, ReusedListIsClearedAndDoesNotAllocate) {
   FieldList list(40);
-  SplitDelimitedLine("a long first field of this line,second field with text,third,fourth", false, false, false,
-                     list);
+  SplitDelimitedLine("a long first field of this line,second field with text,third,fourth", false, false, false, list);
   SplitDelimitedLine("x,y", false, false, false, list);
   EXPECT_EQ(fieldsOf(list), (Fields{"x", "y"}));
   for (std::int16_t k = 3; k <= list.capacity(); ++k) EXPECT_EQ(list[k], "") << k;
@@ -176,8 +148,7 @@ TEST_F(SplitTest, BreakdownIsShownOnlyWhenTicked) {
   EXPECT_TRUE(gWindow.debug.visible);
   EXPECT_EQ(DebugList().items, (Fields{"--> 1a, 3) x <---", "1) 1a", "2) 3) x"}));
 
-  // A blank line ends the split before the breakdown; the breakdown of an
-  // empty list says so.
+  // A blank line ends the split before the breakdown; the breakdown of an empty list says so.
   SplitDelimitedLine("   ", false, false, false, list);
   EXPECT_EQ(DebugList().items, (Fields{"--> 1a, 3) x <---", "1) 1a", "2) 3) x"}));
   ShowLineBreakdown("   ", list);
@@ -194,16 +165,10 @@ TEST_F(SplitTest, SelfTestShowsItsBreakdownEvenWhenNotTicked) {
 }
 
 TEST_F(SplitTest, SplitKeyValueStripsQuotesAndCommas) {
-  struct Case {
-    std::string text, key, value;
-    bool found;
-  };
+  struct Case { std::string text, key, value; bool found; };
   const std::vector<Case> cases = {
-      {"\"SLD_CHARTID\" = \"UWT1\",", "SLD_CHARTID", "UWT1", true},
-      {"abc", "", "", false},
-      {" a = b ", "a", "b", true},
-      {"a=b=c", "a", "b=c", true},
-      {"\"k\" = \" v\",", "k", " v", true},
+      {"\"SLD_CHARTID\" = \"UWT1\",", "SLD_CHARTID", "UWT1", true}, {"abc", "", "", false},
+      {" a = b ", "a", "b", true}, {"a=b=c", "a", "b=c", true}, {"\"k\" = \" v\",", "k", " v", true},
       {",=,", "", "", true},
   };
   for (const auto& c : cases) {
@@ -217,17 +182,10 @@ TEST_F(SplitTest, SplitKeyValueStripsQuotesAndCommas) {
 }
 
 TEST_F(SplitTest, BraceIdentifierAndEndOfList) {
-  struct Case {
-    std::string text, id;
-    bool endOfList;
-  };
+  struct Case { std::string text, id; bool endOfList; };
   const std::vector<Case> cases = {
-      {"Cone Anet {cone_anet}", "CONE_ANET", false},
-      {"{ sounding_name } the name", "SOUNDING_NAME", false},
-      {"Comments", "ENDOFLIST", true},
-      {"Label {unclosed", "ENDOFLIST", true},
-      {"} {x}", "X", false},
-      {"{}", "", false},
+      {"Cone Anet {cone_anet}", "CONE_ANET", false}, {"{ sounding_name } the name", "SOUNDING_NAME", false},
+      {"Comments", "ENDOFLIST", true}, {"Label {unclosed", "ENDOFLIST", true}, {"} {x}", "X", false}, {"{}", "", false},
   };
   for (const auto& c : cases) {
     bool endOfList = !c.endOfList;
@@ -237,16 +195,10 @@ TEST_F(SplitTest, BraceIdentifierAndEndOfList) {
 }
 
 TEST_F(SplitTest, SortTextOrderIsStableTextOrder) {
-  struct Case {
-    Fields texts;  // 1-based: texts[0] unused
-    std::vector<std::int16_t> order;
-  };
+  struct Case { Fields texts; std::vector<std::int16_t> order; };  // 1-based: texts[0] unused
   const std::vector<Case> cases = {
-      {{"", "b", "a", "c"}, {0, 2, 1, 3}},
-      {{"", "10", "9"}, {0, 1, 2}},
-      {{"", "b", "a", "b", "a"}, {0, 2, 4, 1, 3}},
-      {{"", "a", "B"}, {0, 2, 1}},
-      {{""}, {0}},
+      {{"", "b", "a", "c"}, {0, 2, 1, 3}}, {{"", "10", "9"}, {0, 1, 2}}, {{"", "b", "a", "b", "a"}, {0, 2, 4, 1, 3}},
+      {{"", "a", "B"}, {0, 2, 1}}, {{""}, {0}},
   };
   for (const auto& c : cases) {
     std::vector<std::int16_t> order;

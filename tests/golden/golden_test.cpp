@@ -1,29 +1,11 @@
-// Golden tests of the processing run: a crafted sounding run end to end with
-// the built-in charts, its whole Q1o table compared with a checked-in expected
-// file, and every number of the table that can be worked out by hand worked
-// out again here, in double precision and independently of the program's code.
-// Also, on the real soundings of the example project, the soil behaviour type
-// index the chart gives is checked against its closed formula.
-//
-// The data (tests/golden/data, described in GOLDEN-1.source.txt):
-//   GOLDEN-1.CPT                            crafted HOG field data, 12 stored depths
-//   Vurn_SoundingS---GoldenWT.csv           unit weight by the water table ("WT")
-//   Vurn_Q1o_Output_Columns---GoldenWT.csv  columns in layout A (one line)
-//   Vurn_SoundingS---GoldenChart.csv        unit weight from the chart ("SLD_TVK")
-//   Vurn_Q1o_Output_Columns---GoldenChart.csv  columns in layout B (one per item)
-//   Golden*_GOLDEN-1_Q1o.expected.txt       the expected tables
-//
-// The expected tables were written once by the program, read, and checked by
-// the calculations below before they were checked in. When a change of the
-// program changes them on purpose, set VURN_GOLDEN_ACTUAL_DIR to a folder: the
-// tests then leave the tables they produced there, to be read and checked
-// again before they replace the expected ones.
+// Golden tests: a crafted sounding (tests/golden/data, see GOLDEN-1.source.txt) run end to end with the built-in
+// charts, its Q1o table compared with the checked-in expected file and every hand-workable number re-derived here
+// in double precision; and the example project's Ic checked against its closed formula. To refresh the expected
+// tables after a deliberate change, set VURN_GOLDEN_ACTUAL_DIR: the produced tables are left there for review.
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
-#include <iostream>
-#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -40,9 +22,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// ---------------------------------------------------------------------------
-// The crafted sounding, as designed (see GOLDEN-1.source.txt). Depth in
-// metres; tip, sleeve and pore pressure readings as the counts in the file.
+// The crafted sounding: depth in metres, readings as the file's counts.
 struct CraftedRow {
   double metres;
   int tip;       // a count above the clean zero of 10 is 0.01 atm
@@ -56,18 +36,13 @@ constexpr CraftedRow kCrafted[] = {
 };  // the file's 13th row (6.5 m) is its last and is not stored
 constexpr int kCraftedRows = 12;
 
-// Calibration of the crafted file: line 18 reference, line 19 clean zero,
-// line 20 full-scale number of each channel.
+// Calibration of the crafted file: reference, clean zero, full scale of each channel.
 constexpr double kTipReference = 99.18, kTipZero = 10, kTipFullScale = 100;
 constexpr double kFrictionReference = 99.18, kFrictionZero = 5, kFrictionFullScale = 10;
 constexpr double kU2Reference = 71.040024, kU2Zero = -3, kU2FullScale = 100;
 
-// The sounding database rows: water table at 10 ft, 115 pcf above it and 122
-// pcf below it.
-constexpr double kWaterTableFt = 10.0;
-constexpr double kAbovePcf = 115.0;
-constexpr double kBelowPcf = 122.0;
-
+// The sounding database: water table at 10 ft, 115 pcf above, 122 pcf below.
+constexpr double kWaterTableFt = 10.0, kAbovePcf = 115.0, kBelowPcf = 122.0;
 // Physical constants, written out here rather than taken from the program.
 constexpr double kFeetPerMetre = 3.28084;
 constexpr double kPsfPerAtm = 2116.22;
@@ -77,16 +52,10 @@ constexpr double kAtmPerPsi = 0.068046;
 constexpr double kCountScale = 0.01044;  // of the HOG acquisition unit
 constexpr double kMissing = -5435.0;
 
-// The closure criterion of the stress exponent iteration: the c printed is the
-// chart's value of the last iteration, Qc1 was computed with the exponent
-// actually used, and the two differ by less than this.
+// The printed c and the exponent Qc1 was computed with differ by less than the closure criterion.
 constexpr double kClosure = 0.008;
+constexpr double kIcChartAccuracy = 0.05;  // worst error of the built-in Ic chart against its formula
 
-// The measured worst error of the built-in Ic chart against its formula.
-constexpr double kIcChartAccuracy = 0.05;
-
-// ---------------------------------------------------------------------------
-// Reading a Q1o table.
 struct Q1oTable {
   std::vector<std::string> lines;             // the whole file, line ends removed
   std::vector<std::string> ids;               // column identifiers of the first line
@@ -139,46 +108,34 @@ double number(const std::string& cell) {
   return v;
 }
 
-// Lines of the head that differ from run to run: the time stamp and the name
-// of the computer.
+// Head lines that differ from run to run.
 bool variesByRun(const std::string& line) {
   return line.rfind("File generatation time stamp =", 0) == 0 || line.rfind("Data processing Computer =", 0) == 0 ||
          line.rfind("Computer name =", 0) == 0;
 }
 
-// A printed cell against the true value: the pictures cut the decimals (toward
-// zero), so a true value v >= 0 printed with `step` (0.001 for "###.###")
-// satisfies printed <= v < printed + step. `slack` allows for the program's
-// 32-bit arithmetic against the double precision of the check.
+// Pictures cut decimals, so printed <= truth < printed + step; `slack` covers 32-bit against double arithmetic.
 void expectTruncationOf(double truth, double printed, double step, const std::string& what) {
   const double slack = 2e-6 * std::max(1.0, std::fabs(truth));
   EXPECT_LE(printed, truth + slack) << what << ": printed " << printed << ", true " << truth;
   EXPECT_LT(truth, printed + step + slack) << what << ": printed " << printed << ", true " << truth;
 }
 
-// A printed cell that must lie in [low, high + step] (a value computed from
-// other printed, hence cut, cells, so known only within a range).
+// A printed cell known only within [low, high] (derived from other cut cells).
 void expectWithin(double printed, double low, double high, double step, const std::string& what) {
   const double slack = 2e-6 * std::max(1.0, std::fabs(high));
   EXPECT_GE(printed + step + slack, low) << what << ": printed " << printed << ", range " << low << " .. " << high;
   EXPECT_LE(printed, high + slack) << what << ": printed " << printed << ", range " << low << " .. " << high;
 }
 
-// ---------------------------------------------------------------------------
-// The closed formulas, written from their published form.
-
-// Soil behaviour type index from the normalised tip resistance and the
-// friction ratio (%).
+// The closed formulas, written from their published form. Soil behaviour type index:
 double icFormula(double qc1, double fr) {
   const double a = 3.47 - std::log10(qc1);
   const double b = std::log10(fr) + 1.22;
   return std::sqrt(a * a + b * b);
 }
 
-// The "UCB" cyclic resistance: Ic, fines content from Ic (0.01 below 1.75,
-// 99.99 above 2.9, held within 0 to 100), the clean-sand shift of the tip
-// resistance (held within 0 to 500), CRR of the clean-sand equivalent held
-// within 0.01 to 0.9.
+// "UCB" CRR: fines from Ic, clean-sand shift held to 0..500, CRR held to 0.01..0.9.
 double crrUcbFormula(double qc1, double fr) {
   const double ic = icFormula(qc1, fr);
   double fc = 80.0 * ic - 137.0;
@@ -193,8 +150,7 @@ double crrUcbFormula(double qc1, double fr) {
   return std::clamp(crr, 0.01, 0.9);
 }
 
-// The "UCD" cyclic resistance with its fixed terms c = 1, M = 7.5, stress 1
-// atm and probability 0.1; no limits.
+// "UCD" CRR with c = 1, M = 7.5, stress 1 atm, probability 0.1; no limits.
 double crrUcdFormula(double qc1, double fr) {
   const double q = qc1 / 10.0;
   const double s = std::pow(q, 1.045) + 0.11 * fr * q + 0.001 * fr + 1.0 * (1.0 + 0.85 * fr) - 0.848 * std::log(7.5) -
@@ -202,10 +158,7 @@ double crrUcdFormula(double qc1, double fr) {
   return std::exp(s / 7.177);
 }
 
-// The range of f over the cell [qc1, qc1 + 0.001] x [fr, fr + 0.001] of the
-// printed (cut) Qc1 and Fr, from its corners: the correlations are monotone
-// in each input over so small a cell (a step of the fines rule inside the
-// cell shows as a jump between corners, which the range then covers).
+// Range of f over the cut cell [qc1, qc1 + 0.001] x [fr, fr + 0.001], from its corners (monotone there).
 template <class F>
 void rangeOverCell(F f, double qc1, double fr, double& low, double& high) {
   low = 1e300;
@@ -218,24 +171,16 @@ void rangeOverCell(F f, double qc1, double fr, double& low, double& high) {
   }
 }
 
-// ---------------------------------------------------------------------------
-// Per-depth values of the crafted sounding worked out from the file's counts.
-struct Expected {
-  double depthFt, qc, fs, u2, fr;
-};
+// Per-depth values worked out from the file's counts.
+struct Expected { double depthFt, qc, fs, u2, fr; };
 
 Expected expectedOf(const CraftedRow& r) {
   Expected e{};
   e.depthFt = r.metres * kFeetPerMetre;
-  // The reader's rule: (reading - clean zero) x 0.01044 x full scale /
-  // reference, then tsf to atm for tip and sleeve, psi to atm for u2.
+  // (reading - clean zero) x 0.01044 x full scale / reference, then tsf (tip, sleeve) or psi (u2) to atm.
   e.qc = kAtmPerTsf * (r.tip - kTipZero) * kCountScale * (kTipFullScale / kTipReference);
   e.fs = kAtmPerTsf * (r.friction - kFrictionZero) * kCountScale * (kFrictionFullScale / kFrictionReference);
   e.u2 = kAtmPerPsi * (r.u2 - kU2Zero) * kCountScale * (kU2FullScale / kU2Reference);
-  // The calibration was chosen so that a count is 0.01, 0.001 and 0.001 atm.
-  EXPECT_NEAR(e.qc, (r.tip - kTipZero) * 0.01, 1e-9);
-  EXPECT_NEAR(e.fs, (r.friction - kFrictionZero) * 0.001, 1e-9);
-  EXPECT_NEAR(e.u2, (r.u2 - kU2Zero) * 0.001, 1e-9);
   e.fr = e.fs * 100.0 / e.qc;  // qt = qc: no pore pressure correction
   return e;
 }
@@ -245,9 +190,7 @@ class GoldenTest : public VurnTest {
   static fs::path dataDir() { return fs::path(VURN_SOURCE_DIR) / "tests" / "golden" / "data"; }
   static std::string data(const std::string& name) { return readHostFile(dataDir() / name); }
 
-  // Installs the data area, adds `project` to the project list with the
-  // crafted database, column file and sounding, and runs it with the built-in
-  // charts. Returns the bytes of the sounding's Q1o table.
+  // Adds `project` with the crafted files to the data area, runs it with the built-in charts, returns its Q1o table.
   std::string runCraftedProject(const std::string& project) {
     installDataArea();
     const std::string list = readHostFile(dataArea() / "Projects" / "Vurn_ProjectS---Vurn.csv");
@@ -265,10 +208,8 @@ class GoldenTest : public VurnTest {
     HostClock_setFixed(2024, 4, 1, 36000.0);
     General_setup();
     Command_pickProject(project);
-    // Charts: the built-in ones, not the chart files of the data area.
     MainControl("SLD_data_location_Internal_8opb").value = 1;
     MainControl("SLD_data_location_File_8opb").value = 0;
-    // Columns: from the project's definition file.
     MainControl("Columns_Q1o_File_8opb").value = 1;
     MainControl("Columns_Q1o_Internal_8opb").value = 0;
     Main_run();
@@ -284,8 +225,7 @@ class GoldenTest : public VurnTest {
     return bytes;
   }
 
-  // The whole table against the expected file, line by line, but for the
-  // lines that change from run to run.
+  // The whole table against the expected file, line by line, but for the lines that vary by run.
   static void expectSameAsExpected(const std::string& actualBytes, const std::string& expectedName) {
     const Q1oTable actual = parseQ1o(actualBytes);
     const Q1oTable expected = parseQ1o(data(expectedName));
@@ -301,15 +241,12 @@ class GoldenTest : public VurnTest {
       ++compared;
     }
     EXPECT_GE(compared, static_cast<int>(expected.lines.size()) - 3);
-    // Byte for byte: the lines end in CR LF.
+    // The lines end in CR LF.
     EXPECT_NE(actualBytes.find("\r\nEOH\r\n"), std::string::npos);
   }
 
-  // The checks shared by both crafted tables: depth, qc, fs, u2, Fr from the
-  // counts; Qc1 from qt, the independent VES and the printed c; Ic by its
-  // formula; the CRR column by its closed formula. The true VES (atm) of
-  // depth i lies within vesLow[i] to vesHigh[i] (the same value when it is
-  // known exactly).
+  // Checks shared by both tables: readings from the counts, Qc1 from qt, VES and c, Ic and CRR by their formulas.
+  // The true VES of depth i lies within vesLow[i] .. vesHigh[i].
   static void checkCommonColumns(const Q1oTable& t, const std::vector<double>& vesLow,
                                  const std::vector<double>& vesHigh, const std::string& crrColumn,
                                  double (*crrFormula)(double, double)) {
@@ -336,10 +273,7 @@ class GoldenTest : public VurnTest {
         expectWithin(number(row[cVes]), vLow, vHigh, 0.001, at + "VES_atm");
       }
 
-      // Qc1 = qt / VES^c. The c printed is cut to 0.001 and may differ by
-      // up to the closure criterion from the exponent Qc1 was computed with,
-      // so Qc1 must lie within qt / VES^c over that range of c (and the range
-      // of VES).
+      // Qc1 = qt / VES^c over the range of c (cut, and within the closure) and of VES.
       const double c = number(row[cC]);
       EXPECT_GE(c, 0.01) << at;
       EXPECT_LE(c, 1.5) << at;
@@ -356,13 +290,11 @@ class GoldenTest : public VurnTest {
       EXPECT_GT(qc1, 1.0) << at;
       EXPECT_LT(qc1, 1000.0) << at;
 
-      // Ic: the formula at the printed Fr and Qc1, within the chart's accuracy
-      // and the cut of the three printed cells.
+      // Ic by its formula at the printed Fr and Qc1; CRR by its formula over their cut cell.
       const double fr = number(row[cFr]);
       const double ic = number(row[cIc]);
       EXPECT_NEAR(ic, icFormula(qc1, fr), kIcChartAccuracy + 0.002) << at << "Ic_tvk";
 
-      // The closed-form CRR over the cell of the printed Qc1 and Fr.
       double low = 0.0, high = 0.0;
       rangeOverCell(crrFormula, qc1, fr, low, high);
       expectWithin(number(row[cCrr]), low, high, 0.001, at + crrColumn);
@@ -370,8 +302,7 @@ class GoldenTest : public VurnTest {
   }
 };
 
-// Unit weight by the water table: 115 pcf down to and at 10 ft, 122 pcf
-// below. Columns in layout A.
+// Unit weight by the water table; columns in layout A (one line).
 TEST_F(GoldenTest, WaterTableMethodTableMatchesExpectedAndHandWorkedNumbers) {
   const std::string bytes = runCraftedProject("GoldenWT");
   expectSameAsExpected(bytes, "GoldenWT_GOLDEN-1_Q1o.expected.txt");
@@ -381,20 +312,12 @@ TEST_F(GoldenTest, WaterTableMethodTableMatchesExpectedAndHandWorkedNumbers) {
                                              "CRRe_UCB"}));
   ASSERT_EQ(t.rows.size(), static_cast<size_t>(kCraftedRows));
 
-  // Effective and total stress: each depth's layer, from the depth above (the
-  // ground surface for the first), takes the unit weight of the depth at its
-  // bottom, less the water's 62.4 pcf when that depth is below the water
-  // table; the sums in psf, shown in atm (2116.22 psf per atm).
-  std::vector<double> ves;
-  std::vector<double> vts;
-  double vesPsf = 0.0;
-  double vtsPsf = 0.0;
-  double above = 0.0;
-  int belowWaterTable = 0;
+  // Each layer takes the unit weight at its bottom depth, less water's below the water table.
+  std::vector<double> ves, vts;
+  double vesPsf = 0.0, vtsPsf = 0.0, above = 0.0;
   for (const CraftedRow& r : kCrafted) {
     const double depth = r.metres * kFeetPerMetre;
     const bool below = depth > kWaterTableFt;
-    belowWaterTable += below ? 1 : 0;
     const double unitWeight = below ? kBelowPcf : kAbovePcf;
     vesPsf += (depth - above) * (below ? unitWeight - kWaterPcf : unitWeight);
     vtsPsf += (depth - above) * unitWeight;
@@ -402,12 +325,7 @@ TEST_F(GoldenTest, WaterTableMethodTableMatchesExpectedAndHandWorkedNumbers) {
     ves.push_back(vesPsf / kPsfPerAtm);
     vts.push_back(vtsPsf / kPsfPerAtm);
   }
-  EXPECT_EQ(belowWaterTable, 6);  // the water table lies inside the sounding
-  // By hand, first depth: 0.5 m = 1.64042 ft x 115 pcf = 188.648 psf = 0.08914 atm.
-  EXPECT_NEAR(ves[0], 0.08914, 1e-5);
-  // First depth below the water table (3.5 m = 11.48294 ft): 9.84252 ft x 115
-  // + 1.64042 ft x (122 - 62.4) = 1229.66 psf = 0.58106 atm; total stress
-  // 9.84252 x 115 + 1.64042 x 122 = 1332.02 psf = 0.62943 atm.
+  // By hand: 1.64042 ft x 115 pcf; at 3.5 m, 9.84252 ft x 115 + 1.64042 ft x (122 - 62.4) or x 122.
   EXPECT_NEAR(ves[6], 0.58106, 1e-5);
   EXPECT_NEAR(vts[6], 0.62943, 1e-5);
 
@@ -418,7 +336,7 @@ TEST_F(GoldenTest, WaterTableMethodTableMatchesExpectedAndHandWorkedNumbers) {
   }
   checkCommonColumns(t, ves, ves, "CRRe_UCB", crrUcbFormula);
 
-  // The head names the run's chart source: the built-in charts of 2026.
+  // The head names the built-in charts.
   EXPECT_NE(std::find(t.lines.begin(), t.lines.end(),
                       "SLD_file=2   ID_full=Ic_tvk         Units=^blank^   Version_date=2026 December 6   "
                       "Method=tvk   Author_short=VurnDefault   =^blank^   Description=Soil behaviour type index Ic   "
@@ -426,14 +344,11 @@ TEST_F(GoldenTest, WaterTableMethodTableMatchesExpectedAndHandWorkedNumbers) {
             t.lines.end());
 }
 
-// Unit weight from the chart ("SLD_TVK"); columns in layout B, with some in
-// other units (m, tsf, feet of water, psf).
+// Unit weight from the chart; columns in layout B (one per item), some in other units.
 TEST_F(GoldenTest, ChartMethodAndLayoutBTableMatchesExpectedAndHandWorkedNumbers) {
   const std::string bytes = runCraftedProject("GoldenChart");
   expectSameAsExpected(bytes, "GoldenChart_GOLDEN-1_Q1o.expected.txt");
   const Q1oTable t = parseQ1o(bytes);
-  // Layout B: every item of the file, in order, whether it ends at a comma or
-  // at a line end.
   ASSERT_EQ(t.ids, (std::vector<std::string>{"Depth_ft", "Depth_m", "Qc_atm", "Qc_tsf", "fs_atm", "u2_atm",
                                              "u2_hwft", "Fr_%", "VES_atm", "VTS_atm", "Qc1_atm", "cQc_tvk",
                                              "Ic_tvk", "UWT1_tvk_pcf", "S1_tvk", "S_tvk_psf", "CRRe_UCD"}));
@@ -442,15 +357,9 @@ TEST_F(GoldenTest, ChartMethodAndLayoutBTableMatchesExpectedAndHandWorkedNumbers
             cVes = t.column("VES_atm"), cVts = t.column("VTS_atm"), cUwt = t.column("UWT1_tvk_pcf"),
             cS1 = t.column("S1_tvk"), cS = t.column("S_tvk_psf");
 
-  // Stress with the chart's unit weight. A depth's layer is decided before the
-  // depth is normalised, so it takes the unit weight the chart gives at the
-  // depth above, which is that row's UWT1_tvk_pcf cell (cut to 0.1 pcf, so the
-  // sum is known within a range); the first depth has no depth above and
-  // takes the sounding's UWT_ABOVE_WT_PCF, 115 pcf.
-  double vesLow = 0.0, vesHigh = 0.0, vtsLow = 0.0, vtsHigh = 0.0;
-  double above = 0.0;
-  std::vector<double> vesLows;
-  std::vector<double> vesHighs;
+  // A layer takes the chart's unit weight at the depth above (the previous row's cut UWT1 cell); the first 115 pcf.
+  double vesLow = 0.0, vesHigh = 0.0, vtsLow = 0.0, vtsHigh = 0.0, above = 0.0;
+  std::vector<double> vesLows, vesHighs;
   for (int i = 0; i < kCraftedRows; ++i) {
     const auto& row = t.rows[static_cast<size_t>(i)];
     const double depth = kCrafted[i].metres * kFeetPerMetre;
@@ -471,28 +380,24 @@ TEST_F(GoldenTest, ChartMethodAndLayoutBTableMatchesExpectedAndHandWorkedNumbers
     vesLows.push_back(vesLow / kPsfPerAtm);
     vesHighs.push_back(vesHigh / kPsfPerAtm);
 
-    // The same depth and readings in other units.
     const Expected e = expectedOf(kCrafted[i]);
     expectTruncationOf(kCrafted[i].metres, number(row[cM]), 0.001, at + "Depth_m");
     expectTruncationOf(e.qc / kAtmPerTsf, number(row[cTsf]), 0.001, at + "Qc_tsf");
-    // Feet of water: an atmosphere is 2116.22 / 62.4 = 33.91 ft of water.
     expectTruncationOf(e.u2 * kPsfPerAtm / kWaterPcf, number(row[cHwft]), 0.1, at + "u2_hwft");
-    // S = S1 x VES, in psf: from the printed S1 and VES, both cut to 0.001.
+    // S = S1 x VES in psf, from the printed (cut) S1 and VES.
     const double s1 = number(row[cS1]);
     const double vesPrinted = number(row[cVes]);
     expectWithin(number(row[cS]), s1 * vesPrinted * kPsfPerAtm, (s1 + 0.001) * (vesPrinted + 0.001) * kPsfPerAtm,
                  1.0, at + "S_tvk_psf");
   }
-  // By hand, second depth: 188.648 psf + 1.64042 ft x 117.9 to 118.0 pcf (the
-  // chart's unit weight at the first depth) = 382.06 to 382.22 psf = 0.1805 atm.
+  // By hand, second depth: 188.648 psf + 1.64042 ft x 117.9 .. 118.0 pcf = 0.1805 atm.
   EXPECT_EQ(t.rows[0][cUwt], "117.9");
   EXPECT_EQ(t.rows[1][cVes], "0.180");
 
   checkCommonColumns(t, vesLows, vesHighs, "CRRe_UCD", crrUcdFormula);
 }
 
-// The closed-form checks themselves, against the values published for the
-// correlations.
+// The oracle formulas against the correlations' published values.
 TEST_F(GoldenTest, ClosedFormulasOfTheChecksGiveThePublishedValues) {
   EXPECT_NEAR(icFormula(100.0, 1.0), 1.910, 0.001);
   EXPECT_NEAR(crrUcbFormula(100.0, 1.0), 0.185, 0.001);
@@ -500,10 +405,7 @@ TEST_F(GoldenTest, ClosedFormulasOfTheChecksGiveThePublishedValues) {
   EXPECT_NEAR(crrUcdFormula(100.0, 1.0), 0.3087, 0.0001);
 }
 
-// The example project's real soundings: every written row whose Fr and Qc1
-// lie strictly inside the normalization's limits has an Ic the chart gave;
-// the formula at the row's printed Fr and Qc1 must agree with it within the
-// chart's measured worst error (0.021) and the cut of the printed cells.
+// Every example-project row with Fr and Qc1 inside the normalization's limits has a chart Ic close to the formula's.
 TEST_F(GoldenTest, ExampleProjectIcAgreesWithItsFormulaOnEveryRow) {
   installDataArea();
   General_setup();
@@ -513,10 +415,7 @@ TEST_F(GoldenTest, ExampleProjectIcAgreesWithItsFormulaOnEveryRow) {
   ASSERT_EQ(gRun.soundingsProcessed, 6);
 
   const fs::path soundings = dataArea() / "Projects" / "ExampleONE" / "Soundings";
-  int tables = 0;
-  int checked = 0;
-  double worst = 0.0;
-  std::string worstWhere;
+  int tables = 0, checked = 0;
   for (const auto& entry : fs::directory_iterator(soundings)) {
     const std::string name = entry.path().filename().string();
     if (name.size() < 8 || name.substr(name.size() - 8) != "_Q1o.txt") continue;
@@ -536,22 +435,12 @@ TEST_F(GoldenTest, ExampleProjectIcAgreesWithItsFormulaOnEveryRow) {
       const double ic = number(row[cIc]);
       EXPECT_NE(ic, kMissing) << name << " at " << row[cDepth] << " ft";
       if (ic == kMissing) continue;
-      const double difference = std::fabs(ic - icFormula(qc1, fr));
-      EXPECT_LE(difference, 0.06) << name << " at " << row[cDepth] << " ft: Fr " << fr << ", Qc1 " << qc1
-                                  << ", Ic " << ic << ", formula " << icFormula(qc1, fr);
-      if (difference > worst) {
-        worst = difference;
-        worstWhere = name + " at " + row[cDepth] + " ft";
-      }
+      EXPECT_NEAR(ic, icFormula(qc1, fr), 0.06) << name << " at " << row[cDepth] << " ft: Fr " << fr << ", Qc1 " << qc1;
       ++checked;
     }
   }
   EXPECT_EQ(tables, 6);
   EXPECT_GT(checked, 1000);  // the check must not pass by finding nothing to check
-  RecordProperty("ic_rows_checked", checked);
-  RecordProperty("ic_worst_difference", std::to_string(worst));
-  std::cout << "Ic against its formula: " << checked << " rows, worst difference " << worst << " (" << worstWhere
-            << ")\n";
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
-// The window's commands on the real widgets: start-up and runs on the example
-// project, the error window, END, a missing data area, the progress bar, the
-// throttled event processing, and the commands that come with later builds.
+// The window's commands on the real widgets: start-up and runs, the error window, END, a missing data area, the
+// progress bar, throttled event processing, and the later commands.
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -9,9 +8,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <fstream>
 #include <map>
-#include <sstream>
 
 #include "core/halt.h"
 #include "core/report.h"
@@ -32,11 +29,7 @@ class CommandsTest : public GuiTest {
 
   std::string logText() const {
     if (gRun.log.isOpen()) gRun.log.flush();
-    std::ifstream in(driveC() / "Vurn" / "Vurn---Output---Tasks_and_Issues_From_most_recent_Vurn_Run.txt",
-                     std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return readHostFile(driveC() / "Vurn" / "Vurn---Output---Tasks_and_Issues_From_most_recent_Vurn_Run.txt");
   }
 
   static bool anyTopLevelWindowVisible() {
@@ -103,16 +96,8 @@ TEST_F(CommandsTest, StartUpRunsTheExampleProjectToDoneWithTheSummaryCommandsDis
 
 TEST_F(CommandsTest, ProgressShowsTheSoundingAndATotalWhenOneIsGiven) {
   gRun.runInProgress = true;
-  const struct {
-    int total;
-    int sequence;
-    const char* file;
-    const char* text;
-    int maximum;
-    int value;
-  } cases[] = {
-      {0, 0, "", "Run started", 0, 0},
-      {0, 2, "BRO-217393.CPT", "Sounding 2: BRO-217393.CPT", 0, 0},
+  const struct { int total, sequence; const char* file; const char* text; int maximum, value; } cases[] = {
+      {0, 0, "", "Run started", 0, 0}, {0, 2, "BRO-217393.CPT", "Sounding 2: BRO-217393.CPT", 0, 0},
       {4, 3, "VOORNE-17_8.CPT", "Sounding 3 of 4: VOORNE-17_8.CPT", 4, 3},
   };
   for (const auto& c : cases) {
@@ -135,14 +120,13 @@ TEST_F(CommandsTest, EventsAreProcessedAtMostEveryIntervalDuringAStatusStorm) {
   for (int i = 0; i < 20000; ++i) Status_show("Sounding data processing", "", "", "", "", "", std::to_string(i), "");
   const qint64 elapsed = clock.elapsed();
   EXPECT_LE(gGui.syncCount - before, 1 + elapsed / 50);
-  // After the storm the window shows the last update at the next sync.
-  Gui_sync();
+  Gui_sync();  // the next sync shows the last update
   EXPECT_EQ(labelText("Value8lbl"), "19999");
 }
 
 TEST_F(CommandsTest, ErrorWindowShowsTheReportAndTheProgramEnds) {
   installExampleDataArea();
-  // A reader meets bad data while the run's initial setup is shown.
+  // A reader meets bad data during the run's initial setup.
   const auto mirror = gWindowHooks.processEvents;
   bool reported = false;
   gWindowHooks.processEvents = [mirror, &reported] {
@@ -178,12 +162,11 @@ TEST_F(CommandsTest, ErrorWindowShowsTheReportAndTheProgramEnds) {
       {"HighLevel8lbl", "Initial Setup calls ---"}, {"Operations8lblTITLE", "Operation:"},
       {"Operations8lbl", "Reading SLD files"}, {"Probe8lbl", "CPT-7"},
       {"inputFile8lbl", "C:\\Vurn\\SLD input\\SLD-Vurn-Ic.csv"}, {"OutputFile8lbl", "out.txt"},
-      {"Processing8lbl", "Splitting line 4"}, {"value8lblTITLE", "Value:"},
-      {"value8lbl", "12.5"},
+      {"Processing8lbl", "Splitting line 4"}, {"value8lblTITLE", "Value:"}, {"value8lbl", "12.5"},
   };
   for (const auto& [name, text] : expected) EXPECT_EQ(shown[name], text) << name;
 
-  // The program has ended: every window closed, the record on disk.
+  // The program has ended: windows closed, the record on disk.
   EXPECT_TRUE(gGui.endRequested);
   EXPECT_FALSE(anyTopLevelWindowVisible());
   const std::string log = logText();
@@ -194,8 +177,7 @@ TEST_F(CommandsTest, ErrorWindowShowsTheReportAndTheProgramEnds) {
 TEST_F(CommandsTest, BadSetupFileShowsTheErrorWindowWithTheLoggedReport) {
   // A data area without its setup file: start-up cannot read it.
   std::filesystem::create_directories(driveC() / "Vurn");
-  std::string code;
-  std::string description;
+  std::string code, description;
   whenErrorWindowShows([&](QDialog&) {
     code = Gui_widgetAs<QLabel>(gWindow.error, "errorCode8lbl")->text().toStdString();
     description = Gui_widgetAs<QLabel>(gWindow.error, "ErrorDescription8lbl")->text().toStdString();

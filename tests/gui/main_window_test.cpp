@@ -1,6 +1,5 @@
-// The main window as built: every control with its caption and window default,
-// grouped in its frame, the status panel, the fit on a 1366x768 screen, and the
-// model mirrored onto the widgets.
+// The main window as built: controls with their captions, defaults and frames, the status panel, the fit on a
+// 1366x768 screen, and the model mirrored onto the widgets.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -26,6 +25,12 @@ class MainWindowTest : public GuiTest {
     }
     return "";
   }
+  // The text a line edit, button or label shows.
+  static std::string textOf(const std::string& name) {
+    if (auto* edit = Gui_widgetAs<QLineEdit>(gWindow.main, name)) return edit->text().toStdString();
+    if (auto* button = Gui_widgetAs<QPushButton>(gWindow.main, name)) return button->text().toStdString();
+    return labelText(name);
+  }
   static bool insideScrollArea(const QWidget* w) {
     for (const QWidget* p = w; p; p = p->parentWidget()) {
       if (qobject_cast<const QScrollArea*>(p)) return true;
@@ -35,32 +40,23 @@ class MainWindowTest : public GuiTest {
 };
 
 TEST_F(MainWindowTest, OptionsShowTheirCaptionsAndWindowDefaults) {
-  const struct {
-    const char* name;
-    const char* caption;
-    bool checked;
-  } cases[] = {
+  const struct { const char* name; const char* caption; bool checked; } cases[] = {
       {"Norm_Tavik_8opb", "Tavik  (1982 to 2017)", true},
       {"Norm_Tavik_SF_8opb", "Tavik using Stress Focus (2018)", false},
-      {"Norm_PRob_8opb", "P.Robertson (c versus Ir) ", false},
-      {"Option6", "linear (c=1)", false},
+      {"Norm_PRob_8opb", "P.Robertson (c versus Ir) ", false}, {"Option6", "linear (c=1)", false},
       {"Ic_calculation_method_tavik_8opb", "Tavik using SLD (default)", true},
       {"Ic_calculation_method_PRob_8opb", "Robertson (Log-Log approximation)", false},
       {"Option11", "Tavik using SLD and with improvement for NC and Overconslidation (2014)", false},
       {"Columns_Q1o_File_8opb", "Defined by file:   Q1o-Output-Columns---*.csv", true},
-      {"Columns_Q1o_Internal_8opb", "Internally defined", false},
-      {"SLD_data_location_File_8opb", "From Files", true},
-      {"SLD_data_location_Internal_8opb", "Internal", false},
-      {"CPT_input_FileType_HOG_8opb", "read HOG file", true},
+      {"Columns_Q1o_Internal_8opb", "Internally defined", false}, {"SLD_data_location_File_8opb", "From Files", true},
+      {"SLD_data_location_Internal_8opb", "Internal", false}, {"CPT_input_FileType_HOG_8opb", "read HOG file", true},
       {"CPT_input_FileType_AEG_8opb", "read AEG file", false},
       {"CPT_input_FileType_Simple_8opb", "read simple oFile ", false},
       {"SLD_data_Write_to_File_8ckb", "Write SLD data to file ", true},
       {"Show_BreakdownOf_LineInput_8chk", "Show breakdown of File Input Lines", true},
       {"ForceVurnToUseCdrive8cmd", "This version is forcing Vurn to use c:\\Vurn for all data", true},
-      {"Check_Before_Compling8chk", "check before compiling", false},
-      {"SPT_Tavik_8opb", "Tavik (default)", true},
-      {"SPT_Seed_8opb", "Seed (1980s)", false},
-      {"Vs1_c025_8opb", "c=0.25", false},
+      {"Check_Before_Compling8chk", "check before compiling", false}, {"SPT_Tavik_8opb", "Tavik (default)", true},
+      {"SPT_Seed_8opb", "Seed (1980s)", false}, {"Vs1_c025_8opb", "c=0.25", false},
   };
   for (const auto& c : cases) {
     auto* button = mainWidget<QAbstractButton>(c.name);
@@ -71,63 +67,37 @@ TEST_F(MainWindowTest, OptionsShowTheirCaptionsAndWindowDefaults) {
   }
 }
 
+// Labels show "&&" as one "&", as the window's texts are written.
 TEST_F(MainWindowTest, TextBoxesCommandsAndLabelsAsWritten) {
-  const struct {
-    const char* name;
-    const char* text;
-  } texts[] = {
-      {"EQ_Mb_8txt", "7.5"},
-      {"EQ_CSR_file_8txt", "c:\\Vurn\\projects\\exampleone\\CSR-FF-4liq.csv"},
-      {"Nk_8txt", "18"},
-      {"Depth_lowest_WhenLookingForLowestQc_feet8txt", "2"},
-  };
-  for (const auto& t : texts) EXPECT_EQ(mainWidget<QLineEdit>(t.name)->text().toStdString(), t.text) << t.name;
-
-  const struct {
-    const char* name;
-    const char* caption;
-  } buttons[] = {
+  const std::pair<const char*, const char*> texts[] = {
+      {"EQ_Mb_8txt", "7.5"}, {"EQ_CSR_file_8txt", "c:\\Vurn\\projects\\exampleone\\CSR-FF-4liq.csv"},
+      {"Nk_8txt", "18"}, {"Depth_lowest_WhenLookingForLowestQc_feet8txt", "2"},
       {"Run8cmd", "Make Q1o files and the zero offset file"},
       {"SLD_file_GenerateFileForPlotting8cmd", "Generate SLD truckcaded files (SLDp) for external plotting"},
-      {"PrepareVurnForFirstTime8cmd", "Prepare Vurn.exe for the FIRST USE"},
-      {"ender8cmd", "END"},
-      {"ProjectS_New8cmb", "Make New Project"},
-      {"Command1", "make Directory and filels for this ProjectS.csv entry"},
-      {"Command2", "Generated Grapher file for depth plotting"},
-      {"Command3", "Generate SLD VB6 statements"},
+      {"PrepareVurnForFirstTime8cmd", "Prepare Vurn.exe for the FIRST USE"}, {"ender8cmd", "END"},
+      {"ProjectS_New8cmb", "Make New Project"}, {"Command1", "make Directory and filels for this ProjectS.csv entry"},
+      {"Command2", "Generated Grapher file for depth plotting"}, {"Command3", "Generate SLD VB6 statements"},
       {"MakeSCLdataBasedonDigDataCSV8cmd", "Make SLD data based on \"Dig-data.csv\""},
+      {"Depth_lowest_TITLE8lbl", "For zero load calculations: Depth to start looking for lowest Qc & fs :"},
+      {"Nk_TITLE8lbl", "Nk="}, {"Depth_lowest_UNITS8lbl", "ft"},
+      {"ProjectDirectoryNote8lbl", "...directory note...."},
+      {"Information18lbl", "Vurn reads all CPT data for a specified project directory then generates highly formatted"},
+      {"Information78lbl", "The user is fully responsible to verify the software, predictive techniques, and finally "
+                           "check accuracy of output data."},
   };
-  for (const auto& b : buttons) EXPECT_EQ(mainWidget<QPushButton>(b.name)->text().toStdString(), b.caption) << b.name;
-
-  // Labels show "&&" as one "&", as the window's texts are written.
-  EXPECT_EQ(labelText("Depth_lowest_TITLE8lbl"),
-            "For zero load calculations: Depth to start looking for lowest Qc & fs :");
-  EXPECT_EQ(labelText("Nk_TITLE8lbl"), "Nk=");
-  EXPECT_EQ(labelText("Depth_lowest_UNITS8lbl"), "ft");
-  EXPECT_EQ(labelText("ProjectDirectoryNote8lbl"), "...directory note....");
-  EXPECT_EQ(labelText("Information18lbl"),
-            "Vurn reads all CPT data for a specified project directory then generates highly formatted");
-  EXPECT_EQ(labelText("Information78lbl"),
-            "The user is fully responsible to verify the software, predictive techniques, and finally check "
-            "accuracy of output data.");
+  for (const auto& [name, text] : texts) EXPECT_EQ(textOf(name), text) << name;
   EXPECT_NE(mainWidget<QComboBox>("projectS_8cbo"), nullptr);
   EXPECT_EQ(gGui.main->windowTitle().toStdString(), "Vurn      ");
 }
 
 TEST_F(MainWindowTest, StatusPanelHasItsTitlesAndStartingTexts) {
-  const struct {
-    const char* title;
-    const char* titleText;
-    const char* value;
-    const char* valueText;
-  } rows[] = {
+  const struct { const char* title; const char* titleText; const char* value; const char* valueText; } rows[] = {
       {"HighLevelTITLE8lbl", "Main Routine:", "HighLevel8lbl", "..."},
       {"OperationsTITLE8lbl", "Operations:", "Operations8lbl", "..."},
       {"ProbeTITLE8lbl", "Sounding:", "Probe8lbl", "..."},
       {"inputFileTITLE8lbl", "Input File:", "inputFile8lbl", "..."},
       {"OutputFileTITLE8lbl", "Output File:", "OutputFile8lbl", "..."},
-      {"ProcessingTITLE8lbl", "Process:", "Processing8lbl", "..."},
-      {"ValueTITLE8lbl", "Value:", "Value8lbl", "..."},
+      {"ProcessingTITLE8lbl", "Process:", "Processing8lbl", "..."}, {"ValueTITLE8lbl", "Value:", "Value8lbl", "..."},
       {"SoftwareLocationTitle8lbl", "Software location (for data error tracing):", "StatusCODE8lbl", "- - -"},
       {"IssuesCounterTITLE8lbl", "Issues counter=", "IssuesCounter8lbl", "- - -"},
   };
@@ -135,12 +105,11 @@ TEST_F(MainWindowTest, StatusPanelHasItsTitlesAndStartingTexts) {
     EXPECT_EQ(labelText(r.title), r.titleText);
     EXPECT_EQ(labelText(r.value), r.valueText);
     EXPECT_EQ(frameOf(mainWidget(r.value)), "Processing information") << r.value;
-    // The panel and the commands stay in view: they are not in the scrolling part.
-    EXPECT_FALSE(insideScrollArea(mainWidget(r.value))) << r.value;
+    EXPECT_FALSE(insideScrollArea(mainWidget(r.value))) << r.value;  // stays in view
   }
-  EXPECT_FALSE(insideScrollArea(mainWidget("Run8cmd")));
-  EXPECT_FALSE(insideScrollArea(mainWidget("ender8cmd")));
-  EXPECT_FALSE(insideScrollArea(gGui.progressBar));
+  for (const QWidget* w : {mainWidget("Run8cmd"), mainWidget("ender8cmd"), static_cast<QWidget*>(gGui.progressBar)}) {
+    EXPECT_FALSE(insideScrollArea(w)) << w->objectName().toStdString();
+  }
 }
 
 TEST_F(MainWindowTest, EveryControlHasItsWidgetInItsFrame) {
@@ -149,18 +118,15 @@ TEST_F(MainWindowTest, EveryControlHasItsWidgetInItsFrame) {
       const QWidget* w = Gui_widget(*form, c.name);
       ASSERT_NE(w, nullptr) << form->name << " " << c.name;
       EXPECT_EQ(w->objectName().toStdString(), c.name);
-      if (form == &gWindow.main) {
-        EXPECT_EQ(frameOf(w), c.frame) << c.name;
-      }
+      EXPECT_EQ(form == &gWindow.main ? frameOf(w) : c.frame, c.frame) << c.name;
     }
   }
 }
 
 TEST_F(MainWindowTest, FitsA1366By768Screen) {
-  // Room for a title bar and a task bar.
   const QSize least = gGui.main->minimumSizeHint();
   EXPECT_LE(least.width(), 1366);
-  EXPECT_LE(least.height(), 700);
+  EXPECT_LE(least.height(), 700);  // room for a title bar and a task bar
   EXPECT_LE(gGui.main->width(), 1366);
   EXPECT_LE(gGui.main->height(), 768);
 }

@@ -1,5 +1,4 @@
-// Options set on the real widgets and read into the run state, the window
-// modes on the commands, and the option lock of "check before compiling".
+// Options set on the real widgets and read into the run state, window modes, and the "check before compiling" lock.
 #include <QCheckBox>
 #include <QLabel>
 #include <QRadioButton>
@@ -14,11 +13,7 @@ namespace {
 class OptionsTest : public GuiTest {};
 
 TEST_F(OptionsTest, EachClickedOptionIsReadIntoTheRunState) {
-  const struct {
-    std::vector<const char*> clicks;  // in this order
-    std::string RunState::*field;
-    const char* word;
-  } cases[] = {
+  const struct { std::vector<const char*> clicks; std::string RunState::*field; const char* word; } cases[] = {
       {{"Norm_Tavik_SF_8opb"}, &RunState::coneNormalizationMethod, "TAVIK_SF"},
       {{"Norm_PRob_8opb"}, &RunState::coneNormalizationMethod, "PROB"},
       {{"Option6"}, &RunState::coneNormalizationMethod, "-5435"},  // linear (c=1) has no word
@@ -46,12 +41,11 @@ TEST_F(OptionsTest, EachClickedOptionIsReadIntoTheRunState) {
 }
 
 TEST_F(OptionsTest, WriteChartDataFollowsItsBox) {
-  click("SLD_data_Write_to_File_8ckb");
-  VurnScreen_read_values();
-  EXPECT_FALSE(gRun.writeChartData);
-  click("SLD_data_Write_to_File_8ckb");
-  VurnScreen_read_values();
-  EXPECT_TRUE(gRun.writeChartData);
+  for (bool expected : {false, true}) {
+    click("SLD_data_Write_to_File_8ckb");
+    VurnScreen_read_values();
+    EXPECT_EQ(gRun.writeChartData, expected);
+  }
 }
 
 TEST_F(OptionsTest, TypedTextsAreRead) {
@@ -129,11 +123,7 @@ TEST_F(OptionsTest, CheckBeforeCompilingLocksTheOptions) {
 
   EXPECT_TRUE(mainWidget("Check_Before_Compling8chk")->isHidden());
   EXPECT_EQ(labelText("HighLevel8lbl"), "Vurn Compiling setup");
-  const struct {
-    const char* name;
-    bool checked;
-    bool enabled;
-  } locked[] = {
+  const struct { const char* name; bool checked, enabled; } locked[] = {
       {"SLD_data_location_Internal_8opb", true, true},  {"SLD_data_location_File_8opb", false, false},
       {"SLD_data_Write_to_File_8ckb", false, false},    {"CPT_input_FileType_HOG_8opb", true, true},
       {"CPT_input_FileType_AEG_8opb", false, false},    {"CPT_input_FileType_Simple_8opb", false, false},

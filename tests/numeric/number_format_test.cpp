@@ -20,12 +20,7 @@
 
 namespace {
 
-struct FormatCase {
-  float value;
-  const char* picture;
-  bool nullAsUnderscores;
-  const char* expected;
-};
+struct FormatCase { float value; const char* picture; bool nullAsUnderscores; const char* expected; };
 
 void expectFormats(const std::vector<FormatCase>& cases) {
   for (const FormatCase& c : cases) {
@@ -39,14 +34,9 @@ TEST(NumberFormat, AlignsCutsAndPadsUnderThePicture) {
       {2.5f, "##.##", false, " 2.50"},
       {2.999f, "##.##", false, " 2.99"},  // cut, not rounded
       {-2.999f, "##.##", false, "-2.99"},  // cut toward zero
-      {2.9f, "###", false, "  2"},
-      {0.25f, "#.###", false, "0.250"},
-      {-0.5f, "##.#", false, "-0.5"},
-      {-0.001f, "##.#", false, "-0.0"},
-      {1.5f, "###.##,", false, "  1.50,"},
-      {12.5f, " ####.###", false, "   12.500"},
-      {3.25f, "###.#  ", false, "  3.2  "},
-      {1.5f, "          ##.#####", false, "           1.50000"},
+      {2.9f, "###", false, "  2"}, {0.25f, "#.###", false, "0.250"}, {-0.5f, "##.#", false, "-0.5"},
+      {-0.001f, "##.#", false, "-0.0"}, {1.5f, "###.##,", false, "  1.50,"}, {12.5f, " ####.###", false, "   12.500"},
+      {3.25f, "###.#  ", false, "  3.2  "}, {1.5f, "          ##.#####", false, "           1.50000"},
       {7.0f, "###.", false, "  7."},
       {1234.5f, "##.#", false, "1234.5"},  // the integer part overflows, nothing is cut
       {-98765.0f, "###", false, "-98765"},
@@ -59,8 +49,7 @@ TEST(NumberFormat, WritesTheSevenDigitTextNotTheBinaryExpansion) {
       {0.1f, "#.#########", false, "0.100000000"},          // 0.1f is 0.100000001490116...
       {1.0f / 3.0f, "#.##########", false, "0.3333333000"},  // seven digits, then zeros
       {16777215.0f, "##########", false, "  16777220"},      // rounded to seven digits first
-      {123.4567f, "###.##", false, "123.45"},
-      {0.9999999f, "#.###", false, "0.999"},
+      {123.4567f, "###.##", false, "123.45"}, {0.9999999f, "#.###", false, "0.999"},
       {99.99999f, "###.#", false, " 99.9"},
       {1.9999999f, "###.#", false, "  2.0"},  // 1.99999988: seven digits round it to 2 before the cut
       {-1.9999999f, "###.#", false, " -2.0"},
@@ -73,22 +62,18 @@ TEST(NumberFormat, ZeroIsOneCentredDigit) {
       {0.0f, "#######", false, "   0   "},   // W 7: 3.5 goes to 4
       {0.0f, "#####", false, " 0   "},       // W 5: 2.5 goes to 2
       {0.0f, "###", false, " 0 "},          // W 3: 1.5 goes to 2
-      {0.0f, "##", false, "0 "},
-      {0.0f, "#", false, "0"},
-      {-0.0f, "####.###", true, "   0    "},
+      {0.0f, "##", false, "0 "}, {0.0f, "#", false, "0"}, {-0.0f, "####.###", true, "   0    "},
   });
 }
 
 TEST(NumberFormat, MissingValueLayouts) {
   expectFormats({
-      {NullValue, "####.###", true, "________"},
-      {NullValue, " ##.#,", true, "______"},
+      {NullValue, "####.###", true, "________"}, {NullValue, " ##.#,", true, "______"},
       {NullValue, "####.###", false, "   -5435"},       // L 8, p 5
       {NullValue, "#####.###", false, "-5435    "},      // L 9, p 6: cut to 9
       {NullValue, "##########.##", false, "    -5435    "},  // p 11: 4 blanks, r 7: 5 blanks, cut
       {NullValue, "#######.##############", false, " -5435         "},  // r 16: 9 blanks
-      {NullValue, "##.####", false, "  -5435"},
-      {NullValue, "######", false, " -5435"},
+      {NullValue, "##.####", false, "  -5435"}, {NullValue, "######", false, " -5435"},
       {NullValue, " ####.###,", false, "    -5435,"},
       {NullValue, "###", false, "-5435"},         // short body: never cut
       {NullValue, "###,", false, "-5435,"},
@@ -99,8 +84,7 @@ TEST(NumberFormat, MissingValueLayouts) {
 
 TEST(NumberFormat, OutsideTheAlignedRangeTheTextStandsAlone) {
   expectFormats({
-      {2e11f, "####.###", false, "200000000000."},
-      {2e11f, "###,", false, "200000000000.,"},
+      {2e11f, "####.###", false, "200000000000."}, {2e11f, "###,", false, "200000000000.,"},
       {-2e11f, " ###.#", false, "-200000000000."},
       {1e11f, "############", false, "100000000000"},  // the upper bound is inside
       {1e-14f, "#.###", false, "0.000"},              // the lower bound is inside
@@ -134,11 +118,7 @@ ReferenceText referenceText(float value) {
   return {text.substr(0, point), text.substr(point + 1)};
 }
 
-struct RandomPicture {
-  std::string text;
-  size_t lead, integer, decimals, trail;
-  bool point, comma;
-};
+struct RandomPicture { std::string text; size_t lead, integer, decimals, trail; bool point, comma; };
 
 RandomPicture randomPicture(std::mt19937& random) {
   auto pick = [&](int low, int high) {
@@ -223,17 +203,10 @@ TEST(NumberFormat, PropertyMissingValueNeverPrintsAsANumber) {
 }
 
 TEST(NumberFormat, AllocatesOnlyItsResult) {
-  const struct {
-    float value;
-    const char* picture;
-    bool underscores;
-  } cases[] = {
-      {2.5f, "##.##", false},
-      {1234.567f, "          ##########.#########,   ", false},
-      {-0.000123f, "#.####################", false},
-      {0.0f, "                              ####.###", false},
-      {NullValue, "          ##########.##########", false},
-      {NullValue, "          ##########.##########", true},
+  const struct { float value; const char* picture; bool underscores; } cases[] = {
+      {2.5f, "##.##", false}, {1234.567f, "          ##########.#########,   ", false},
+      {-0.000123f, "#.####################", false}, {0.0f, "                              ####.###", false},
+      {NullValue, "          ##########.##########", false}, {NullValue, "          ##########.##########", true},
       {3.0e30f, "##.#", false},
   };
   for (const auto& c : cases) {
@@ -244,29 +217,12 @@ TEST(NumberFormat, AllocatesOnlyItsResult) {
 }
 
 TEST(PlainNumberText, ShortestSevenDigitTextWithSignPlace) {
-  const struct {
-    float value;
-    const char* expected;
-  } cases[] = {
-      {0.5f, " .5"},
-      {-0.5f, "-.5"},
-      {0.0f, " 0"},
-      {-0.0f, " 0"},
-      {60.0f, " 60"},
-      {1.2f, " 1.2"},
-      {-2.25f, "-2.25"},
-      {1.0f / 3.0f, " .3333333"},
-      {NullValue, "-5435"},
-      {1234567.0f, " 1234567"},
-      {9999999.0f, " 9999999"},
-      {12345678.0f, " 1.234568E+07"},
-      {0.0001f, " .0001"},
-      {0.00001f, " 1E-05"},
-      {-2.5e-7f, "-2.5E-07"},
-      {-3.5e20f, "-3.5E+20"},
-      {std::numeric_limits<float>::max(), " 3.402823E+38"},
-      {std::numeric_limits<float>::quiet_NaN(), " NaN"},
-      {-std::numeric_limits<float>::infinity(), "-Inf"},
+  const struct { float value; const char* expected; } cases[] = {
+      {0.5f, " .5"}, {-0.5f, "-.5"}, {0.0f, " 0"}, {-0.0f, " 0"}, {60.0f, " 60"}, {1.2f, " 1.2"}, {-2.25f, "-2.25"},
+      {1.0f / 3.0f, " .3333333"}, {NullValue, "-5435"}, {1234567.0f, " 1234567"}, {9999999.0f, " 9999999"},
+      {12345678.0f, " 1.234568E+07"}, {0.0001f, " .0001"}, {0.00001f, " 1E-05"}, {-2.5e-7f, "-2.5E-07"},
+      {-3.5e20f, "-3.5E+20"}, {std::numeric_limits<float>::max(), " 3.402823E+38"},
+      {std::numeric_limits<float>::quiet_NaN(), " NaN"}, {-std::numeric_limits<float>::infinity(), "-Inf"},
   };
   for (const auto& c : cases) EXPECT_EQ(PlainNumber_text(c.value), c.expected) << c.value;
 }

@@ -14,42 +14,17 @@
 namespace {
 
 TEST(NumberOrNull, ReadsNumbersAndGivesNullForEverythingElse) {
-  const struct {
-    const char* text;
-    float expected;
-  } cases[] = {
-      {"12.5", 12.5f},
-      {"  -12.5  ", -12.5f},
-      {"\t7\r", 7.0f},
-      {"+5", 5.0f},
-      {".5", 0.5f},
-      {"-.5", -0.5f},
-      {"5.", 5.0f},
-      {"1e3", 1000.0f},
-      {"2.5E-4", 2.5e-4f},
+  const struct { const char* text; float expected; } cases[] = {
+      {"12.5", 12.5f}, {"  -12.5  ", -12.5f}, {"\t7\r", 7.0f}, {"+5", 5.0f}, {".5", 0.5f}, {"-.5", -0.5f},
+      {"5.", 5.0f}, {"1e3", 1000.0f}, {"2.5E-4", 2.5e-4f},
       {"0.1", 0.1f},              // correctly rounded to 32 bits
       {"16777217", 16777216.0f},  // the nearest 32-bit float
       {"3.4028235e38", std::numeric_limits<float>::max()},
       {"1e-60", 0.0f},  // too small: zero, not missing
-      {"-5435", NullValue},
-      {"", NullValue},
-      {"    ", NullValue},
-      {"abc", NullValue},
-      {"12abc", NullValue},
-      {"1,000", NullValue},
-      {"1.2.3", NullValue},
-      {"- 5", NullValue},
-      {"+-5", NullValue},
-      {".", NullValue},
-      {"-", NullValue},
-      {"1e", NullValue},
-      {"e5", NullValue},
-      {"inf", NullValue},
-      {"nan", NullValue},
-      {"0x10", NullValue},
-      {"1e39", NullValue},
-      {"-1e39", NullValue},
-      {"1e99999999999", NullValue},
+      {"-5435", NullValue}, {"", NullValue}, {"    ", NullValue}, {"abc", NullValue}, {"12abc", NullValue},
+      {"1,000", NullValue}, {"1.2.3", NullValue}, {"- 5", NullValue}, {"+-5", NullValue}, {".", NullValue},
+      {"-", NullValue}, {"1e", NullValue}, {"e5", NullValue}, {"inf", NullValue}, {"nan", NullValue},
+      {"0x10", NullValue}, {"1e39", NullValue}, {"-1e39", NullValue}, {"1e99999999999", NullValue},
   };
   for (const auto& c : cases) EXPECT_EQ(NumberOrNull(c.text), c.expected) << "[" << c.text << "]";
   EXPECT_TRUE(std::signbit(NumberOrNull("-1e-60")));
@@ -62,16 +37,11 @@ TEST(MissingAwareArithmetic, AnyOperandOfMagnitude5435IsMissing) {
     const char* name;
     float a, b, expected;
   } cases[] = {
-      {AddOrNull, "add", 5435.0f, 1.0f, Null},
-      {AddOrNull, "add", 1.0f, -5435.0f, Null},
-      {AddOrNull, "add", 1.5f, 2.0f, 3.5f},
-      {AddOrNull, "add", -5434.0f, 1.0f, -5433.0f},
-      {MultiplyOrNull, "multiply", -5434.0f, 1.0f, -5434.0f},
-      {MultiplyOrNull, "multiply", 2.0f, 5435.0f, Null},
-      {MultiplyOrNull, "multiply", 2.0f, 3.0f, 6.0f},
-      {DivideOrNull, "divide", 1.0f, 0.0f, Null},
-      {DivideOrNull, "divide", 5435.0f, 2.0f, Null},
-      {DivideOrNull, "divide", 2.0f, -5435.0f, Null},
+      {AddOrNull, "add", 5435.0f, 1.0f, Null}, {AddOrNull, "add", 1.0f, -5435.0f, Null},
+      {AddOrNull, "add", 1.5f, 2.0f, 3.5f}, {AddOrNull, "add", -5434.0f, 1.0f, -5433.0f},
+      {MultiplyOrNull, "multiply", -5434.0f, 1.0f, -5434.0f}, {MultiplyOrNull, "multiply", 2.0f, 5435.0f, Null},
+      {MultiplyOrNull, "multiply", 2.0f, 3.0f, 6.0f}, {DivideOrNull, "divide", 1.0f, 0.0f, Null},
+      {DivideOrNull, "divide", 5435.0f, 2.0f, Null}, {DivideOrNull, "divide", 2.0f, -5435.0f, Null},
       {DivideOrNull, "divide", 1.0f, 4.0f, 0.25f},
   };
   for (const auto& c : cases) EXPECT_EQ(c.operation(c.a, c.b), c.expected) << c.name << " " << c.a << " " << c.b;
@@ -112,11 +82,7 @@ TEST(GuardedLogAndPower, OutOfDomainGivesMissing) {
 }
 
 TEST(RoundDown, FloorsAtTheDecimalTowardMinusInfinity) {
-  const struct {
-    float x;
-    std::int16_t n;
-    float expected;
-  } cases[] = {
+  const struct { float x; std::int16_t n; float expected; } cases[] = {
       {12.38f, 1, 12.3f}, {12.9f, 0, 12.0f}, {-2.55f, 1, -2.6f}, {-12.1f, 0, -13.0f},
       {0.129f, 2, 0.12f}, {1234.0f, -2, 1200.0f},
   };

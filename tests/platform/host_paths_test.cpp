@@ -74,24 +74,13 @@ TEST_F(HostPathsTest, ProgramDriveHoldsTheInstallTreeAndTheProgramFile) {
 }
 
 TEST_F(HostPathsTest, WildcardsMatchWithoutRegardToCase) {
-  const struct {
-    const char* pattern;
-    const char* name;
-    bool matches;
-  } cases[] = {
+  const struct { const char* pattern; const char* name; bool matches; } cases[] = {
       {"Vurn_ProjectS---*.csv", "Vurn_ProjectS---Main.csv", true},
       {"Vurn_ProjectS---*.csv", "VURN_PROJECTS---.CSV", true},
-      {"Vurn_ProjectS---*.csv", "Vurn_ProjectS---Main.csv.bak", false},
-      {"*.CPT", "cpt-01.cpt", true},
-      {"*.CPT", "cpt-01.cpt1", false},
-      {"CPT-0?.CPT", "CPT-01.CPT", true},
-      {"CPT-0?.CPT", "CPT-1.CPT", false},
-      {"CPT-0?.CPT", "CPT-012.CPT", false},
-      {"*.*", "README", true},
-      {"*", "anything.at.all", true},
-      {"a*b*c", "aXXbYYc", true},
-      {"a*b*c", "aXXbYY", false},
-      {"SLD-Vurn-*.csv", "SLD-Vurn-Ic.csv", true},
+      {"Vurn_ProjectS---*.csv", "Vurn_ProjectS---Main.csv.bak", false}, {"*.CPT", "cpt-01.cpt", true},
+      {"*.CPT", "cpt-01.cpt1", false}, {"CPT-0?.CPT", "CPT-01.CPT", true}, {"CPT-0?.CPT", "CPT-1.CPT", false},
+      {"CPT-0?.CPT", "CPT-012.CPT", false}, {"*.*", "README", true}, {"*", "anything.at.all", true},
+      {"a*b*c", "aXXbYYc", true}, {"a*b*c", "aXXbYY", false}, {"SLD-Vurn-*.csv", "SLD-Vurn-Ic.csv", true},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Host_wildcardMatch(c.pattern, c.name), c.matches) << c.pattern << " vs " << c.name;

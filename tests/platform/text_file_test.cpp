@@ -21,21 +21,11 @@ class TextFileTest : public VurnTest {
 
 TEST_F(TextFileTest, LineEndsOfEveryKind) {
   using Lines = std::vector<std::string>;
-  const struct {
-    const char* name;
-    std::string bytes;
-    Lines lines;
-  } cases[] = {
-      {"CRLF", "a\r\nb\r\n", {"a", "b"}},
-      {"LF", "a\nb\n", {"a", "b"}},
-      {"CR", "a\rb\r", {"a", "b"}},
-      {"no final end", "a\r\nb", {"a", "b"}},
-      {"blank last line", "a\r\nb\r\n\r\n", {"a", "b", ""}},
-      {"blank last line LF", "a\n\n", {"a", ""}},
-      {"blank line inside", "a\n\nb", {"a", "", "b"}},
-      {"mixed", "a\r\nb\nc\rd", {"a", "b", "c", "d"}},
-      {"empty file", "", {}},
-      {"only a line end", "\r\n", {""}},
+  const struct { const char* name; std::string bytes; Lines lines; } cases[] = {
+      {"CRLF", "a\r\nb\r\n", {"a", "b"}}, {"LF", "a\nb\n", {"a", "b"}}, {"CR", "a\rb\r", {"a", "b"}},
+      {"no final end", "a\r\nb", {"a", "b"}}, {"blank last line", "a\r\nb\r\n\r\n", {"a", "b", ""}},
+      {"blank last line LF", "a\n\n", {"a", ""}}, {"blank line inside", "a\n\nb", {"a", "", "b"}},
+      {"mixed", "a\r\nb\nc\rd", {"a", "b", "c", "d"}}, {"empty file", "", {}}, {"only a line end", "\r\n", {""}},
       {"bytes pass through", "caf\xC3\xA9\t\"x\"\x01", {"caf\xC3\xA9\t\"x\"\x01"}},
   };
   for (const auto& c : cases) EXPECT_EQ(readAll(c.bytes), c.lines) << c.name;

@@ -33,12 +33,9 @@ TEST_F(ColumnIdTest, ParsesPropertyMethodAndUnits) {
     const char* propertyMethod;
   };
   for (const Case& c : {
-           Case{"Depth_ft", "Depth", "", "ft", "Depth"},
-           Case{"Vs1_tvk_fps", "Vs1", "tvk", "fps", "Vs1_tvk"},
-           Case{"IC_tvk", "IC", "tvk", "", "IC_tvk"},
-           Case{"Fr_%", "Fr", "", "%", "Fr"},
-           Case{"Su1_Nk=17", "Su1", "Nk=17", "", "Su1_Nk=17"},
-           Case{"Qc_tvk_MPa", "Qc", "tvk", "MPa", "Qc_tvk"},
+           Case{"Depth_ft", "Depth", "", "ft", "Depth"}, Case{"Vs1_tvk_fps", "Vs1", "tvk", "fps", "Vs1_tvk"},
+           Case{"IC_tvk", "IC", "tvk", "", "IC_tvk"}, Case{"Fr_%", "Fr", "", "%", "Fr"},
+           Case{"Su1_Nk=17", "Su1", "Nk=17", "", "Su1_Nk=17"}, Case{"Qc_tvk_MPa", "Qc", "tvk", "MPa", "Qc_tvk"},
            Case{"Vs_x_ft/sec", "Vs", "x", "ft/sec", "Vs_x"},
            Case{"Qc_ATM_atm", "Qc", "", "ATM", "Qc"},  // a unit word in the method place is the unit
            Case{"Qc_tsf", "Qc", "", "tsf", "Qc"},         // tsf is a unit, not a method
