@@ -185,7 +185,7 @@ void ReadHogHeader(TextReader& file) {
   std::string line;
   readHeaderLine(file, 1, line);
   if (UpperCased(line).find("HOGENTOGLER") == std::string::npos) {
-    Error_report("does not have HOGENTOGLER in line one", "H4334");
+    Error_report("does not have HOGENTOGLER in line one, field data file " + file.path(), "H4334");
   }
 
   for (int n = 2; n <= 16; ++n) {

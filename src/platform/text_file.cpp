@@ -2,6 +2,7 @@
 #include "platform/text_file.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -10,13 +11,20 @@
 
 namespace {
 
-std::string& failingPathPart() {
-  static std::string part;
-  return part;
+// The two test faults: opens of paths containing one part fail; writes to
+// paths containing another stop after a number of bytes.
+struct WriterFaults {
+  std::string openPart;
+  std::string writePart;
+  std::size_t keptBytes = 0;
+};
+
+WriterFaults& writerFaults() {
+  static WriterFaults faults;
+  return faults;
 }
 
-bool openShouldFail(std::string_view path) {
-  const std::string& part = failingPathPart();
+bool pathContains(std::string_view path, const std::string& part) {
   if (part.empty() || part.size() > path.size()) return false;
   for (size_t i = 0; i + part.size() <= path.size(); ++i) {
     if (Text_equalsNoCase(path.substr(i, part.size()), part)) return true;
@@ -26,7 +34,12 @@ bool openShouldFail(std::string_view path) {
 
 }  // namespace
 
-void TextWriter_failOpensOf(std::string_view pathPart) { failingPathPart() = std::string(pathPart); }
+void TextWriter_failOpensOf(std::string_view pathPart) { writerFaults().openPart = std::string(pathPart); }
+
+void TextWriter_failWritesOf(std::string_view pathPart, std::size_t keptBytes) {
+  writerFaults().writePart = std::string(pathPart);
+  writerFaults().keptBytes = keptBytes;
+}
 
 bool TextReader::open(std::string_view enginePath) {
   close();
@@ -85,7 +98,10 @@ bool TextWriter::open(std::string_view enginePath, Mode mode) {
     error_ = ENOENT;
     return false;
   }
-  if (openShouldFail(enginePath)) {
+  failed_ = false;
+  written_ = 0;
+  writeLimit_ = pathContains(enginePath, writerFaults().writePart) ? writerFaults().keptBytes : SIZE_MAX;
+  if (pathContains(enginePath, writerFaults().openPart)) {
     error_ = EACCES;
     return false;
   }
@@ -114,17 +130,29 @@ void TextWriter::writeLine(std::string_view text) {
   write("\r\n");
 }
 
+void TextWriter::fail(int code) {
+  if (!failed_) error_ = code;
+  failed_ = true;
+}
+
 void TextWriter::write(std::string_view text) {
-  if (file_ != nullptr && !text.empty()) std::fwrite(text.data(), 1, text.size(), file_);
+  if (file_ == nullptr || text.empty() || failed_) return;
+  std::size_t size = text.size();
+  if (size > writeLimit_ - written_) size = writeLimit_ - written_;
+  errno = 0;
+  if (size > 0 && std::fwrite(text.data(), 1, size, file_) != size) fail(errno != 0 ? errno : EIO);
+  written_ += size;
+  if (size < text.size()) fail(ENOSPC);
 }
 
 void TextWriter::flush() {
-  if (file_ != nullptr) std::fflush(file_);
+  if (file_ != nullptr && std::fflush(file_) != 0) fail(errno != 0 ? errno : EIO);
 }
 
-void TextWriter::close() {
+bool TextWriter::close() {
   if (file_ != nullptr) {
-    std::fclose(file_);
+    if (std::fclose(file_) != 0) fail(errno != 0 ? errno : EIO);
     file_ = nullptr;
   }
+  return !failed_;
 }

@@ -32,6 +32,7 @@ void VurnTest::SetUp() {
   Engine_reset();
   WindowHooks_reset();
   TextWriter_failOpensOf("");
+  TextWriter_failWritesOf("", 0);
 }
 
 void VurnTest::TearDown() {
@@ -40,6 +41,7 @@ void VurnTest::TearDown() {
   HostClock_reset();
   WindowHooks_reset();
   TextWriter_failOpensOf("");
+  TextWriter_failWritesOf("", 0);
   std::error_code ec;
   fs::remove_all(root_, ec);
 }
