@@ -5,7 +5,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
-  FuzzInput_begin();
+  FuzzInput_beginWithoutFiles();
   const std::uint8_t options = data[0];
   const std::string_view line = FuzzText(data + 1, size - 1);
   FieldList fields(static_cast<std::int16_t>(1 + (options >> 3)));

@@ -55,6 +55,16 @@ void FuzzInput_begin() {
   TasksAndIssues_open();
 }
 
+void FuzzInput_beginWithoutFiles() {
+  static bool started = false;
+  if (!started) {
+    FuzzInput_begin();
+    gRun.log.close();
+    started = true;
+  }
+  gRun.errorReported = false;
+}
+
 void FuzzFile_write(std::string_view relative, std::string_view bytes) {
   fs::path path = driveRoot() / "c";
   std::string part;

@@ -21,6 +21,12 @@
 // Soundings folder present) and the log open. Call at the start of every input.
 void FuzzInput_begin();
 
+// For harnesses that read no file (the line splitter): the engine is put back
+// to a program that has not started once, with no log open, so an error
+// report writes no file; each later input only clears the error-reported
+// flag, the one record such an input changes that the next would see.
+void FuzzInput_beginWithoutFiles();
+
 // Writes `bytes` to the host file behind the engine path C:\`relative`
 // (parents made), replacing what was there.
 void FuzzFile_write(std::string_view relative, std::string_view bytes);
