@@ -143,6 +143,7 @@ const Case kCases[] = {
     {"hog", "HGC621-no-u2-channel.CPT", "HGC621", "no U2 channel"},
     {"hog", "HGC622-zero-reference.CPT", "HGC622", "X.CPT, channel FRICTION (column 3)"},
     {"hog", "HGC622-blank-reference.CPT", "HGC622", "channel U2"},
+    {"hog", "HGC622-reference-too-small.CPT", "HGC622", "full scale 1e30 TSF over reference number 1e-38"},
     {"hog", "HGC622-x-inclination-zero-reference.CPT", "HGC622", "channel X INCL (column 5)"},
     {"hog", "HGC623-full-scale-without-blank.CPT", "HGC623", "\"100TSF\""},
     {"hog", "HGC623-full-scale-without-number.CPT", "HGC623", "channel TIP"},

@@ -438,6 +438,18 @@ TEST_F(HogReaderTest, MissingRawReadingsGiveMissingValues) {
   }
 }
 
+TEST_F(HogReaderTest, AValueBeyondTheFloatRangeIsMissingNotInfinite) {
+  HogText hog;
+  hog.fullScale[2] = "1e30 TSF";  // factor 1e28
+  hog.rows = {dataRow("1.0", {{2, "1e20"}, {3, "1"}, {4, "1"}}), dataRow("1.1e38", {{2, "1"}, {3, "1"}, {4, "1"}}),
+              dataRow("3.0", {{2, "0"}, {3, "0"}, {4, "0"}})};
+  read(hog);
+  ASSERT_EQ(gFieldData.rowCount, 2);
+  EXPECT_TRUE(IsNull(gFieldData.qc[1]));  // 1e20 x 1e28 atm
+  EXPECT_TRUE(IsNull(gFieldData.depth[2]));  // 1.1e38 m is 3.6e38 ft
+  EXPECT_NEAR(gFieldData.qc[2], 1e28f * 0.95f * 0.01044f, 1e24f);
+}
+
 TEST_F(HogReaderTest, RowCountsUpToTheCapacityAndNoFurther) {
   for (const int stored : {8000, 8001}) {
     SCOPED_TRACE(stored);
