@@ -108,11 +108,15 @@ TEST_F(SetupFileTest, AWriteStoppedAtAnyByteLeavesTheBackupThatTheNextReadTakes)
       EXPECT_FALSE(Host_exists(SetupBackup_path()));
     }
   }
-  // A setup file that is gone while its backup is there.
+  // A setup file that is gone while its backup is there, found at start-up
+  // before the log is open: the issue line reaches the log once it opens.
+  gRun.log.close();
   fs::rename(dataArea() / "software" / "Vurn-Setup.txt", dataArea() / "software" / "Vurn-Setup-BACKUP.txt");
   Setup_read();
   EXPECT_EQ(gRun.projectName, "Dike");
   EXPECT_EQ(setupText(), written);
+  openLog();
+  EXPECT_EQ(gRun.issueCounter, 1);
   const auto lines = logLines();
   EXPECT_NE(lines.back().find("was missing or incomplete (ESF812), its backup C:\\Vurn\\software\\Vurn-Setup-BACKUP.txt"),
             std::string::npos)
