@@ -10,6 +10,7 @@
 #include "core/window_model.h"
 #include "platform/host_env.h"
 #include "platform/host_paths.h"
+#include "platform/text_file.h"
 #include "support/vurn_test.h"
 
 namespace {
@@ -127,6 +128,19 @@ TEST_F(RunTest, RowWithoutASoundingNameIsNamedInTheError) {
     EXPECT_EQ(halt.identifier, "SD807");
     EXPECT_NE(halt.description.find("row 2 of C:\\Vurn\\Projects\\ExampleONE\\Vurn_SoundingS---ExampleONE.csv"),
               std::string::npos)
+        << halt.description;
+  }
+}
+
+TEST_F(RunTest, AQ1oTableThatDoesNotReachTheDiskStopsTheRun) {
+  startUp();
+  TextWriter_failWritesOf("_Q1o.txt", 2000);  // the disk fills inside the first table
+  try {
+    Main_run();
+    FAIL() << "the run ended as if every table were written";
+  } catch (const ErrorHalt& halt) {
+    EXPECT_EQ(halt.identifier, "QW382");
+    EXPECT_NE(halt.description.find("_Q1o.txt, it did not reach the disk completely (e=28)"), std::string::npos)
         << halt.description;
   }
 }
