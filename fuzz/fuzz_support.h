@@ -1,8 +1,8 @@
 // What every fuzz harness shares: a private temporary folder as drive C: (made
-// once per process, removed at exit), the engine put back to a program that has
-// not started before each input, the task and issue log opened afresh (so it
-// never grows from one input to the next), and the halt handling of the
-// program's top level.
+// once per process, removed at exit), the records the readers use put back to
+// a program that has not started before each input, the task and issue log
+// opened afresh (so it never grows from one input to the next), and the halt
+// handling of the program's top level.
 //
 // An input ends in one of two ways the harnesses accept: the reader returns, or
 // it halts through the error report (ErrorHalt), a fatal stop or a host failure,
@@ -16,8 +16,9 @@
 #include <string>
 #include <string_view>
 
-// Puts the engine back to a program that has not started, with drive C: at
-// the harness's folder, the data area C:\Vurn, the project "P1" (folder and
+// Puts every record the readers use back to the state of a program that has
+// not started (the whole engine on the first input), with drive C: at the
+// harness's folder, the data area C:\Vurn, the project "P1" (folder and
 // Soundings folder present) and the log open. Call at the start of every input.
 void FuzzInput_begin();
 
