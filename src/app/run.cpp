@@ -135,6 +135,11 @@ int runSoundings(float& totalFeet) {
 // E. Closing: reports, setup file, summary, end line.
 void runClosing(float totalFeet, float startTime) {
   ZeroLoad_writeReport();
+  if (gRun.zeroLoadReport.failed()) {
+    Error_report("can't write zero load report " + gRun.zeroLoadReport.path() +
+                     ", it did not reach the disk completely (e=" + std::to_string(gRun.zeroLoadReport.error()) + ")",
+                 "ZLR204");
+  }
   ChartSource_write();
   Setup_write();
   const float elapsed = Host_timer() - startTime;

@@ -287,4 +287,9 @@ void MakeEditableSoundingFile(std::string_view projectName) {
   file.writeLine("header....");
   for (const SoundingFieldDef& def : kTable) file.writeLine("\"" + std::string(def.key) + "\", ");
   file.writeLine("---ending---");
+  if (!file.close()) {
+    Error_report("can't make the editable sounding file " + path + ", it did not reach the disk completely (e=" +
+                     std::to_string(file.error()) + ")",
+                 "WP124");
+  }
 }

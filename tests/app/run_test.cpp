@@ -132,16 +132,17 @@ TEST_F(RunTest, RowWithoutASoundingNameIsNamedInTheError) {
   }
 }
 
-TEST_F(RunTest, AQ1oTableThatDoesNotReachTheDiskStopsTheRun) {
+TEST_F(RunTest, AnOutputFileThatDoesNotReachTheDiskStopsTheRun) {
   startUp();
-  TextWriter_failWritesOf("_Q1o.txt", 2000);  // the disk fills inside the first table
-  try {
-    Main_run();
-    FAIL() << "the run ended as if every table were written";
-  } catch (const ErrorHalt& halt) {
-    EXPECT_EQ(halt.identifier, "QW382");
-    EXPECT_NE(halt.description.find("_Q1o.txt, it did not reach the disk completely (e=28)"), std::string::npos)
-        << halt.description;
+  const struct { const char* file; const char* id; } cases[] = {
+      {"_Q1o.txt", "QW382"}, {"SLD direction info", "QW383"}, {"Zero_Load_Data", "ZLR204"}};
+  for (const auto& c : cases) {
+    TextWriter_failWritesOf(c.file, 200);  // the disk fills inside the first such file
+    const ProgramOutcome outcome = Program_runAgain();
+    EXPECT_EQ(outcome.end, ProgramEnd::ErrorReported) << c.file;
+    EXPECT_EQ(outcome.identifier, c.id);
+    EXPECT_NE(outcome.description.find(", it did not reach the disk completely (e=28)"), std::string::npos)
+        << outcome.description;
   }
 }
 

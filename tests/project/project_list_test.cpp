@@ -155,6 +155,9 @@ TEST_F(ProjectListTest, NewProjectErrors) {
   gRun.errorReported = false;
   EXPECT_ERROR_REPORT(Project_make_new("Delta", exists), "MP331");
   EXPECT_EQ(readHostFile(dataArea() / "Projects" / "Vurn_ProjectS---Test.csv"), std::string(kHeader) + "\r\nAlpha,A\r\n\"Delta\",");
+  TextWriter_failWritesOf("VurnEditable", 10);  // and so does the editable sounding file
+  gRun.errorReported = false;
+  EXPECT_ERROR_REPORT(Project_make_new("Epsilon", exists), "WP124");
   TextWriter_failWritesOf("", 0);
 
   // Without a list, the folders are made before the error.
