@@ -11,16 +11,18 @@
 
 namespace {
 
-// The two test faults: opens of paths containing one part fail; writes to
-// paths containing another stop after a number of bytes.
-struct WriterFaults {
+// The test faults: reads of paths containing readPart and writes of paths
+// containing openPart fail to open; writes to paths containing writePart stop
+// after keptBytes bytes.
+struct HostFaults {
+  std::string readPart;
   std::string openPart;
   std::string writePart;
   std::size_t keptBytes = 0;
 };
 
-WriterFaults& writerFaults() {
-  static WriterFaults faults;
+HostFaults& hostFaults() {
+  static HostFaults faults;
   return faults;
 }
 
@@ -34,11 +36,13 @@ bool pathContains(std::string_view path, const std::string& part) {
 
 }  // namespace
 
-void TextWriter_failOpensOf(std::string_view pathPart) { writerFaults().openPart = std::string(pathPart); }
+void TextReader_failOpensOf(std::string_view pathPart) { hostFaults().readPart = std::string(pathPart); }
+
+void TextWriter_failOpensOf(std::string_view pathPart) { hostFaults().openPart = std::string(pathPart); }
 
 void TextWriter_failWritesOf(std::string_view pathPart, std::size_t keptBytes) {
-  writerFaults().writePart = std::string(pathPart);
-  writerFaults().keptBytes = keptBytes;
+  hostFaults().writePart = std::string(pathPart);
+  hostFaults().keptBytes = keptBytes;
 }
 
 bool TextReader::open(std::string_view enginePath) {
@@ -49,6 +53,10 @@ bool TextReader::open(std::string_view enginePath) {
   std::error_code ec;
   if (host.empty() || std::filesystem::is_directory(host, ec)) {
     error_ = ENOENT;
+    return false;
+  }
+  if (pathContains(enginePath, hostFaults().readPart)) {
+    error_ = EACCES;
     return false;
   }
   std::ifstream in(host, std::ios::binary);
@@ -100,8 +108,8 @@ bool TextWriter::open(std::string_view enginePath, Mode mode) {
   }
   failed_ = false;
   written_ = 0;
-  writeLimit_ = pathContains(enginePath, writerFaults().writePart) ? writerFaults().keptBytes : SIZE_MAX;
-  if (pathContains(enginePath, writerFaults().openPart)) {
+  writeLimit_ = pathContains(enginePath, hostFaults().writePart) ? hostFaults().keptBytes : SIZE_MAX;
+  if (pathContains(enginePath, hostFaults().openPart)) {
     error_ = EACCES;
     return false;
   }

@@ -14,6 +14,11 @@
 #include <string>
 #include <string_view>
 
+// Test hook: every later TextReader::open of an engine path that contains
+// `pathPart` (compared without regard to case) fails with EACCES, as a file
+// locked by another program would. An empty text clears the fault.
+void TextReader_failOpensOf(std::string_view pathPart);
+
 class TextReader {
  public:
   TextReader() = default;

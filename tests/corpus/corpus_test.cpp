@@ -4,6 +4,7 @@
 // report, whose ten-line record in the log shows the description and names the
 // offending file or data, and leave every other file of the data area exactly
 // as it was (a reader never writes, so nothing can be left half-written).
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -78,8 +79,9 @@ const std::map<std::string, Reader> kReaders = {
 };
 
 // One row of expected.tsv: reader/file, identifier ("-": any), copies of the
-// file (0: the reader finds none; 2: a second copy beside the first), and a
-// text the error record must hold.
+// file (0: the reader finds none; 2: a second copy beside the first; -1: one
+// that cannot be opened, as when another program locks it), and a text the
+// error record must hold.
 struct Case {
   std::string reader, file, id, names;
   int copies = 1;
@@ -133,7 +135,10 @@ TEST_F(CorpusTest, EveryBadInputEndsInItsErrorRecordAndLeavesTheDataAreaAsItWas)
     const Reader& reader = kReaders.at(c.reader);
     const std::string bytes = readHostFile(corpus / c.reader / c.file);
     std::string target = reader.target;
-    for (int copy = 1; copy <= c.copies; ++copy, target.insert(target.rfind('.'), "2")) writeHostFile(target, bytes);
+    for (int copy = 1; copy <= std::abs(c.copies); ++copy, target.insert(target.rfind('.'), "2")) {
+      writeHostFile(target, bytes);
+    }
+    if (c.copies < 0) TextReader_failOpensOf(fs::path(reader.target).filename().string());
     const auto before = snapshot();
 
     std::string description = "nothing was reported";

@@ -79,14 +79,6 @@ TEST_F(ChartTableTest, ThirtyFilesLoadAndAThirtyFirstIsRefused) {
   EXPECT_NE(halt.description.find("30"), std::string::npos) << halt.description;
 }
 
-TEST_F(ChartTableTest, AFileThatCannotBeOpenedIsReported) {
-  writeChart("SLD-Vurn-A.csv", SldFileText{});
-  const fs::path path = dataArea() / "SLD input" / "SLD-Vurn-A.csv";
-  fs::permissions(path, fs::perms::none);
-  if (std::ifstream(path).good()) GTEST_SKIP() << "this user reads files without read permission";
-  EXPECT_ERROR_REPORT(Charts_load(), "CHL431");
-}
-
 TEST_F(ChartTableTest, AFileIsReadIntoItsSlot) {
   SldFileText file;
   file.row1 = "RF_%,QC1_atm,UWT1_tvk2009_pcf";

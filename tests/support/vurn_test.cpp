@@ -33,6 +33,7 @@ void VurnTest::SetUp() {
   WindowHooks_reset();
   TextWriter_failOpensOf("");
   TextWriter_failWritesOf("", 0);
+  TextReader_failOpensOf("");
 }
 
 void VurnTest::TearDown() {
@@ -42,6 +43,7 @@ void VurnTest::TearDown() {
   WindowHooks_reset();
   TextWriter_failOpensOf("");
   TextWriter_failWritesOf("", 0);
+  TextReader_failOpensOf("");
   std::error_code ec;
   fs::remove_all(root_, ec);
 }
