@@ -6,8 +6,9 @@
 #include "compute/predictions.h"
 #include "compute/stress.h"
 #include "compute/zero_load.h"
-#include "core/halt.h"
 #include "core/depth_values.h"
+#include "core/halt.h"
+#include "core/phase_times.h"
 #include "core/run_state.h"
 #include "core/window_model.h"
 #include "fielddata/hog_reader.h"
@@ -33,6 +34,7 @@ void Engine_reset() {
   ZeroLoad_reset();
   gColumnWidth = ColumnWidthState{};
   ChartTable_reset();
+  PhaseTimes_reset();
 }
 
 ProgramOutcome Program_guard(const std::function<void()>& work) {

@@ -10,6 +10,7 @@
 #include "compute/predictions.h"
 #include "compute/stress.h"
 #include "compute/zero_load.h"
+#include "core/phase_times.h"
 #include "core/report.h"
 #include "core/run_state.h"
 #include "core/screen_mode.h"
@@ -104,9 +105,12 @@ int runSoundings(float& totalFeet) {
     const std::string sequence = std::to_string(n);
     Status_show("Sounding data processing --- Sounding Sequence = " + sequence, " ", " ", " ", " ",
                 "Sequence = " + sequence, "", "GLS11");
-    ResetSoundingRecord();
     bool endOfFile = false;
-    ReadNextSounding(gRun.soundingDatabase, endOfFile);
+    {
+      PhaseScope reading(RunPhase::Read);
+      ResetSoundingRecord();
+      ReadNextSounding(gRun.soundingDatabase, endOfFile);
+    }
     if (endOfFile) break;
     Window_processEvents();
     const std::string& soundingName = SoundingField_text("SOUNDING_NAME");
@@ -120,10 +124,16 @@ int runSoundings(float& totalFeet) {
     const std::string fieldDataFile = soundingName + ".CPT";
     Status_show("", "HOG data file input", "", fieldDataFile, "", " ", " ", "HF432");
     if (gWindowHooks.soundingStarted) gWindowHooks.soundingStarted(n, fieldDataFile);
-    ReadHogSounding();
+    {
+      PhaseScope reading(RunPhase::Read);
+      ReadHogSounding();
+    }
     ZeroLoad_beginSounding(n);
-    Q1o_open();
-    Q1o_writeHead(HeadChartRows());
+    {
+      PhaseScope writing(RunPhase::Write);
+      Q1o_open();
+      Q1o_writeHead(HeadChartRows());
+    }
     Depths_process(n, totalFeet);
     soundingFiles_close();
   }
@@ -134,14 +144,18 @@ int runSoundings(float& totalFeet) {
 
 // E. Closing: reports, setup file, summary, end line.
 void runClosing(float totalFeet, float startTime) {
-  ZeroLoad_writeReport();
-  if (gRun.zeroLoadReport.failed()) {
-    Error_report("can't write zero load report " + gRun.zeroLoadReport.path() +
-                     ", it did not reach the disk completely (e=" + std::to_string(gRun.zeroLoadReport.error()) + ")",
-                 "ZLR204");
+  {
+    PhaseScope writing(RunPhase::Write);
+    ZeroLoad_writeReport();
+    if (gRun.zeroLoadReport.failed()) {
+      Error_report("can't write zero load report " + gRun.zeroLoadReport.path() +
+                       ", it did not reach the disk completely (e=" + std::to_string(gRun.zeroLoadReport.error()) +
+                       ")",
+                   "ZLR204");
+    }
+    ChartSource_write();
+    Setup_write();
   }
-  ChartSource_write();
-  Setup_write();
   const float elapsed = Host_timer() - startTime;
   const std::string soundingsDirectory = PathOf("SOUNDINGS");
   const RunSummary summary =
@@ -184,10 +198,13 @@ void Main_run() {
   float totalFeet = 0.0f;
   float startTime = 0.0f;
   runOpening(totalFeet, startTime);
-  Setup_read();
-  Charts_load();
-  RequiredCharts_check();
-  Columns_read();
+  {
+    PhaseScope reading(RunPhase::Read);
+    Setup_read();
+    Charts_load();
+    RequiredCharts_check();
+    Columns_read();
+  }
   // C. Every column parsed, given its picture and factor, padded to a common
   // width, and checked to be computable.
   Columns_prepare();

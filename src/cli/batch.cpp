@@ -6,6 +6,7 @@
 #include "app/run.h"
 #include "app/startup.h"
 #include "cli/batch_options.h"
+#include "core/phase_times.h"
 #include "core/run_state.h"
 #include "core/window_model.h"
 #include "platform/host_env.h"
@@ -22,10 +23,24 @@ void printSummary(std::ostream& out) {
   if (gRun.issueCounter > 0) out << "  Issues counter=" << gRun.issueCounter << "\n";
 }
 
+// One line the throughput benchmark reads: seconds per phase.
+void printPhaseTimes(std::ostream& out) {
+  const auto& t = gPhaseTimes.seconds;
+  out << "phase times (s): read " << t[static_cast<size_t>(RunPhase::Read)] << " compute "
+      << t[static_cast<size_t>(RunPhase::Compute)] << " write " << t[static_cast<size_t>(RunPhase::Write)]
+      << " chart-lookup " << t[static_cast<size_t>(RunPhase::ChartLookup)] << "\n";
+}
+
 }  // namespace
 
-int Batch_main(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int Batch_main(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+               BatchPictureWriter pictures) {
   const BatchOptions options = BatchOptions_parse(args);
+  if (options.error.empty() && options.pictures && !pictures) {
+    err << "vurn-batch: --pictures needs the picture library, which this build of vurn-batch has not "
+           "(it comes with the window program: build with VURN_BUILD_GUI=ON)\n";
+    return kExitUsage;
+  }
   if (!options.error.empty()) {
     err << "vurn-batch: " << options.error << "\n" << "Try vurn-batch --help\n";
     return kExitUsage;
@@ -46,6 +61,7 @@ int Batch_main(const std::vector<std::string>& args, std::ostream& out, std::ost
     out << "Sounding " << sequence << ": " << fileName << "\n" << std::flush;
   };
 
+  if (options.phaseTimes) gPhaseTimes.enabled = true;
   const ProgramOutcome outcome = Program_guard([&options] {
     if (options.firstUse) Command_firstUse();
     General_setup();
@@ -55,9 +71,16 @@ int Batch_main(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (options.plotCharts) Command_writeChartFilesForPlotting();
   });
   switch (outcome.end) {
-    case ProgramEnd::Completed:
+    case ProgramEnd::Completed: {
       printSummary(out);
+      if (options.phaseTimes) printPhaseTimes(out);
+      std::string message;
+      if (options.pictures && !pictures(out, message)) {
+        err << "vurn-batch: pictures: " << message << "\n";
+        return kExitHostError;
+      }
       return kExitCompleted;
+    }
     case ProgramEnd::ErrorReported:
       err << "Vurn error " << outcome.identifier << ": " << outcome.description << "\n";
       if (!gRun.logPath.empty()) err << "The error record is in " << gRun.logPath << "\n";

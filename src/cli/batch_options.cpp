@@ -105,6 +105,10 @@ BatchOptions BatchOptions_parse(const std::vector<std::string>& args) {
       options.firstUse = true;
     } else if (name == "--plot-charts" && !hasValue) {
       options.plotCharts = true;
+    } else if (name == "--phase-times" && !hasValue) {
+      options.phaseTimes = true;
+    } else if (name == "--pictures" && !hasValue) {
+      options.pictures = true;
     } else if (name == "--project") {
       if (!takeValue()) return options;
       options.project = value;
@@ -155,6 +159,11 @@ the window's default.
   --project NAME           process project NAME (it becomes the last project)
   --plot-charts            after the run, write every loaded chart as a file for
                            external plotting into the project's "SLD output" folder
+  --phase-times            after the run, print where its time went: reading,
+                           computing (chart lookup among it) and writing
+  --pictures               after the run, save each sounding's depth profiles and
+                           its points on every loaded chart as PNG pictures next
+                           to its Q1o file (builds with the window program only)
   --norm tavik|tavik-sf|prob|linear
                            stress normalization method for cone resistance (tavik)
   --ic tavik|robertson|tavik-2014

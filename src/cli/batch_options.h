@@ -13,6 +13,8 @@ struct BatchOptions {
   std::string project;                               // --project NAME
   std::string newProject;                            // --new-project NAME
   bool plotCharts = false;                           // --plot-charts
+  bool phaseTimes = false;                           // --phase-times
+  bool pictures = false;                             // --pictures
   std::string error;                                 // a usage error, or ""
 };
 

@@ -5,12 +5,14 @@
 #include <cmath>
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "compute/predictions.h"
 #include "compute/stress.h"
 #include "compute/zero_load.h"
 #include "core/depth_values.h"
 #include "core/null_value.h"
+#include "core/phase_times.h"
 #include "core/report.h"
 #include "core/run_state.h"
 #include "core/window_model.h"
@@ -107,9 +109,16 @@ void Depths_process(int soundingIndex, float& totalDepth) {
     gRun.q1oFile.close();
     return;
   }
+  // Each column's identifier is worked out once per sounding, not per depth.
+  const std::vector<ColumnPlan> plans = ColumnPlans_make();
+  std::vector<float> values(plans.size());
+  std::string rowText;
+  const bool timed = gPhaseTimes.enabled;
+  double clock = timed ? PhaseClock_now() : 0.0;
   for (int i = 1; i <= rows; ++i) {
     const auto row = static_cast<std::size_t>(i);
     Window_processEvents();
+    ChartLookupMemo_begin();
     DepthValues_resetDepth();
     DepthValues& d = gDepth;
     d.depth = gFieldData.depth[row];
@@ -139,11 +148,12 @@ void Depths_process(int soundingIndex, float& totalDepth) {
     }
     Charts_sweep(d.fr, d.qc1, true);
     if (placed) StressSounding_depthDone();
-    for (int j = 1; j <= gColumns.count(); ++j) {
-      const ColumnDef& column = gColumns.columns[static_cast<std::size_t>(j - 1)];
-      Q1o_writeCell(j, column, "VALUE", ColumnValue(column));
-    }
+    for (std::size_t k = 0; k < plans.size(); ++k) values[k] = ColumnPlan_value(plans[k]);
     ZeroLoad_trackDepth(soundingIndex);
+    if (timed) clock = PhaseTimes_add(RunPhase::Compute, clock);
+    Q1o_writeValueRow(values, rowText);
+    ChartLookupMemo_end();
+    if (timed) clock = PhaseTimes_add(RunPhase::Write, clock);
     if (i == rows) {
       // A last row without a depth: the sounding ends at its deepest known depth.
       totalDepth += placed ? d.depth : d.previousDepth;

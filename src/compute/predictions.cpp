@@ -70,7 +70,8 @@ float ChartAt(std::int16_t slot, float fr, float qc1, std::string_view mode) {
   return v;
 }
 
-enum class Method { Basic, Sld, SuNk, CrrUcd, CrrUcb, NotComputed };
+using Conversion = ColumnPlan::Conversion;
+using Method = ColumnPlan::Method;
 
 struct MethodChoice {
   Method method = Method::NotComputed;
@@ -131,8 +132,6 @@ MethodChoice MethodOfColumn() {
   }
   return choice;
 }
-
-enum class Conversion { AsRead, NByExponent, NBySquareRoot, Strength, Velocity };
 
 // The conversion of a chart value to the property of the column last analysed.
 // Raises "NCV417", "CRR418" and "ER111".
@@ -196,9 +195,11 @@ void Charts_sweep(float fr, float qc1, bool writeDirectionLine) {
   }
 }
 
-float ChartValue_convert(float v) {
+namespace {
+
+float convertBy(ColumnPlan::Conversion conversion, float v) {
   const DepthValues& d = gDepth;
-  switch (ConversionOfColumn()) {
+  switch (conversion) {
     case Conversion::AsRead:
       return v;
     case Conversion::NByExponent:
@@ -214,17 +215,49 @@ float ChartValue_convert(float v) {
   return NullValue;
 }
 
-float ColumnValue(const ColumnDef& column) {
+// The plan of the column last analysed (gColumnId after ColumnDefaults_set),
+// whose method is `choice`: the chart found once, the conversion decided once.
+ColumnPlan planOf(const ColumnDef& column, const MethodChoice& choice) {
+  ColumnPlan plan;
+  plan.method = choice.method;
+  plan.columnId = TrimBlanks(column.id);
+  plan.property = TrimBlanks(gColumnId.property);
+  plan.nk = choice.nk;
+  if (choice.method == Method::Basic) plan.basicField = BasicValue_field(gColumnId.property);
+  if (choice.method == Method::Sld) {
+    int chartIndex = kChartNotFound;
+    ColumnChart_find(choice.chartProperty, gColumnId.method, chartIndex);
+    plan.chartIndex = static_cast<std::int16_t>(chartIndex);
+    plan.conversion = ConversionOfColumn();
+  }
+  return plan;
+}
+
+}  // namespace
+
+float ChartValue_convert(float v) { return convertBy(ConversionOfColumn(), v); }
+
+ColumnPlan ColumnPlan_make(const ColumnDef& column) {
   ColumnId_parse(column.id);
   ColumnDefaults_set();
-  const MethodChoice choice = MethodOfColumn();
+  return planOf(column, MethodOfColumn());
+}
+
+std::vector<ColumnPlan> ColumnPlans_make() {
+  std::vector<ColumnPlan> plans;
+  plans.reserve(gColumns.columns.size());
+  for (const ColumnDef& column : gColumns.columns) plans.push_back(ColumnPlan_make(column));
+  return plans;
+}
+
+float ColumnPlan_value(const ColumnPlan& plan) {
   const DepthValues& d = gDepth;
   float crr = NullValue;
-  switch (choice.method) {
+  switch (plan.method) {
     case Method::Basic:
-      return choice.basicValue;
+      return d.*plan.basicField;
     case Method::SuNk:
-      return DivideOrNull(d.qc1, choice.nk);
+      return DivideOrNull(d.qc1, plan.nk);
     case Method::CrrUcd:
       CrrUcd(d.qc1, d.fr, crr);
       return crr;
@@ -232,20 +265,20 @@ float ColumnValue(const ColumnDef& column) {
       CrrUcb(d.qc1, d.fr, crr);
       return crr;
     case Method::Sld: {
-      int chartIndex = kChartNotFound;
-      ColumnChart_find(choice.chartProperty, gColumnId.method, chartIndex);
       float x = d.fr;
       float y = d.qc1;
       float v = kLookupSentinel;
-      Chart_lookup(x, y, v, static_cast<std::int16_t>(chartIndex), "");
-      if (v == kLookupSentinel) Error_report("no calculation for " + TrimBlanks(column.id), "ERD092");
-      return ChartValue_convert(v);
+      Chart_lookup(x, y, v, plan.chartIndex, "");
+      if (v == kLookupSentinel) Error_report("no calculation for " + plan.columnId, "ERD092");
+      return convertBy(plan.conversion, v);
     }
     case Method::NotComputed:
       break;
   }
-  Error_report("bad property, not found -->" + TrimBlanks(gColumnId.property), "RT321");
+  Error_report("bad property, not found -->" + plan.property, "RT321");
 }
+
+float ColumnValue(const ColumnDef& column) { return ColumnPlan_value(ColumnPlan_make(column)); }
 
 void ColumnChart_find(std::string_view property, std::string_view method, int& chartIndex) {
   const std::string wantedProperty = UpperCased(property);

@@ -17,8 +17,10 @@
 //   "RE092"  a column the value computation cannot compute (validation).
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "q1o/columns.h"
 
@@ -65,8 +67,37 @@ std::string ChartDirection_line(float fr, float qc1, float a, float b);
 //   - CRRE CRR: method starting "UCD" CrrUcd, "UCB" CrrUcb, else the chart of
 //     the property itself;
 //   - any other property: "RT321".
-// Any missing input gives the missing marker.
+// Any missing input gives the missing marker. The same as
+// ColumnPlan_value(ColumnPlan_make(column)).
 float ColumnValue(const ColumnDef& column);
+
+// How one output column gets its value at every depth, decided once from its
+// identifier by ColumnValue's rules: the method, the basic value's field, the
+// chart and its conversion, or the cone factor Nk.
+struct ColumnPlan {
+  enum class Method { Basic, Sld, SuNk, CrrUcd, CrrUcb, NotComputed };
+  enum class Conversion { AsRead, NByExponent, NBySquareRoot, Strength, Velocity };
+  Method method = Method::NotComputed;
+  DepthField basicField = nullptr;       // Basic
+  std::int16_t chartIndex = 0;           // Sld: the loaded chart's slot
+  Conversion conversion = Conversion::AsRead;  // Sld
+  float nk = -5435.0f;                   // SuNk
+  std::string columnId;                  // trimmed, for messages
+  std::string property;                  // trimmed, for messages
+};
+
+// The plan of one column. Parses the identifier (gColumnId then describes the
+// column) and raises what ColumnValue raises before it reads any value:
+// "NK123", "NK911", "MU334", "ER111", "NCV417", "CRR418".
+ColumnPlan ColumnPlan_make(const ColumnDef& column);
+
+// The plans of gColumns' columns, in order (made once per sounding, so the
+// depths do not parse identifiers again).
+std::vector<ColumnPlan> ColumnPlans_make();
+
+// The column's value at the current depth (see ColumnValue); raises "ERD092"
+// and "RT321".
+float ColumnPlan_value(const ColumnPlan& plan);
 
 // Converts a chart value to the property of the column last analysed
 // (gColumnId); F is gDepth.ves (atm), c is gDepth.c:

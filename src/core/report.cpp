@@ -25,10 +25,16 @@ void showField(std::string_view text, std::string& remembered, const char* label
   remembered = std::string(text);
 }
 
+// True when the text, upper-cased, contains "DONE" (without making a copy: this
+// runs at every status update).
 bool containsDoneUpperCased(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return upper.find("DONE") != std::string::npos;
+  constexpr std::string_view kDone = "DONE";
+  for (size_t start = 0; start + kDone.size() <= text.size(); ++start) {
+    size_t k = 0;
+    while (k < kDone.size() && std::toupper(static_cast<unsigned char>(text[start + k])) == kDone[k]) ++k;
+    if (k == kDone.size()) return true;
+  }
+  return false;
 }
 
 bool isBlank(const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; }

@@ -33,6 +33,7 @@ void RunCommands_enable(bool enabled) {
   MainControl("Run8cmd").enabled = enabled;
   MainControl("ProjectS_New8cmb").enabled = enabled;
   MainControl("SLD_file_GenerateFileForPlotting8cmd").enabled = enabled;
+  MainControl("ResultsView8cmd").enabled = enabled;
 }
 
 void Screen_mode(std::string_view modeWord) {

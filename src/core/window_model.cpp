@@ -113,6 +113,7 @@ Form buildMain() {
   c.push_back(button("Run8cmd", "", "Make Q1o files and the zero offset file"));
   c.push_back(button("SLD_file_GenerateFileForPlotting8cmd", "",
                      "Generate SLD truckcaded files (SLDp) for external plotting"));
+  c.push_back(button("ResultsView8cmd", "", "Show depth profiles and SLD chart plots of the Q1o files"));
   c.push_back(make(ControlKind::ComboBox, "projectS_8cbo", kProjectFrame, ""));
   c.push_back(button("ProjectS_New8cmb", kProjectFrame, "Make New Project"));
   c.push_back(label("ProjectDirectoryNote8lbl", kProjectFrame, "...directory note...."));
@@ -230,10 +231,23 @@ void WindowModel_reset() {
 }
 
 Control& Form_control(Form& form, std::string_view name) {
-  for (Control& c : form.controls) {
-    if (c.name == name) return c;
+  // The status fields are set at every depth of a run: find controls by name
+  // through an index rather than a walk. The first control of a name wins.
+  if (form.positions.size() != form.controls.size()) {
+    form.positions.clear();
+    for (std::size_t k = 0; k < form.controls.size(); ++k) form.positions.emplace(form.controls[k].name, k);
+    if (form.positions.size() != form.controls.size()) {
+      // Two controls share a name: walk, so the first of them is found.
+      form.positions.clear();
+      for (Control& c : form.controls) {
+        if (c.name == name) return c;
+      }
+      throw std::logic_error("no control " + std::string(name) + " on " + form.name);
+    }
   }
-  throw std::logic_error("no control " + std::string(name) + " on " + form.name);
+  const auto found = form.positions.find(name);
+  if (found == form.positions.end()) throw std::logic_error("no control " + std::string(name) + " on " + form.name);
+  return form.controls[found->second];
 }
 
 Control& MainControl(std::string_view name) { return Form_control(gWindow.main, name); }

@@ -16,6 +16,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 enum class ControlKind { Button, Label, TextBox, Option, CheckBox, ComboBox, ListBox };
@@ -40,6 +41,13 @@ struct Form {
   bool loaded = false;
   bool visible = false;
   std::vector<Control> controls;
+  // Control positions by name, kept by Form_control: rebuilt whenever the
+  // number of controls differs from the number it was built for.
+  struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+  };
+  std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>> positions;
 };
 
 struct WindowModel {

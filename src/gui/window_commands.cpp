@@ -10,6 +10,7 @@
 #include "app/program.h"
 #include "core/run_state.h"
 #include "core/window_model.h"
+#include "gui/results_view.h"
 #include "gui/windows.h"
 
 namespace {
@@ -30,6 +31,7 @@ const CommandEntry kCommands[] = {
     {&gWindow.main, "Run8cmd", WindowCommand_run},
     {&gWindow.main, "SLD_file_GenerateFileForPlotting8cmd", Pending_writeChartFilesForPlotting},
     {&gWindow.main, "projectS_8cbo", Pending_selectProject},
+    {&gWindow.main, "ResultsView8cmd", ResultsView_open},
     {&gWindow.main, "ProjectS_New8cmb", WindowCommand_openNewProjectWindow},
     {&gWindow.main, "PrepareVurnForFirstTime8cmd", WindowCommand_prepareFirstUse},
     {&gWindow.main, "ender8cmd", WindowCommand_end},

@@ -21,6 +21,7 @@
 #include <cctype>
 #include <string_view>
 
+#include "gui/results_view.h"
 #include "gui/windows.h"
 
 namespace {
@@ -558,6 +559,7 @@ void Gui_open() {
 }
 
 void Gui_close() {
+  ResultsView_close();
   if (gWindowHooks.processEvents) WindowHooks_reset();
   gGui.bindings.clear();
   gGui.progressBar = nullptr;

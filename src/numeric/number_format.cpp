@@ -10,6 +10,8 @@
 
 #include "core/null_value.h"
 
+bool gNumberFormat_quickDigits = true;
+
 namespace {
 
 // The significant decimal digits of a non-negative magnitude: digits[0..count)
@@ -26,12 +28,62 @@ void trailingZeros_drop(DecimalDigits& d) {
   while (d.count > 0 && d.digits[d.count - 1] == '0') --d.count;
 }
 
+// Powers of ten that a double holds exactly.
+constexpr double kExactTens[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The quick way to the seven digits of magnitudes from 1e-15 to 1e15, in
+// double arithmetic: the magnitude scaled by an exact power of ten to
+// [1e6, 1e7) carries a relative error below 2^-52 (one rounding), far below
+// the distance to the next half unit unless the value lies within 1e-8 of a
+// tie, which is left to the exact way (false).
+bool SevenDigits_quick(float magnitude, DecimalDigits& d) {
+  const double m = magnitude;
+  if (!(m >= 1e-15 && m < 1e15)) return false;
+  // 1.0 / kExactTens[k], each the double nearest 10^-k as its literal is.
+  static constexpr double kInverseTens[] = {1e0,   1e-1,  1e-2,  1e-3,  1e-4,  1e-5,  1e-6,  1e-7,
+                                            1e-8,  1e-9,  1e-10, 1e-11, 1e-12, 1e-13, 1e-14, 1e-15,
+                                            1e-16, 1e-17, 1e-18, 1e-19, 1e-20, 1e-21, 1e-22};
+  int exponent = 0;
+  if (m >= 1.0) {
+    while (exponent < 22 && m >= kExactTens[exponent + 1]) ++exponent;
+  } else {
+    exponent = -1;
+    while (exponent > -22 && m < kInverseTens[-exponent]) --exponent;
+    if (m < kInverseTens[-exponent]) return false;
+  }
+  const int shift = 6 - exponent;
+  if (shift > 22 || shift < -22) return false;
+  const double scaled = shift >= 0 ? m * kExactTens[shift] : m / kExactTens[-shift];
+  const double whole = std::floor(scaled);
+  const double fraction = scaled - whole;
+  if (std::fabs(fraction - 0.5) < 1e-8) return false;
+  long long digits = static_cast<long long>(whole) + (fraction > 0.5 ? 1 : 0);
+  // Outside [1e6, 1e7] the exponent search missed; take the exact way.
+  if (digits < 1000000 || digits > 10000000) return false;
+  if (digits == 10000000) {  // rounded up to the next power of ten
+    digits /= 10;
+    ++exponent;
+  }
+  for (int i = 6; i >= 0; --i) {
+    d.digits[i] = static_cast<char>('0' + digits % 10);
+    digits /= 10;
+  }
+  d.count = 7;
+  d.exponent = exponent;
+  return true;
+}
+
 // The seven-significant-digit rendering of a finite magnitude >= 0. With
 // capAt18Decimals, digits below 10^-18 are not kept: the magnitude is then
 // rounded at the 18th decimal instead of at the seventh digit.
 DecimalDigits SevenDigits_of(float magnitude, bool capAt18Decimals) {
   DecimalDigits d{{}, 0, 0};
   if (magnitude == 0.0f) return d;
+  if (gNumberFormat_quickDigits && (!capAt18Decimals || magnitude >= 1e-12f) && SevenDigits_quick(magnitude, d)) {
+    trailingZeros_drop(d);
+    return d;
+  }
   char buffer[48];
   // "d.dddddde+XX", rounded once from the exact binary value.
   const auto sci = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 6);

@@ -32,7 +32,9 @@
 //     wider than the picture only when the body has at most five characters
 //     and the picture is shorter than the text).
 //
-// Pure; allocates nothing but its result.
+// Pure; allocates nothing but its result. Most values take a quick way to
+// their seven digits that gives the same digits as the exact rounding (values
+// near a tie always take the exact way).
 std::string Number_format(float value, std::string_view picture, bool nullAsUnderscores);
 
 // The plain text of a number: a blank for a value that is not negative, "-"
@@ -47,3 +49,7 @@ std::string PlainNumber_text(float value);
 // it is not negative, after "-" otherwise (" 12", "-3"). Where a plain integer
 // is called for, without the blank, use std::to_string.
 std::string PlainInteger_text(long long value);
+
+// Test hook: false makes every value take the exact way to its digits, so a
+// test can compare the two. True unless a test sets it.
+extern bool gNumberFormat_quickDigits;

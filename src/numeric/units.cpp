@@ -54,9 +54,8 @@ constexpr std::array<UnitFactor, 23> UnitFactors{{
 }  // namespace
 
 float UnitFactor_get(std::string_view name) {
-  const std::string wanted = UpperCased(name);
   for (const UnitFactor& entry : UnitFactors) {
-    if (entry.name == wanted) return static_cast<float>(entry.factor);
+    if (SameIgnoringCase(entry.name, name)) return static_cast<float>(entry.factor);
   }
   Fatal_stop("no unit conversion factor named " + std::string(name));
 }

@@ -66,7 +66,9 @@ void TextWriter_failWritesOf(std::string_view pathPart, std::size_t keptBytes);
 
 class TextWriter {
  public:
-  // Replace: a new file. Append: add to the end. AppendOnNewLine: add to the
+  // Replace: a new file (an existing file that may be written is removed and
+  // made anew rather than truncated; one that may not is refused). Append: add
+  // to the end. AppendOnNewLine: add to the
   // end, first ending the last line when the file does not end in a line end,
   // so appended lines never join the last one.
   enum class Mode { Replace, Append, AppendOnNewLine };

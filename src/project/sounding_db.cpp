@@ -4,7 +4,10 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <functional>
 #include <stdexcept>
+#include <string_view>
+#include <unordered_map>
 
 #include "core/null_value.h"
 #include "core/report.h"
@@ -98,12 +101,33 @@ const std::vector<SoundingFieldDef> kTable = {
 
 std::string upper(const char* text) { return TrimmedUpper(text); }
 
+// Hashing of texts and views alike, so the index answers a view without
+// making a string of it.
+struct TextHash {
+  using is_transparent = void;
+  size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+};
+
+// The table's rows by ID (as decimal text) and by key (trimmed, upper-cased);
+// when two rows answer to the same text, the first row in table order.
+// Built once from the constant table.
+const std::unordered_map<std::string, int, TextHash, std::equal_to<>>& rowIndex() {
+  static const auto index = [] {
+    std::unordered_map<std::string, int, TextHash, std::equal_to<>> built;
+    for (size_t i = 0; i < kTable.size(); ++i) {
+      built.emplace(std::to_string(kTable[i].id), static_cast<int>(i));
+      built.emplace(upper(kTable[i].key), static_cast<int>(i));
+    }
+    return built;
+  }();
+  return index;
+}
+
 // The row of the table for an identifier already trimmed and upper-cased, or -1.
-int findRow(const std::string& id) {
-  for (size_t i = 0; i < kTable.size(); ++i) {
-    if (id == std::to_string(kTable[i].id) || id == upper(kTable[i].key)) return static_cast<int>(i);
-  }
-  return -1;
+int findRow(std::string_view id) {
+  const auto& index = rowIndex();
+  const auto found = index.find(id);
+  return found == index.end() ? -1 : found->second;
 }
 
 // True when a text reads as a decimal number (optional sign, point, exponent,
@@ -134,7 +158,10 @@ void ensureStorage() {
 }
 
 int rowOrFail(std::string_view key) {
-  const int row = findRow(TrimmedUpper(key));
+  // Callers name fields by their keys in capitals; others are upper-cased first.
+  const std::string_view trimmed = TrimmedView(key);
+  const bool upperAlready = trimmed.find_first_of("abcdefghijklmnopqrstuvwxyz") == std::string_view::npos;
+  const int row = upperAlready ? findRow(trimmed) : findRow(TrimmedUpper(key));
   if (row < 0) throw std::logic_error("no sounding field " + std::string(key));
   ensureStorage();
   return row;

@@ -127,9 +127,8 @@ void ColumnId_reset() {
 }
 
 bool IsUnitWord(std::string_view word) {
-  const std::string upper = UpperCased(word);
   for (std::string_view unit : UnitWords) {
-    if (unit == upper) return true;
+    if (SameIgnoringCase(unit, word)) return true;
   }
   return false;
 }

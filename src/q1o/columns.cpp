@@ -134,29 +134,26 @@ void Columns_prepare() {
   }
 }
 
-void BasicValue(std::string_view name, float& value, bool& found) {
-  std::string n = TrimBlanks(name);
+DepthField BasicValue_field(std::string_view name) {
+  const std::string_view n = TrimmedView(name);
   if (n.empty()) Error_report(std::string(name) + "can't be blank", "WA331");
-  for (char& ch : n) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-  const DepthValues& d = gDepth;
-  found = true;
-  if (n == "DEPTH") value = d.depth;
-  else if (n == "QC") value = d.qc;
-  else if (n == "QT") value = d.qt;
-  else if (n == "QC1" || n == "QT1") value = d.qc1;
-  else if (n == "FS") value = d.fs;
-  else if (n == "FS1") value = d.fs1;
-  else if (n == "FR") value = d.fr;
-  else if (n == "CQC") value = d.c;
-  else if (n == "U2") value = d.u2;
-  else if (n == "INCLX") value = d.inclX;
-  else if (n == "INCLY") value = d.inclY;
-  else if (n == "VES") value = d.ves;
-  else if (n == "VTS") value = d.vts;
-  else {
-    found = false;
-    value = NullValue;
+  static constexpr std::pair<std::string_view, DepthField> kFields[] = {
+      {"DEPTH", &DepthValues::depth}, {"QC", &DepthValues::qc},       {"QT", &DepthValues::qt},
+      {"QC1", &DepthValues::qc1},     {"QT1", &DepthValues::qc1},     {"FS", &DepthValues::fs},
+      {"FS1", &DepthValues::fs1},     {"FR", &DepthValues::fr},       {"CQC", &DepthValues::c},
+      {"U2", &DepthValues::u2},       {"INCLX", &DepthValues::inclX}, {"INCLY", &DepthValues::inclY},
+      {"VES", &DepthValues::ves},     {"VTS", &DepthValues::vts},
+  };
+  for (const auto& [word, field] : kFields) {
+    if (SameIgnoringCase(word, n)) return field;
   }
+  return nullptr;
+}
+
+void BasicValue(std::string_view name, float& value, bool& found) {
+  const DepthField field = BasicValue_field(name);
+  found = field != nullptr;
+  value = found ? gDepth.*field : NullValue;
 }
 
 std::string ColumnUnits_text(const ColumnDef& column) {

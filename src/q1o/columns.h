@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/depth_values.h"
+
 struct ColumnDef {
   std::string id;           // as written, later padded on the left to the column width
   std::string methodText;   // second head row (blank)
@@ -49,6 +51,11 @@ void Columns_prepare();
 // FS1, FR, CQC, U2, INCLX, INCLY, VES, VTS (name trimmed and upper-cased).
 // found is false (value -5435) for any other name; a blank name is "WA331".
 void BasicValue(std::string_view name, float& value, bool& found);
+
+// The field of gDepth that BasicValue reads for `name`, or nullptr for a name
+// that is not a basic property; a blank name is "WA331".
+using DepthField = float DepthValues::*;
+DepthField BasicValue_field(std::string_view name);
 
 // The unit of a column's printed values, for the head's column table: the
 // column's unit word as written, or its property's base unit when the

@@ -142,6 +142,17 @@ std::string Q1o_valueText(const ColumnDef& column, float value) {
   return Number_format(value * column.factor, column.picture, false);
 }
 
+void Q1o_writeValueRow(const std::vector<float>& values, std::string& row) {
+  row.clear();
+  const std::size_t count = std::min(values.size(), gColumns.columns.size());
+  if (count == 0) return;  // no columns, no cells and no line end
+  for (std::size_t k = 0; k < count; ++k) {
+    if (k > 0) row += ", ";
+    row += Q1o_valueText(gColumns.columns[k], values[k]);
+  }
+  gRun.q1oFile.writeLine(row);
+}
+
 void Q1o_writeCell(int j, const ColumnDef& column, std::string_view what, float value) {
   std::string cell;
   if (what == "IDFULL") {

@@ -51,6 +51,11 @@ void Q1o_writeHead(const std::vector<HeadChartRow>& charts);
 // kind is "VCB342".
 void Q1o_writeCell(int j, const ColumnDef& column, std::string_view what, float value = 0.0f);
 
+// Writes one row of value cells, values[k] for column k + 1 (the row
+// Q1o_writeCell's "VALUE" cells would make), as one write. `row` is the
+// caller's buffer, reused from row to row.
+void Q1o_writeValueRow(const std::vector<float>& values, std::string& row);
+
 // The text of one value cell: "-5435" padded to the picture's length for a
 // missing value, otherwise value x factor laid out by the picture.
 std::string Q1o_valueText(const ColumnDef& column, float value);

@@ -2,6 +2,8 @@
 // finding the eight required charts.
 #include "sld/chart_table.h"
 
+#include "sld/chart_lookup.h"
+
 #include "core/halt.h"
 #include "core/null_value.h"
 #include "core/report.h"
@@ -20,6 +22,24 @@ std::int16_t SldChartCount = 0;
 std::array<std::int16_t, 8> RequiredChartIndex{};
 
 namespace {
+
+// The order along one axis once point n (value v, the one before it `before`)
+// joins a line whose order so far is `order`.
+std::int8_t orderAfter(std::int8_t order, int n, float before, float v) {
+  const std::int8_t step = v > before ? 1 : (v < before ? -1 : 0);
+  if (n == 2) return step;
+  return step == order ? order : 0;
+}
+
+// Updates the line's point order for a point (x, y) about to be stored as
+// point ptsNUMof.
+void noteOrder(ContourLine& line, float x, float y) {
+  const int n = line.ptsNUMof;
+  if (n < 2) return;
+  const ChartPoint& before = line.pt8a[static_cast<std::size_t>(n - 1)];
+  line.xOrder = orderAfter(line.xOrder, n, before.x_8sng, x);
+  line.yOrder = orderAfter(line.yOrder, n, before.y_8sng, y);
+}
 
 constexpr std::int16_t kCellCapacity = 50;
 
@@ -241,6 +261,8 @@ void readChart(Lines& lines, std::string_view fileName, std::int16_t slot) {
       current = &chart.Line8a[static_cast<std::size_t>(chart.LinesNUMof)];
       current->LineValue_8sng = lineValue;
       current->ptsNUMof = 0;
+      current->xOrder = 0;
+      current->yOrder = 0;
       Status_show("", "", "", "", "", "", "line value = " + PlainNumber_text(lineValue), "SLD771");
     }
     if (current->ptsNUMof >= kSldPointLimit) {
@@ -255,12 +277,19 @@ void readChart(Lines& lines, std::string_view fileName, std::int16_t slot) {
       Error_report("SLD file " + chart.FileName_8str + " has a point that is not a number: " + line, "CHL204");
     }
     ++current->ptsNUMof;
+    noteOrder(*current, x, y);
     ChartPoint& point = current->pt8a[static_cast<std::size_t>(current->ptsNUMof)];
     point.x_8sng = x;
     point.y_8sng = y;
     ChartPoint& logs = current->log8a[static_cast<std::size_t>(current->ptsNUMof)];
     logs.x_8sng = Log10Checked(x);
     logs.y_8sng = Log10Checked(y);
+    if (current->ptsNUMof >= 2) {
+      const ChartPoint& before = current->log8a[static_cast<std::size_t>(current->ptsNUMof - 1)];
+      ChartPoint& slope = current->slope8a[static_cast<std::size_t>(current->ptsNUMof)];
+      slope.x_8sng = Segment_slope(before.x_8sng, logs.x_8sng, before.y_8sng, logs.y_8sng);
+      slope.y_8sng = Segment_slope(before.y_8sng, logs.y_8sng, before.x_8sng, logs.x_8sng);
+    }
     current->logsReady = true;
   }
 }
@@ -272,9 +301,12 @@ void ChartTable_reset() {
   SLD8a[0] = SldChart{};
   SldChartCount = 0;
   RequiredChartIndex.fill(0);
+  ChartLookupMemo_end();
 }
 
 void Chart_reset(std::int16_t slot) {
+  // Remembered lookups may have been made on the chart this slot held.
+  ChartLookupMemo_forget();
   // The whole record is reset, not only the fields row 1 and the header always
   // set: a field kept from an earlier run (a lookup method, a chart identifier)
   // would otherwise belong to whatever chart had this slot before.

@@ -69,6 +69,16 @@ struct ContourLine {
   // line built otherwise, and the lookup then takes the logs itself.
   std::array<ChartPoint, kSldPointLimit + 1> log8a{};
   bool logsReady = false;
+  // With the logs, the slope of the segment ending at each point (from 2), in
+  // logs: x_8sng for a search along X (dlog y / dlog x), y_8sng for a search
+  // along Y (dlog x / dlog y), as the lookup's interpolation takes them.
+  std::array<ChartPoint, kSldPointLimit + 1> slope8a{};
+  // The order of the points along each axis, kept as the line is read: 1 when
+  // every point lies strictly beyond the one before, -1 when strictly before,
+  // 0 otherwise (or not known). A lookup finds the segment of an ordered line
+  // by halving instead of walking it.
+  std::int8_t xOrder = 0;
+  std::int8_t yOrder = 0;
 };
 
 // One chart record. Field names are the ones the chart source text writes.

@@ -55,11 +55,13 @@ TEST_F(BatchTest, OptionsSetTheWindowControls) {
 TEST_F(BatchTest, UsageErrors) {
   const std::vector<std::vector<std::string>> bad = {
       {"--norm", "fancy"}, {"--norm"}, {"--bogus"}, {"--drive", "C"}, {"--drive", "1=/x"}, {"--write-sld=1"},
+      {"--pictures=1"}, {"--pictures"},  // this program has no picture writer: refused before any run
   };
   for (const auto& args : bad) {
     EXPECT_EQ(run(args), kExitUsage) << args[0];
     EXPECT_NE(err.str().find("vurn-batch:"), std::string::npos);
   }
+  EXPECT_NE(err.str().find("VURN_BUILD_GUI=ON"), std::string::npos) << err.str();
   EXPECT_EQ(run({"--help"}), kExitCompleted);
   EXPECT_NE(out.str().find("Exit codes"), std::string::npos);
   EXPECT_EQ(run({"--version"}), kExitCompleted);

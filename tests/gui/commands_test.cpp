@@ -61,7 +61,7 @@ TEST_F(CommandsTest, StartUpRunsTheExampleProjectToDoneWithTheSummaryCommandsDis
     mirror();
     if (!gRun.runInProgress) return;
     ++checked;
-    for (const char* name : {"Run8cmd", "ProjectS_New8cmb", "SLD_file_GenerateFileForPlotting8cmd"}) {
+    for (const char* name : {"Run8cmd", "ProjectS_New8cmb", "SLD_file_GenerateFileForPlotting8cmd", "ResultsView8cmd"}) {
       if (mainWidget(name)->isEnabled()) ++enabledDuringRun;
     }
     if (gGui.progressBar->maximum() == 0) ++busyBar;

@@ -6,10 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "core/null_value.h"
 #include "numeric/numeric_tools.h"
@@ -273,6 +276,37 @@ TEST(PlainNumberText, IntegersCarryTheSamePlaceForTheSign) {
   EXPECT_EQ(PlainInteger_text(0), " 0");
   EXPECT_EQ(PlainInteger_text(-3), "-3");
   EXPECT_EQ(PlainInteger_text(std::numeric_limits<long long>::min()), "-9223372036854775808");
+}
+
+// The quick way to the seven digits gives the exact way's text for every kind
+// of value: random bit patterns over the whole float range, integers, halves
+// and the values just beside them.
+TEST(NumberFormat, QuickDigitsAreTheExactDigits) {
+  std::mt19937 random(99u);
+  std::vector<float> values;
+  for (int i = 0; i < 300000; ++i) {
+    const std::uint32_t bits = static_cast<std::uint32_t>(random());
+    float v = 0.0f;
+    std::memcpy(&v, &bits, sizeof v);
+    if (std::isfinite(v)) values.push_back(v);
+  }
+  for (int i = -20000; i <= 20000; ++i) {
+    const float whole = static_cast<float>(i);
+    for (float v : {whole, whole + 0.5f, whole / 8.0f, whole * 1000.0f + 0.5f, 9999999.5f, 0.99999995f}) {
+      values.push_back(v);
+      values.push_back(std::nextafter(v, 1e30f));
+      values.push_back(std::nextafter(v, -1e30f));
+    }
+  }
+  const auto texts = [](float v) { return PlainNumber_text(v) + "|" + Number_format(v, "########.######", false); };
+  for (float v : values) {
+    gNumberFormat_quickDigits = true;
+    const std::string quick = texts(v);
+    gNumberFormat_quickDigits = false;
+    const std::string exact = texts(v);
+    gNumberFormat_quickDigits = true;
+    ASSERT_EQ(quick, exact) << "value " << v;
+  }
 }
 
 }  // namespace

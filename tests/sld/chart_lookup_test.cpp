@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+#include <vector>
 #include <initializer_list>
 #include <utility>
 
@@ -204,6 +208,83 @@ TEST_F(ChartLookupTest, ASlotWithoutAChartIsAFatalStop) {
   EXPECT_FATAL_STOP(Chart_lookup(x, y, c, 0, "XYC"));
   EXPECT_FATAL_STOP(Chart_lookup(x, y, c, 2, "XYC"));
   EXPECT_FATAL_STOP(Chart_lookup(x, y, c, 41, "XYC"));
+}
+
+// Lookups on charts as read (logs taken, ordered lines found by halving, most
+// powers of ten skipped, crossings and results remembered within a depth) give
+// the very bits of the plain walk: the same chart without its read-time logs
+// and orders, nothing remembered, over a grid and every chart point's own
+// coordinates (where ties decide the segment).
+using ChartLookupSameBitsTest = VurnTest;
+
+TEST_F(ChartLookupSameBitsTest, ReadChartsAgreeWithThePlainWalk) {
+  loadBuiltInCharts();
+  const std::int16_t charts = SldChartCount;
+  ASSERT_GT(charts, 0);
+  const auto bits = [](float v) {
+    std::uint32_t b = 0;
+    std::memcpy(&b, &v, sizeof b);
+    return b;
+  };
+  long compared = 0;
+  for (std::int16_t slot = 1; slot <= charts; ++slot) {
+    const std::int16_t plain = static_cast<std::int16_t>(charts + 1);
+    SLD8a[static_cast<std::size_t>(plain)] = SLD8a[static_cast<std::size_t>(slot)];
+    SldChart& copy = SLD8a[static_cast<std::size_t>(plain)];
+    for (ContourLine& line : copy.Line8a) {
+      line.logsReady = false;
+      line.xOrder = line.yOrder = 0;
+    }
+    SldChartCount = plain;
+    const SldChart& chart = SLD8a[static_cast<std::size_t>(slot)];
+    std::vector<float> xs;
+    std::vector<float> ys;
+    for (int k = 0; k <= 40; ++k) {
+      const float t = static_cast<float>(k) / 40.0f;
+      xs.push_back(chart.X_Min_8sng * std::pow(chart.X_Max_8sng / chart.X_Min_8sng, t));
+      ys.push_back(chart.Y_Min_8sng * std::pow(chart.Y_Max_8sng / chart.Y_Min_8sng, t));
+    }
+    for (int k = 1; k <= chart.LinesNUMof; k += 3) {
+      const ContourLine& line = chart.Line8a[static_cast<std::size_t>(k)];
+      for (int j = 1; j <= line.ptsNUMof; j += 2) {
+        xs.push_back(line.pt8a[static_cast<std::size_t>(j)].x_8sng);
+        ys.push_back(line.pt8a[static_cast<std::size_t>(j)].y_8sng);
+      }
+    }
+    // Along one coordinate, many values of the other: as a depth's stress
+    // exponent iterations ask, with lookups remembered and without.
+    const float c0 = 0.5f * (chart.C_Min_8sng + chart.C_Max_8sng);
+    for (const char* method : {"XYC", "YXC", "YCX"}) {
+      const bool alongY = std::string_view(method) != "XYC";
+      const std::vector<float>& fixedValues = alongY ? ys : xs;
+      const std::vector<float>& others = alongY ? xs : ys;
+      const auto lookup = [&](std::int16_t on, float fixed, float other) {
+        float x = alongY ? other : fixed, y = alongY ? fixed : other, c = c0;
+        Chart_lookup(x, y, c, on, method);
+        return std::pair{bits(x), bits(c)};
+      };
+      std::vector<std::pair<std::uint32_t, std::uint32_t>> expected;
+      for (float fixed : fixedValues) {
+        for (float other : others) expected.push_back(lookup(plain, fixed, other));
+      }
+      // Remembering spans the whole sweep, so remembered crossings of other
+      // coordinates are around (and replaced) as they would be at a depth.
+      for (bool remembered : {false, true}) {
+        if (remembered) ChartLookupMemo_begin();
+        std::size_t k = 0;
+        for (float fixed : fixedValues) {
+          for (float other : others) {
+            ASSERT_EQ(lookup(slot, fixed, other), expected[k++])
+                << chart.FileName_8str << " " << method << " at " << fixed << ", " << other;
+            ++compared;
+          }
+        }
+        ChartLookupMemo_end();
+      }
+    }
+    SldChartCount = charts;
+  }
+  EXPECT_GT(compared, 100000);
 }
 
 }  // namespace

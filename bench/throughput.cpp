@@ -1,0 +1,338 @@
+// The throughput benchmark: makes a synthetic project of N soundings from the
+// example project's three real soundings (repeated, their tip, sleeve and pore
+// pressure readings perturbed, optionally lengthened to R rows), runs the
+// whole processing run headless on it with vurn-batch (default charts, the
+// example's column set), and prints depths per second, feet per second, peak
+// memory and where the time went (reading, computing, chart lookup, writing).
+//
+//   vurn_throughput [--soundings N] [--rows R] [--runs K] [--scales 1,4,16] [--keep]
+//
+// Each size is run K times (median reported); one further run with
+// --phase-times gives the split. Peak memory is the run's maximum resident set
+// as the kernel counts it for the vurn-batch process.
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Options {
+  int soundings = 100;
+  int rows = 0;  // 0: as recorded
+  int runs = 5;
+  std::vector<int> scales{1};
+  bool keep = false;  // leave the last project in build/bench-throughput
+};
+
+struct Source {
+  std::string name;
+  std::string databaseRow;  // the row of the sounding database, without its name
+  std::vector<std::string> header;
+  std::vector<std::string> push;     // rows of the push
+  std::vector<std::string> markers;  // end-of-push rows
+  std::string closing;               // the closing zero row
+  std::vector<int> perturbed;        // 0-based starts of the tip, friction and u2 cells
+  int decimals = 3;
+};
+
+std::vector<std::string> readLines(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::vector<std::string> lines;
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+std::string trimmed(const std::string& text) {
+  const size_t first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return "";
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// Channel k of a row: the 20 characters from position 20k (1-based).
+std::string cell(const std::string& row, int start) {
+  if (static_cast<int>(row.size()) <= start) return "";
+  return row.substr(static_cast<size_t>(start), 20);
+}
+
+Source readSource(const fs::path& soundings, const std::string& name, const std::string& databaseRow) {
+  Source s;
+  s.name = name;
+  s.databaseRow = databaseRow;
+  const std::vector<std::string> lines = readLines(soundings / (name + ".CPT"));
+  if (lines.size() < 26) throw std::runtime_error("too short: " + name);
+  s.header.assign(lines.begin(), lines.begin() + 23);
+  for (int k = 1; k <= 5; ++k) {
+    const std::string channel = trimmed(cell(lines[21], 20 * k - 1));
+    if (channel == "TIP" || channel == "FRICTION" || channel == "U2") s.perturbed.push_back(20 * k - 1);
+  }
+  int friction = -1;
+  for (int k = 1; k <= 5; ++k) {
+    if (trimmed(cell(lines[21], 20 * k - 1)) == "FRICTION") friction = 20 * k - 1;
+  }
+  std::vector<std::string> data(lines.begin() + 23, lines.end());
+  while (!data.empty() && trimmed(data.back()).empty()) data.pop_back();
+  s.closing = data.back();
+  data.pop_back();
+  for (const std::string& row : data) {
+    const bool marker = friction >= 0 && trimmed(cell(row, friction)) == "-32768";
+    (marker || !s.markers.empty() ? s.markers : s.push).push_back(row);
+  }
+  const std::string depth = trimmed(s.push.front().substr(0, 8));
+  const size_t point = depth.find('.');
+  s.decimals = point == std::string::npos ? 0 : static_cast<int>(depth.size() - point - 1);
+  return s;
+}
+
+// A small deterministic generator, so that every run of the benchmark makes
+// the same project.
+struct Random {
+  std::uint64_t state;
+  double next() {  // uniform in [-1, 1)
+    state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+    return static_cast<double>(state >> 11) / static_cast<double>(1ULL << 52) - 1.0;
+  }
+};
+
+std::string rightAligned(const std::string& text, size_t width) {
+  return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
+}
+
+std::string depthText(double metres, int decimals) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%.*f", decimals, metres);
+  return rightAligned(buffer, 8);
+}
+
+std::string withDepth(const std::string& row, double metres, int decimals) {
+  return depthText(metres, decimals) + (row.size() > 8 ? row.substr(8) : "");
+}
+
+std::string perturbed(std::string row, const std::vector<int>& starts, double scale, Random& random) {
+  for (int start : starts) {
+    const std::string text = trimmed(cell(row, start));
+    if (text.empty() || text == "-32768") continue;
+    char* end = nullptr;
+    const long value = std::strtol(text.c_str(), &end, 10);
+    if (*end != '\0') continue;
+    const double factor = scale * (1.0 + 0.02 * random.next());
+    const long changed = std::lround(static_cast<double>(value) * factor);
+    row.replace(static_cast<size_t>(start), 20, rightAligned(std::to_string(changed), 20));
+  }
+  return row;
+}
+
+// Writes sounding `index` made from `s`, `rows` stored rows long (0: as the
+// source); returns its number of stored rows (depths the run processes).
+long writeSounding(const fs::path& path, const Source& s, int index, int rows) {
+  Random random{0x9E3779B97F4A7C15ULL ^ static_cast<std::uint64_t>(index)};
+  const double scale = 1.0 + 0.08 * random.next();
+  std::ofstream out(path, std::ios::binary);
+  for (const std::string& line : s.header) out << line << "\r\n";
+  const long pushRows = rows > 0 ? std::max<long>(1, rows - static_cast<long>(s.markers.size()))
+                                 : static_cast<long>(s.push.size());
+  const double first = std::atof(s.push.front().substr(0, 8).c_str());
+  const double last = std::atof(s.push.back().substr(0, 8).c_str());
+  const double step = s.push.size() > 1 ? std::atof(s.push[1].substr(0, 8).c_str()) - first : 0.02;
+  const double span = last - first + step;
+  double deepest = first;
+  for (long k = 0; k < pushRows; ++k) {
+    const std::string& row = s.push[static_cast<size_t>(k) % s.push.size()];
+    const long block = k / static_cast<long>(s.push.size());
+    deepest = std::atof(row.substr(0, 8).c_str()) + static_cast<double>(block) * span;
+    out << withDepth(perturbed(row, s.perturbed, scale, random), deepest, s.decimals) << "\r\n";
+  }
+  for (size_t k = 0; k < s.markers.size(); ++k) {
+    out << withDepth(s.markers[k], deepest + static_cast<double>(k + 1) * step, s.decimals) << "\r\n";
+  }
+  out << s.closing << "\r\n";
+  return pushRows + static_cast<long>(s.markers.size());
+}
+
+struct RunResult {
+  double seconds = 0.0;
+  long peakKiB = 0;
+  std::string output;
+};
+
+// Runs vurn-batch with `args`, its standard output kept.
+RunResult runBatch(const fs::path& batch, const std::vector<std::string>& args) {
+  int pipeEnds[2];
+  if (pipe(pipeEnds) != 0) throw std::runtime_error("pipe");
+  const auto start = std::chrono::steady_clock::now();
+  const pid_t child = fork();
+  if (child == 0) {
+    dup2(pipeEnds[1], STDOUT_FILENO);
+    close(pipeEnds[0]);
+    close(pipeEnds[1]);
+    std::vector<char*> argv;
+    std::string program = batch.string();
+    argv.push_back(program.data());
+    std::vector<std::string> copies(args);
+    for (std::string& a : copies) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    execv(program.c_str(), argv.data());
+    _exit(127);
+  }
+  close(pipeEnds[1]);
+  RunResult result;
+  char buffer[4096];
+  ssize_t got = 0;
+  while ((got = read(pipeEnds[0], buffer, sizeof buffer)) > 0) result.output.append(buffer, static_cast<size_t>(got));
+  close(pipeEnds[0]);
+  int status = 0;
+  rusage usage{};
+  wait4(child, &status, 0, &usage);
+  result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  result.peakKiB = usage.ru_maxrss;
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    const std::string& o = result.output;
+    throw std::runtime_error("vurn-batch failed (exit " + std::to_string(WEXITSTATUS(status)) + "), its output ends:\n" +
+                             o.substr(o.size() > 600 ? o.size() - 600 : 0));
+  }
+  return result;
+}
+
+double median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+double numberAfter(const std::string& text, const std::string& word) {
+  const size_t at = text.find(word);
+  return at == std::string::npos ? 0.0 : std::atof(text.c_str() + at + word.size());
+}
+
+Options parse(int argc, char** argv) {
+  Options o;
+  for (int k = 1; k < argc; ++k) {
+    const std::string a = argv[k];
+    const auto value = [&]() -> std::string {
+      if (k + 1 >= argc) throw std::runtime_error(a + " wants a value");
+      return argv[++k];
+    };
+    if (a == "--soundings") {
+      o.soundings = std::stoi(value());
+    } else if (a == "--rows") {
+      o.rows = std::stoi(value());
+    } else if (a == "--runs") {
+      o.runs = std::max(1, std::stoi(value()));
+    } else if (a == "--keep") {
+      o.keep = true;
+    } else if (a == "--scales") {
+      o.scales.clear();
+      std::stringstream list(value());
+      std::string item;
+      while (std::getline(list, item, ',')) o.scales.push_back(std::stoi(item));
+    } else {
+      throw std::runtime_error("usage: vurn_throughput [--soundings N] [--rows R] [--runs K] [--scales 1,4,16] [--keep]");
+    }
+  }
+  return o;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) try {
+  const Options options = parse(argc, argv);
+  const fs::path bin = fs::canonical("/proc/self/exe").parent_path();
+  const fs::path batch = bin / "vurn-batch";
+  const fs::path work = bin.parent_path() / "bench-throughput";
+
+  std::printf("%-10s %-8s %10s %10s %12s %10s %10s %9s %7s %8s %7s %7s\n", "soundings", "rows", "depths", "feet",
+              "depths/s", "ft/s", "seconds", "peak MiB", "read", "compute", "lookup", "write");
+  for (int scale : options.scales) {
+    const int n = options.soundings * scale;
+    fs::remove_all(work);
+    fs::create_directories(work);
+    const std::string drive = "C=" + work.string();
+    runBatch(batch, {"--drive", drive, "--first-use", "--no-write-sld", "--no-breakdown"});
+
+    const fs::path project = work / "Vurn" / "Projects" / "ExampleONE";
+    const fs::path database = project / "Vurn_SoundingS---ExampleONE.csv";
+    const fs::path soundings = project / "Soundings";
+    const std::vector<std::string> rows = readLines(database);
+    std::vector<Source> sources;
+    for (size_t k = 1; k <= 3 && k < rows.size(); ++k) {
+      const std::string name = rows[k].substr(0, rows[k].find(','));
+      sources.push_back(readSource(soundings, name, rows[k].substr(name.size())));
+    }
+    // Lengthened soundings go deeper than the example's unit weight tables:
+    // carry each table's last unit weight down to 5000 ft.
+    if (options.rows > 0) {
+      for (const auto& entry : fs::directory_iterator(project)) {
+        const std::string file = entry.path().filename().string();
+        if (file.rfind("UWT-", 0) != 0) continue;
+        std::vector<std::string> table = readLines(entry.path());
+        while (!table.empty() && trimmed(table.back()).empty()) table.pop_back();
+        const std::string last = table.back();
+        std::ofstream out(entry.path(), std::ios::binary | std::ios::app);
+        out << "5000" << last.substr(last.find(',')) << "\r\n";
+      }
+    }
+    std::ofstream db(database, std::ios::binary);
+    db << rows[0] << "\r\n";
+    long depths = 0;
+    for (int k = 0; k < n; ++k) {
+      const Source& s = sources[static_cast<size_t>(k) % sources.size()];
+      char name[64];
+      std::snprintf(name, sizeof name, "S%05d-%s", k + 1, s.name.c_str());
+      depths += writeSounding(soundings / (std::string(name) + ".CPT"), s, k, options.rows);
+      db << name << s.databaseRow << "\r\n";
+    }
+    db.close();
+
+    // The run as a user starts it: defaults of the main window.
+    const std::vector<std::string> args{"--drive", drive};
+    std::vector<double> seconds;
+    long peak = 0;
+    double feet = 0.0;
+    for (int r = 0; r < options.runs; ++r) {
+      const RunResult run = runBatch(batch, args);
+      seconds.push_back(run.seconds);
+      peak = std::max(peak, run.peakKiB);
+      const size_t at = run.output.find(" total feet");
+      if (at != std::string::npos) {
+        const size_t start = run.output.rfind(' ', at - 1);
+        feet = std::atof(run.output.c_str() + start + 1);
+      }
+    }
+    std::vector<std::string> timed(args);
+    timed.push_back("--phase-times");
+    const RunResult split = runBatch(batch, timed);
+    const double read = numberAfter(split.output, "phase times (s): read ");
+    const double compute = numberAfter(split.output, " compute ");
+    const double lookup = numberAfter(split.output, " chart-lookup ");
+    const double write = numberAfter(split.output, " write ");
+    const double total = split.seconds;
+    const double t = median(seconds);
+    std::printf("%-10d %-8s %10ld %10.0f %12.0f %10.0f %10.3f %9.1f %6.0f%% %7.0f%% %6.0f%% %6.0f%%\n", n,
+                options.rows > 0 ? std::to_string(options.rows).c_str() : "as read", depths, feet,
+                static_cast<double>(depths) / t, feet / t, t, static_cast<double>(peak) / 1024.0, 100.0 * read / total,
+                100.0 * compute / total, 100.0 * lookup / total, 100.0 * write / total);
+    std::fflush(stdout);
+  }
+  if (!options.keep) fs::remove_all(work);
+  return 0;
+} catch (const std::exception& e) {
+  std::fprintf(stderr, "vurn_throughput: %s\n", e.what());
+  return 1;
+}

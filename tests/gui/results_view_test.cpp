@@ -1,0 +1,153 @@
+// The results view on the example project after a run: its soundings, the
+// profiles and the Ic chart with the sounding's points, PNG and SVG export, a
+// Q1o file it cannot read; and the batch pictures.
+#include <QAbstractAxis>
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QListWidget>
+#include <QScatterSeries>
+#include <QTabWidget>
+#include <QXmlStreamReader>
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+#include "cli/batch.h"
+#include "core/run_state.h"
+#include "gui/gui_test.h"
+#include "gui/plots.h"
+#include "gui/results_view.h"
+#include "gui/window_commands.h"
+#include "platform/host_paths.h"
+#include "sld/chart_table.h"
+
+namespace {
+
+class ResultsViewTest : public GuiTest {
+ protected:
+  // The example project run once, the way the window's start-up does.
+  void runExample() {
+    installExampleDataArea();
+    WindowCommand_startUp();
+    ASSERT_FALSE(gGui.endRequested) << gRun.status.main;
+  }
+  std::string soundingsFolder() const { return (dataArea() / "Projects" / "ExampleONE" / "Soundings").string(); }
+
+  static QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+  static bool isPng(const QString& path, QSize size) {
+    QImage image;
+    return fileBytes(path).startsWith("\x89PNG\r\n\x1a\n") && image.load(path, "PNG") && image.size() == size;
+  }
+};
+
+// Rows of the table that a chart with log axes can show.
+int pointsOnLogChart(const Q1oTable& table) {
+  const auto& fr = table.columns[static_cast<size_t>(Q1oTable_find(table, "Fr"))].values;
+  const auto& qc1 = table.columns[static_cast<size_t>(Q1oTable_find(table, "Qc1"))].values;
+  int n = 0;
+  for (size_t r = 0; r < table.rows; ++r) n += fr[r] > 0.0f && qc1[r] > 0.0f;
+  return n;
+}
+
+TEST_F(ResultsViewTest, ShowsProfilesAndTheIcChartOfTheExampleAndExportsThem) {
+  runExample();
+  click("ResultsView8cmd");
+  ASSERT_TRUE(gResults.window && gResults.window->isVisible());
+  const QStringList expected = {"BRO-217393",   "CRAFT-BLANK-DEPTH", "CRAFT-FUGRO",
+                                "CRAFT-INCL-GGA", "OYSAND-OYSC19",     "VOORNE-17_8"};
+  QStringList listed;
+  for (int i = 0; i < gResults.soundings->count(); ++i) listed << gResults.soundings->item(i)->text();
+  EXPECT_EQ(listed, expected);
+  EXPECT_EQ(gResults.message->text(), QString());
+
+  // Profiles of the first sounding: a panel per column after the depth, each
+  // with its values, the water table (3.3 ft) named in the title.
+  ASSERT_EQ(gResults.sounding.name, "BRO-217393");
+  ASSERT_NE(gResults.profiles, nullptr);
+  const auto panels = gResults.profiles->findChildren<QChartView*>();
+  ASSERT_EQ(panels.size(), static_cast<qsizetype>(gResults.sounding.table.columns.size() - 1));
+  EXPECT_EQ(panels.front()->objectName(), "profile:Qc_atm");
+  for (const QChartView* panel : panels) EXPECT_GE(panel->chart()->series().size(), 2) << panel->objectName().toStdString();
+  EXPECT_TRUE(gResults.profiles->findChild<QLabel*>("profilesTitle")->text().contains("water table at 3.3 ft"));
+
+  // The Ic chart is picked first: log axes, labelled contour lines, and every
+  // point of the sounding that the axes can show.
+  ASSERT_EQ(gResults.charts->count(), SldChartCount);
+  EXPECT_TRUE(gResults.charts->currentText().startsWith("Ic_tvk: "));
+  auto* view = qobject_cast<QChartView*>(gResults.chart);
+  ASSERT_NE(view, nullptr);
+  for (const QAbstractAxis* axis : view->chart()->axes()) EXPECT_EQ(axis->type(), QAbstractAxis::AxisTypeLogValue);
+  int labels = 0;
+  for (const QAbstractSeries* series : view->chart()->series()) {
+    if (series->objectName() != "contourLabel") continue;
+    bool number = false;
+    static_cast<const QScatterSeries*>(series)->pointLabelsFormat().toFloat(&number);
+    labels += number;
+  }
+  EXPECT_GE(labels, 5);
+  EXPECT_EQ(gResults.chartPoints, pointsOnLogChart(gResults.sounding.table));
+  EXPECT_GT(gResults.chartPoints, 1000);
+
+  // Export: the profiles as PNG, the chart as SVG.
+  const QString png = QString::fromStdString(soundingsFolder() + "/view.png");
+  const QString svg = QString::fromStdString(soundingsFolder() + "/view.SVG");
+  ASSERT_TRUE(ResultsView_export(png)) << gResults.message->text().toStdString();
+  EXPECT_TRUE(isPng(png, gResults.profiles->size()));
+  gResults.tabs->setCurrentIndex(1);
+  ASSERT_TRUE(ResultsView_export(svg));
+  QXmlStreamReader xml(fileBytes(svg));
+  ASSERT_TRUE(xml.readNextStartElement());
+  EXPECT_EQ(xml.name().toString(), "svg");
+  while (!xml.atEnd()) xml.readNext();
+  EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+  EXPECT_FALSE(ResultsView_export(QStringLiteral("/nonexistent-folder/x.png")));
+  EXPECT_TRUE(gResults.message->text().startsWith("Cannot write"));
+
+  // Another sounding, then one whose Q1o file is broken: its message, no picture.
+  gResults.soundings->setCurrentRow(4);
+  EXPECT_EQ(gResults.sounding.name, "OYSAND-OYSC19");
+  EXPECT_TRUE(gResults.profiles->findChild<QLabel*>("profilesTitle")->text().contains("water table at 6.56 ft"));
+  std::ofstream(soundingsFolder() + "/CRAFT-FUGRO_Q1o.txt") << "Depth_ft, Qc_atm\r\n0.5, 1\r\n";
+  gResults.soundings->setCurrentRow(2);
+  EXPECT_EQ(gResults.message->text().toStdString(),
+            "Q1o file C:\\Vurn\\Projects\\ExampleONE\\SOUNDINGS\\CRAFT-FUGRO_Q1o.txt: has no end of head (EOH)");
+  EXPECT_EQ(gResults.profiles, nullptr);
+  EXPECT_EQ(gResults.chart, nullptr);
+  EXPECT_FALSE(ResultsView_export(png));
+  EXPECT_EQ(gResults.message->text(), "There is no picture to save.");
+}
+
+TEST_F(ResultsViewTest, BatchPicturesAreWrittenNextToEachQ1oFile) {
+  installExampleDataArea();
+  std::ostringstream out;
+  std::ostringstream err;
+  ASSERT_EQ(Batch_main({"--pictures"}, out, err, Plots_writeRunPictures), 0) << err.str();
+  PlotSounding sounding;
+  std::string message;
+  for (const char* name : {"BRO-217393", "CRAFT-BLANK-DEPTH", "VOORNE-17_8"}) {
+    ASSERT_TRUE(Plots_loadSounding(name, sounding, message)) << message;
+    const std::string base = soundingsFolder() + "/" + name;
+    EXPECT_TRUE(isPng(QString::fromStdString(base + "_profiles.png"), Plots_profilesSize(sounding))) << name;
+    for (const char* chart : {"_SLD-Ic_tvk.png", "_SLD-UWT1_tvk_pcf.png"}) {
+      EXPECT_TRUE(isPng(QString::fromStdString(base + chart), QSize(kChartPictureWidth, kChartPictureHeight)))
+          << name << chart;
+    }
+    EXPECT_NE(out.str().find("Picture " + base + "_SLD-Ic_tvk.png\n"), std::string::npos) << out.str();
+  }
+
+  // A Q1o file that cannot be read is named, the others are still drawn (exit 5).
+  std::ofstream(soundingsFolder() + "/ZZ-OLD_Q1o.txt") << "garbage\r\n";
+  std::filesystem::remove(soundingsFolder() + "/VOORNE-17_8_profiles.png");
+  EXPECT_EQ(Batch_main({"--pictures"}, out, err, Plots_writeRunPictures), 5);
+  EXPECT_NE(err.str().find("ZZ-OLD_Q1o.txt: its first column is garbage, not a depth"), std::string::npos) << err.str();
+  EXPECT_TRUE(std::filesystem::exists(soundingsFolder() + "/VOORNE-17_8_profiles.png"));
+}
+
+}  // namespace
