@@ -77,6 +77,23 @@ void runOpening(float& totalFeet, float& startTime) {
   Screen_mode("READY TO RUN");
 }
 
+// Closes the sounding's Q1o table and chart direction file. A table that did
+// not fully reach the disk (a full disk) stops the run instead of being
+// counted as written; close() also tells a failure of a file already closed.
+void soundingFiles_close() {
+  if (!gRun.q1oFile.close()) {
+    Error_report("can't write Q1o file " + gRun.q1oFile.path() + ", it did not reach the disk completely (e=" +
+                     std::to_string(gRun.q1oFile.error()) + ")",
+                 "QW382");
+  }
+  if (!gRun.chartDirectionFile.close()) {
+    Error_report("can't write chart direction file " + gRun.chartDirectionFile.path() +
+                     ", it did not reach the disk completely (e=" + std::to_string(gRun.chartDirectionFile.error()) +
+                     ")",
+                 "QW383");
+  }
+}
+
 // D. The sounding loop; returns the number of soundings processed.
 int runSoundings(float& totalFeet) {
   ProjectRecord_reset();
@@ -118,8 +135,7 @@ int runSoundings(float& totalFeet) {
       Q1o_writeHead(HeadChartRows());
     }
     Depths_process(n, totalFeet);
-    gRun.q1oFile.close();
-    gRun.chartDirectionFile.close();
+    soundingFiles_close();
   }
   gRun.q1oFile.close();
   gRun.soundingDatabase.close();
@@ -131,6 +147,12 @@ void runClosing(float totalFeet, float startTime) {
   {
     PhaseScope writing(RunPhase::Write);
     ZeroLoad_writeReport();
+    if (gRun.zeroLoadReport.failed()) {
+      Error_report("can't write zero load report " + gRun.zeroLoadReport.path() +
+                       ", it did not reach the disk completely (e=" + std::to_string(gRun.zeroLoadReport.error()) +
+                       ")",
+                   "ZLR204");
+    }
     ChartSource_write();
     Setup_write();
   }

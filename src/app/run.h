@@ -6,7 +6,9 @@
 #include <string>
 
 // Runs one processing run for the current project. A call while a run is in
-// progress does nothing.
+// progress does nothing. An output file that does not fully reach the disk (a
+// sounding's Q1o table "QW382" or chart direction file "QW383", the zero-load
+// report "ZLR204") stops the run with its error instead of ending in "Done".
 void Main_run();
 
 // The texts of the run's closing summary.

@@ -20,19 +20,32 @@ constexpr const char* kMarker = "ROW2_VURN_SETUP_V4";
 std::string SetupFile_path() { return PathOf("SOFTWARE") + "Vurn-Setup.txt"; }
 std::string SetupBackup_path() { return PathOf("SOFTWARE") + "Vurn-Setup-BACKUP.txt"; }
 
-void Setup_read() {
-  Status_show("Setup file reading", "", "", "", "", "", "", "WS182");
-  const std::string path = SetupFile_path();
+namespace {
+
+// The five values of one setup file and the first fault found in it (an empty
+// identifier when there is none).
+struct SetupContent {
+  std::string units, user, project, equipment, error;
+  std::string faultId;
+  std::string faultText;
+};
+
+void setFault(SetupContent& content, std::string id, std::string text) {
+  content.faultId = std::move(id);
+  content.faultText = std::move(text);
+}
+
+// Reads one setup file (the setup file itself or its backup) without reporting.
+SetupContent SetupFile_parse(const std::string& path) {
+  SetupContent content;
   TextReader file;
   if (!file.open(path)) {
-    Error_report("Vurn can't read setup file: " + path + ", either already open or does not exist", "ESF812");
+    setFault(content, "ESF812", "Vurn can't read setup file: " + path + ", either already open or does not exist");
+    return content;
   }
-
   int sum = 0;
   int expected = 0;
   bool secondLine = false;
-  bool badLine = false;
-  std::string badText;
   std::string line;
   for (int i = 1; i <= 9999 && file.readLine(line); ++i) {
     const std::string upper = TrimmedUpper(line);
@@ -46,34 +59,30 @@ void Setup_read() {
       bool found = false;
       SplitKeyValue(line, key, value, found);
       if (!found && i != 1) {
-        badLine = true;
-        badText = line;
-        break;
+        setFault(content, "SF931", "bad setup File ---> contains a bad line= " + line);
+        return content;
       }
       key = TrimmedUpper(key);
     }
 
     if (key == kMarker) {
-      if (i != 2) {
-        secondLine = false;
-        break;
-      }
+      if (i != 2) break;
       secondLine = true;
       sum += 1;
     } else if (key == "LAST_UNITS") {
-      gRun.lastUnits = value;
+      content.units = value;
       sum += 2;
     } else if (key == "LAST_USER") {
-      gRun.lastUser = value;
+      content.user = value;
       sum += 4;
     } else if (key == "LAST_PROJECT") {
-      gRun.lastProject = value;
+      content.project = value;
       sum += 8;
     } else if (key == "LAST_EQUIPMENT") {
-      gRun.lastEquipment = value;
+      content.equipment = value;
       sum += 16;
     } else if (key == "LAST_ERROR") {
-      gRun.lastError = value;
+      content.error = value;
       sum += 32;
     } else if (key == "END") {
       sum += 64;
@@ -81,14 +90,42 @@ void Setup_read() {
     }
   }
 
-  if (badLine) Error_report("bad setup File ---> contains a bad line= " + badText, "SF931");
-  if (!secondLine) Error_report(std::string("bad setup File ---> second line must be= ") + kMarker, "YV803");
-  if (sum != expected) {
-    Error_report("bad setup File ---> not all required items are in the file; ---> ID=" + std::to_string(sum) + "/" +
-                     std::to_string(expected),
-                 "YV777");
+  if (!secondLine) {
+    setFault(content, "YV803", std::string("bad setup File ---> second line must be= ") + kMarker);
+  } else if (sum != expected) {
+    setFault(content, "YV777",
+             "bad setup File ---> not all required items are in the file; ---> ID=" + std::to_string(sum) + "/" +
+                 std::to_string(expected));
   }
-  file.close();
+  return content;
+}
+
+}  // namespace
+
+void Setup_read() {
+  Status_show("Setup file reading", "", "", "", "", "", "", "WS182");
+  const std::string path = SetupFile_path();
+  const std::string backup = SetupBackup_path();
+  SetupContent content = SetupFile_parse(path);
+  // A setup file that is missing or incomplete while its backup is there was
+  // lost while being written: the backup holds the values from before that
+  // write, so it is taken and put back in place of the setup file.
+  if (!content.faultId.empty() && Host_fileExists(backup)) {
+    SetupContent saved = SetupFile_parse(backup);
+    if (saved.faultId.empty()) {
+      TaskLine_write(1, "setup file " + path + " was missing or incomplete (" + content.faultId + "), its backup " +
+                            backup + " was used instead",
+                     "ISSUE");
+      if (Host_copyFile(backup, path)) Host_deleteFile(backup);
+      content = std::move(saved);
+    }
+  }
+  if (!content.faultId.empty()) Error_report(content.faultText, content.faultId);
+  gRun.lastUnits = content.units;
+  gRun.lastUser = content.user;
+  gRun.lastProject = content.project;
+  gRun.lastEquipment = content.equipment;
+  gRun.lastError = content.error;
   PathName_checkSafe("Last_Project", gRun.lastProject);
   gRun.projectName = gRun.lastProject;
 }
@@ -114,6 +151,12 @@ void Setup_write() {
   file.writeLine("Last_Equipment=" + gRun.lastEquipment);
   file.writeLine("Last_Error=" + gRun.lastError);
   file.writeLine("End");
-  file.close();
+  // The backup goes only once the whole file is on disk; a write that failed
+  // part way (a full disk) leaves it for the next Setup_read.
+  if (!file.close()) {
+    Error_report("can't write setup file to " + path + ", maybe open by another program? e=" +
+                     std::to_string(file.error()),
+                 "ESF112");
+  }
   Host_deleteFile(backup);
 }

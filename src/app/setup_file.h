@@ -20,9 +20,14 @@ std::string SetupBackup_path();
 // project name. Errors: "ESF812" cannot be opened, "SF931" a line (other than
 // line 1) without "=", "YV803" no marker on line 2, "YV777" items missing or
 // repeated, "PN901" a last project that would lead outside the projects folder.
+// When the file is missing or has one of those faults but a complete backup is
+// there (a write that did not finish), the backup's values are taken instead,
+// an issue line in the log says so, and the backup becomes the setup file
+// again; the error is reported only when the backup cannot stand in.
 void Setup_read();
 
 // Writes the five values back: copies the file to the backup first ("ESF342"
-// when that fails), rewrites it ("ESF112" when it cannot be written, leaving
-// the backup), then deletes the backup.
+// when that fails), rewrites it ("ESF112" when it cannot be opened or any
+// line fails to reach the disk, leaving the backup), then deletes the backup.
+// So at every step either the setup file or the backup is complete.
 void Setup_write();

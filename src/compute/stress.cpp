@@ -101,7 +101,7 @@ void UwtFile_read(const std::string& name) {
   std::vector<std::string> items;
   ReadUwtItems(file, items);
   file.close();
-  if (items.empty()) Error_report("no data in UTW file", "DX333");
+  if (items.empty()) Error_report("no data in UTW file=" + name, "DX333");
 
   UwtTable table;
   std::size_t next = 0;
@@ -113,12 +113,19 @@ void UwtFile_read(const std::string& name) {
     }
     const float depth = NumberOrNull(items[next++]);
     if (IsNull(depth)) {
-      Error_report("depth of pair " + std::to_string(k) + " is not a number in UWT file=" + name, "UWF303");
+      Error_report("depth of pair " + std::to_string(k) + " is not a number (" + items[next - 1] + ") in UWT file=" + name,
+                   "UWF303");
     }
-    if (next >= items.size()) Error_report("bad ENDing of data in UTW file, e.g. depth, density ", "DX733");
+    if (next >= items.size()) {
+      Error_report("bad ENDing of data in UTW file, e.g. depth, density ; pair " + std::to_string(k) +
+                       " has no unit weight in UWT file=" + name,
+                   "DX733");
+    }
     const float unitWeight = NumberOrNull(items[next++]);
     if (IsNull(unitWeight) || unitWeight < kLowestUnitWeight) {
-      Error_report(std::string("bad ORDERING of data in UTW file ") + "e.g. depth, density ", "DX739");
+      Error_report(std::string("bad ORDERING of data in UTW file ") + "e.g. depth, density ; unit weight " +
+                       items[next - 1] + " of pair " + std::to_string(k) + " in UWT file=" + name,
+                   "DX739");
     }
     table.depths[static_cast<std::size_t>(k)] = depth;
     table.unitWeights[static_cast<std::size_t>(k)] = unitWeight;

@@ -43,6 +43,16 @@ void writeLogLine(std::string_view text) {
   if (gRun.log.isOpen()) gRun.log.writeLine(text);
 }
 
+// An issue line: written to the log, or kept for it (the first 100) when it is
+// not open yet.
+void writeIssueLine(std::string_view kind, const std::string& line) {
+  if (kind == "ISSUE" && !gRun.log.isOpen()) {
+    if (gRun.issuesBeforeLog.size() < 100) gRun.issuesBeforeLog.push_back(line);
+  } else {
+    writeLogLine(line);
+  }
+}
+
 }  // namespace
 
 void Status_show(std::string_view main, std::string_view operations, std::string_view sounding,
@@ -84,6 +94,11 @@ void TasksAndIssues_open() {
   TaskLine_write(0, "Start of Vurn software --- Starting at date/time=" + Host_shortDate() + " " + Host_shortTime(),
                  "TASK");
   gRun.issueCounter = 0;
+  for (const std::string& line : gRun.issuesBeforeLog) {
+    IssueCounter_add("ISSUE");
+    writeLogLine(line);
+  }
+  gRun.issuesBeforeLog.clear();
 }
 
 void TaskLine_write(std::int16_t level, std::string_view text, std::string_view kind) {
@@ -91,7 +106,7 @@ void TaskLine_write(std::int16_t level, std::string_view text, std::string_view 
   const int indent = (level - 1) * 3 + 6;
   std::string line(static_cast<size_t>(indent > 0 ? indent : 0), ' ');
   line += text;
-  writeLogLine(line);
+  writeIssueLine(kind, line);
 }
 
 void ContextLine_write(std::string_view text, std::string_view kind) {
@@ -100,7 +115,7 @@ void ContextLine_write(std::string_view text, std::string_view kind) {
   std::string line(23, ' ');
   line += "  CPT=" + s.sounding + "  G=" + s.main + "  S=" + s.operations + "  D=" + s.value + "   ";
   line += text;
-  writeLogLine(line);
+  writeIssueLine(kind, line);
 }
 
 void Error_report(std::string_view description, std::string_view identifier) {

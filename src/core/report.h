@@ -31,18 +31,21 @@ void Status_show(std::string_view main, std::string_view operations, std::string
                  std::string_view value, std::string_view locationCode);
 
 // Creates the log in the data area (replacing an earlier one), writes the
-// version line and the start line, and sets the issue counter to 0. A log that
-// cannot be created throws HostFailure.
+// version line and the start line, sets the issue counter to 0, then writes
+// (and counts) the issue lines kept while no log was open. A log that cannot be
+// created throws HostFailure.
 void TasksAndIssues_open();
 
 // Counts the line when kind is exactly "ISSUE", then writes
 // (level - 1) * 3 + 6 blanks and the text: level -1 no indent, 0 three blanks,
-// 6 twenty-one.
+// 6 twenty-one. An issue line written before the log is open is kept for
+// TasksAndIssues_open.
 void TaskLine_write(std::int16_t level, std::string_view text, std::string_view kind);
 
 // Counts the line when kind is exactly "ISSUE", then writes 23 blanks,
 // "  CPT=" sounding, "  G=" main, "  S=" operations, "  D=" value, three blanks
-// and the text, from the remembered status context.
+// and the text, from the remembered status context; kept like TaskLine_write's
+// before the log is open.
 void ContextLine_write(std::string_view text, std::string_view kind);
 
 // Writes the ten-line error record to the log, fills and shows the error window,

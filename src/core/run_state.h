@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/null_value.h"
 #include "platform/text_file.h"
@@ -65,6 +66,10 @@ struct RunState {
   std::int16_t issueCounter = 0;
   std::string logPath;
   TextWriter log;
+  // Issue lines written while the log was not open yet (the setup file is read
+  // at start-up before the log is created), at most 100; TasksAndIssues_open
+  // writes them.
+  std::vector<std::string> issuesBeforeLog;
 
   // Run counters and shared handles.
   std::int16_t soundingsProcessed = 0;

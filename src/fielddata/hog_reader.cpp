@@ -3,6 +3,8 @@
 #include "fielddata/hog_reader.h"
 
 #include <cctype>
+#include <cmath>
+#include <limits>
 
 #include "core/report.h"
 #include "files/paths.h"
@@ -83,6 +85,15 @@ void readHeaderLine(TextReader& file, int n, std::string& line) {
   }
 }
 
+// A value worked out in double precision as the 32-bit float that is stored,
+// or missing when it lies beyond the 32-bit range (or is not finite), so that
+// an absurd reading never reaches the computations as an infinity.
+bool fitsFloat(double value) {
+  return std::isfinite(value) && std::fabs(value) <= static_cast<double>(std::numeric_limits<float>::max());
+}
+
+float storedValue(double value) { return fitsFloat(value) ? static_cast<float>(value) : NullValue; }
+
 // The calibration of one channel from its cells of lines 18, 19 and 20.
 void ReadChannelCalibration(const TextReader& file, const char* word, HogChannel& channel,
                             std::string_view line18, std::string_view line19, std::string_view line20) {
@@ -111,7 +122,14 @@ void ReadChannelCalibration(const TextReader& file, const char* word, HogChannel
 
   channel.unit = std::string(trimmed(cell.substr(blank)));
   channel.cleanZero = cleanZero;
-  channel.factor = static_cast<float>(static_cast<double>(number) / static_cast<double>(reference));
+  const double factor = static_cast<double>(number) / static_cast<double>(reference);
+  if (!fitsFloat(factor)) {
+    Error_report(where + ": full scale " + std::string(cell) + " over reference number " +
+                     std::string(trimmed(channelCell(line18, kCalibrationPrefix, k))) +
+                     " is beyond the range of a 32-bit number",
+                 "HGC622");
+  }
+  channel.factor = static_cast<float>(factor);
 }
 
 // The reading of a channel in a data row (missing when the channel is absent).
@@ -124,8 +142,8 @@ float readingOf(std::string_view row, const HogChannel& channel) {
 // is.
 float inclination(float reading, const HogChannel& channel) {
   if (IsNull(reading)) return NullValue;
-  return static_cast<float>(static_cast<double>(channel.factor) *
-                            (static_cast<double>(reading) - static_cast<double>(channel.cleanZero)));
+  return storedValue(static_cast<double>(channel.factor) *
+                     (static_cast<double>(reading) - static_cast<double>(channel.cleanZero)));
 }
 
 // A tip, sleeve or pore pressure reading in atmospheres:
@@ -133,9 +151,9 @@ float inclination(float reading, const HogChannel& channel) {
 // reading is.
 float pressure(float reading, const HogChannel& channel, float unitFactor) {
   if (IsNull(reading)) return NullValue;
-  return static_cast<float>(static_cast<double>(unitFactor) *
-                            (static_cast<double>(reading) - static_cast<double>(channel.cleanZero)) * kCountScale *
-                            static_cast<double>(channel.factor));
+  return storedValue(static_cast<double>(unitFactor) *
+                     (static_cast<double>(reading) - static_cast<double>(channel.cleanZero)) * kCountScale *
+                     static_cast<double>(channel.factor));
 }
 
 bool present(const HogChannel& channel) { return channel.column > 0; }
@@ -185,7 +203,7 @@ void ReadHogHeader(TextReader& file) {
   std::string line;
   readHeaderLine(file, 1, line);
   if (UpperCased(line).find("HOGENTOGLER") == std::string::npos) {
-    Error_report("does not have HOGENTOGLER in line one", "H4334");
+    Error_report("does not have HOGENTOGLER in line one, field data file " + file.path(), "H4334");
   }
 
   for (int n = 2; n <= 16; ++n) {
@@ -246,7 +264,7 @@ void ReadHogDepthRow(std::string_view row, bool firstRow, const TextReader& file
   if (!trimmed(depthText).empty()) {
     const float depthMetres = NumberOrNull(depthText);
     if (!IsNull(depthMetres)) {
-      r.depth = static_cast<float>(static_cast<double>(depthMetres) * static_cast<double>(UnitFactor_get("FT/M")));
+      r.depth = storedValue(static_cast<double>(depthMetres) * static_cast<double>(UnitFactor_get("FT/M")));
     }
     r.tipReading = readingOf(row, h.tip);
     r.qc = pressure(r.tipReading, h.tip, UnitFactor_get("ATM/TSF"));

@@ -21,7 +21,8 @@
 //
 // Each value is worked out in double precision and stored as a 32-bit float. A
 // reading that is blank or not a number is missing (NullValue), and so is every
-// value converted from it.
+// value converted from it, and every value whose conversion lies beyond the
+// 32-bit range.
 //
 // Errors (Error_report, which does not return); each message names the file:
 //   "H4334"  line 1 lacks "HOGENTOGLER" (any case);
@@ -32,7 +33,8 @@
 //   "HGF611" the file ends within its 23 header lines;
 //   "HGF612" the file has no data row after its header;
 //   "HGC621" no tip, friction or u2 channel on line 17;
-//   "HGC622" a channel's reference number on line 18 is zero or not a number;
+//   "HGC622" a channel's reference number on line 18 is zero or not a number,
+//            or so small that full scale over it is beyond the 32-bit range;
 //   "HGC623" a channel's line-20 cell has no blank, or no number before it;
 //   "HGC624" a channel's clean zero reading on line 19 is not a number;
 //   "HGR631" more than 8000 data rows to store.

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -13,13 +14,22 @@
 
 namespace {
 
-std::string& failingPathPart() {
-  static std::string part;
-  return part;
+// The test faults: reads of paths containing readPart and writes of paths
+// containing openPart fail to open; writes to paths containing writePart stop
+// after keptBytes bytes.
+struct HostFaults {
+  std::string readPart;
+  std::string openPart;
+  std::string writePart;
+  std::size_t keptBytes = 0;
+};
+
+HostFaults& hostFaults() {
+  static HostFaults faults;
+  return faults;
 }
 
-bool openShouldFail(std::string_view path) {
-  const std::string& part = failingPathPart();
+bool pathContains(std::string_view path, const std::string& part) {
   if (part.empty() || part.size() > path.size()) return false;
   for (size_t i = 0; i + part.size() <= path.size(); ++i) {
     if (Text_equalsNoCase(path.substr(i, part.size()), part)) return true;
@@ -29,7 +39,14 @@ bool openShouldFail(std::string_view path) {
 
 }  // namespace
 
-void TextWriter_failOpensOf(std::string_view pathPart) { failingPathPart() = std::string(pathPart); }
+void TextReader_failOpensOf(std::string_view pathPart) { hostFaults().readPart = std::string(pathPart); }
+
+void TextWriter_failOpensOf(std::string_view pathPart) { hostFaults().openPart = std::string(pathPart); }
+
+void TextWriter_failWritesOf(std::string_view pathPart, std::size_t keptBytes) {
+  hostFaults().writePart = std::string(pathPart);
+  hostFaults().keptBytes = keptBytes;
+}
 
 bool TextReader::open(std::string_view enginePath) {
   close();
@@ -39,6 +56,10 @@ bool TextReader::open(std::string_view enginePath) {
   std::error_code ec;
   if (host.empty() || std::filesystem::is_directory(host, ec)) {
     error_ = ENOENT;
+    return false;
+  }
+  if (pathContains(enginePath, hostFaults().readPart)) {
+    error_ = EACCES;
     return false;
   }
   std::ifstream in(host, std::ios::binary);
@@ -107,7 +128,10 @@ bool TextWriter::open(std::string_view enginePath, Mode mode) {
     error_ = ENOENT;
     return false;
   }
-  if (openShouldFail(enginePath)) {
+  failed_ = false;
+  written_ = 0;
+  writeLimit_ = pathContains(enginePath, hostFaults().writePart) ? hostFaults().keptBytes : SIZE_MAX;
+  if (pathContains(enginePath, hostFaults().openPart)) {
     error_ = EACCES;
     return false;
   }
@@ -140,17 +164,29 @@ void TextWriter::writeLine(std::string_view text) {
   write("\r\n");
 }
 
+void TextWriter::fail(int code) {
+  if (!failed_) error_ = code;
+  failed_ = true;
+}
+
 void TextWriter::write(std::string_view text) {
-  if (file_ != nullptr && !text.empty()) std::fwrite(text.data(), 1, text.size(), file_);
+  if (file_ == nullptr || text.empty() || failed_) return;
+  std::size_t size = text.size();
+  if (size > writeLimit_ - written_) size = writeLimit_ - written_;
+  errno = 0;
+  if (size > 0 && std::fwrite(text.data(), 1, size, file_) != size) fail(errno != 0 ? errno : EIO);
+  written_ += size;
+  if (size < text.size()) fail(ENOSPC);
 }
 
 void TextWriter::flush() {
-  if (file_ != nullptr) std::fflush(file_);
+  if (file_ != nullptr && std::fflush(file_) != 0) fail(errno != 0 ? errno : EIO);
 }
 
-void TextWriter::close() {
+bool TextWriter::close() {
   if (file_ != nullptr) {
-    std::fclose(file_);
+    if (std::fclose(file_) != 0) fail(errno != 0 ? errno : EIO);
     file_ = nullptr;
   }
+  return !failed_;
 }

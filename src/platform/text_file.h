@@ -9,9 +9,15 @@
 // unwinds the stack leaves no file open and every line written is on disk.
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 #include <string>
 #include <string_view>
+
+// Test hook: every later TextReader::open of an engine path that contains
+// `pathPart` (compared without regard to case) fails with EACCES, as a file
+// locked by another program would. An empty text clears the fault.
+void TextReader_failOpensOf(std::string_view pathPart);
 
 class TextReader {
  public:
@@ -51,6 +57,13 @@ class TextReader {
 // locked by another program would. An empty text clears the fault.
 void TextWriter_failOpensOf(std::string_view pathPart);
 
+// Test hook: every later TextWriter opened on an engine path that contains
+// `pathPart` (compared without regard to case) takes only its first
+// `keptBytes` bytes; the write that goes past them fails with ENOSPC, as on a
+// full disk, and so do all after it (failed() becomes true). An empty text
+// clears the fault.
+void TextWriter_failWritesOf(std::string_view pathPart, std::size_t keptBytes);
+
 class TextWriter {
  public:
   // Replace: a new file (an existing file that may be written is removed and
@@ -77,13 +90,24 @@ class TextWriter {
   // Pushes buffered text to the file.
   void flush();
 
-  void close();
+  // Closes the file; false when any write, flush or the close itself failed
+  // since the file was opened (the reason is then in error()), so the caller
+  // knows the file on disk is not what it wrote.
+  bool close();
+
+  // True when a write, flush or close failed since the last open.
+  bool failed() const { return failed_; }
 
   const std::string& path() const { return path_; }
   int error() const { return error_; }
 
  private:
+  void fail(int code);
+
   std::FILE* file_ = nullptr;
   std::string path_;
   int error_ = 0;
+  bool failed_ = false;
+  std::size_t written_ = 0;
+  std::size_t writeLimit_ = 0;  // bytes the write fault lets through (SIZE_MAX: no fault)
 };

@@ -242,7 +242,11 @@ void Project_make_new(std::string_view projectName, bool& alreadyExists) {
     Error_report("can't add the new project to " + listPath + ", maybe open by another program?", "MP331");
   }
   if (!listed) file.writeLine("\"" + std::string(projectName) + "\",,,," + Host_shortDate() + ",,,,");
-  file.close();
+  if (!file.close()) {
+    Error_report("can't add the new project to " + listPath + ", its row did not reach the disk (e=" +
+                     std::to_string(file.error()) + ")",
+                 "MP331");
+  }
   MakeEditableSoundingFile(projectName);
   MainControl("ProjectNameAndOtherInformation8lbl").caption = "Project name was placed into " + lists.front();
 }

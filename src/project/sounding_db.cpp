@@ -180,7 +180,11 @@ void ResetSoundingHeader() {
 
 void ResetSoundingRecord() {
   Status_show("", "NULLing soundingSfile Line data ", " ", " ", " ", " ", " ", "SN441");
-  for (int k = 1; k <= 400; ++k) AccessSoundingField("ASSIGN_DB", std::to_string(k), NullText);
+  // Every field of the table (IDs 1 to 289) becomes the marker, as assigning
+  // "-5435" to each ID would make it, without looking each one up.
+  gSounding.text.assign(kTable.size(), std::string(NullText));
+  gSounding.single.assign(kTable.size(), NullValue);
+  gSounding.dbl.assign(kTable.size(), NullValue);
 }
 
 void OpenSoundingDatabase(TextReader& file) {
@@ -311,4 +315,9 @@ void MakeEditableSoundingFile(std::string_view projectName) {
   file.writeLine("header....");
   for (const SoundingFieldDef& def : kTable) file.writeLine("\"" + std::string(def.key) + "\", ");
   file.writeLine("---ending---");
+  if (!file.close()) {
+    Error_report("can't make the editable sounding file " + path + ", it did not reach the disk completely (e=" +
+                     std::to_string(file.error()) + ")",
+                 "WP124");
+  }
 }

@@ -83,5 +83,6 @@ double SoundingField_double(std::string_view key);
 // Writes a new editable sounding database file for a new project into that
 // project's folder: "header....", one line per field of the table with its
 // identifier in quotes, then "---ending---". "WP123" when an editable file
-// ("SoundingS---*.csv") already exists there.
+// ("SoundingS---*.csv") already exists there; "WP124" when the file cannot be
+// made or does not fully reach the disk.
 void MakeEditableSoundingFile(std::string_view projectName);

@@ -201,7 +201,9 @@ void readChart(Lines& lines, std::string_view fileName, std::int16_t slot) {
                 "CLD113");
     bool found = false;
     SplitKeyValue(line, key, value, found);
-    if (lines.atEnd()) Error_report("EOF while reading SLD header, no EOH at end of header", "PQ883");
+    if (lines.atEnd()) {
+      Error_report("EOF while reading SLD header, no EOH at end of header  file = " + chart.FileName_8str, "PQ883");
+    }
     key = UpperCased(key);
     if (key == "END" || UpperCased(line).find("EOH") != std::string::npos) {
       headerEnded = true;
@@ -214,7 +216,7 @@ void readChart(Lines& lines, std::string_view fileName, std::int16_t slot) {
   }
 
   if (chart.File_Row1ColZ_ID_full_8str.empty() || chart.Version_Author_OneName_8str.empty()) {
-    Error_report("SLD file did not have ID_property or ID_authorship defined", "SEF454");
+    Error_report("SLD file did not have ID_property or ID_authorship defined  file = " + chart.FileName_8str, "SEF454");
   }
   for (std::int16_t j = 1; j < slot; ++j) {
     const SldChart& earlier = SLD8a[static_cast<std::size_t>(j)];
@@ -232,7 +234,7 @@ void readChart(Lines& lines, std::string_view fileName, std::int16_t slot) {
   for (int k = 1; k <= kSldPassLimit; ++k) {
     if (lines.atEnd()) {
       if (chart.LinesNUMof > 0) return;
-      Error_report("expecting SLD data after header area", "ER903");
+      Error_report("expecting SLD data after header area  file = " + chart.FileName_8str, "ER903");
     }
     lines.readLine(line);
     SplitDelimitedLine(line, false, false, false, cells);
@@ -247,14 +249,14 @@ void readChart(Lines& lines, std::string_view fileName, std::int16_t slot) {
       Status_show("", "reading SLD data points", "", "", "", "SLD line #= " + lineNumber, "", "SLD722");
       Status_show("", "reading SLD data points", "", "", "", "SLD Line # =" + lineNumber, "", "SLD778");
       if (cells[1].empty()) {
-        if (lines.atEnd()) Error_report("bad eof between lines in SLD file", "SLD722");
+        if (lines.atEnd()) Error_report("bad eof between lines in SLD file  file = " + chart.FileName_8str, "SLD722");
         lines.readLine(line);
         SplitDelimitedLine(line, false, false, false, cells);
       }
       // A value that is not a number would give a contour of value -5435.
       const float lineValue = NumberOrNull(cells[3]);
       if (cells[3].empty() || cells[3] == NullText || lineValue == NullValue) {
-        Error_report("no or bad contour value=" + cells[3], "Sld009");
+        Error_report("no or bad contour value=" + cells[3] + "  file = " + chart.FileName_8str, "Sld009");
       }
       current = &chart.Line8a[static_cast<std::size_t>(chart.LinesNUMof)];
       current->LineValue_8sng = lineValue;
@@ -400,7 +402,9 @@ void RequiredCharts_check() {
       if (property == kRequiredChartProperties[r]) RequiredChartIndex[r] = i;
     }
   }
-  for (const std::int16_t slot : RequiredChartIndex) {
-    if (slot == 0) Error_report("Not all the Tavik SLD files were loaded", "SLD200");
+  std::string missing;
+  for (std::size_t r = 0; r < kRequiredChartProperties.size(); ++r) {
+    if (RequiredChartIndex[r] == 0) missing += " " + std::string(kRequiredChartProperties[r]);
   }
+  if (!missing.empty()) Error_report("Not all the Tavik SLD files were loaded, missing:" + missing, "SLD200");
 }

@@ -65,7 +65,11 @@ void writePlottingFile(const SldChart& chart, const std::string& path) {
       file.writeLine(text);
     }
   }
-  file.close();
+  if (!file.close()) {
+    Error_report("SLD plotting file " + path + " did not reach the disk completely (e=" + std::to_string(file.error()) +
+                     ")",
+                 "CHW112");
+  }
 }
 
 void writeSourceFile(SldChart& chart, std::int16_t n, const std::string& path) {
@@ -111,7 +115,11 @@ void writeSourceFile(SldChart& chart, std::int16_t n, const std::string& path) {
   file.writeLine(" ");
   file.writeLine("End sub ");
   file.writeLine(" ");
-  file.close();
+  if (!file.close()) {
+    Error_report("SLD source file " + path + " did not reach the disk completely (e=" + std::to_string(file.error()) +
+                     ")",
+                 "CHW231");
+  }
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 // compiled into the program).
 //
 // Errors (Error_report, which does not return):
-//   "CHW112"  a plotting file cannot be created;
-//   "CHW231"  a chart source file cannot be created;
+//   "CHW112"  a plotting file cannot be created or does not fully reach the disk;
+//   "CHW231"  a chart source file cannot be created or does not fully reach the disk;
 //   "PN901"   a chart identifier that would put the source file outside its folder.
 #pragma once
 

@@ -38,11 +38,13 @@ TEST_F(FirstUseTest, SecondFirstUseKeepsTheUsersFilesAndRefreshesTheExample) {
   writeHostFile(fs::relative(setup, driveC()).string(), "user setup");
   writeHostFile(fs::relative(list, driveC()).string(), "user list");
   writeHostFile("Vurn/SLD input/SLD-Vurn-Mine.csv", "user chart");
+  writeHostFile("Vurn/SLD input/SLD-Vurn-Ic.csv", "user's own Ic chart");
   writeHostFile(fs::relative(example, driveC()).string(), "damaged");
   installDataArea();
   EXPECT_EQ(readHostFile(setup), "user setup");
   EXPECT_EQ(readHostFile(list), "user list");
   EXPECT_EQ(readHostFile(driveC() / "Vurn" / "SLD input" / "SLD-Vurn-Mine.csv"), "user chart");
+  EXPECT_EQ(readHostFile(driveC() / "Vurn" / "SLD input" / "SLD-Vurn-Ic.csv"), "user's own Ic chart");
   EXPECT_NE(readHostFile(example), "damaged");
 }
 

@@ -10,6 +10,7 @@
 #include "core/window_model.h"
 #include "platform/host_env.h"
 #include "platform/host_paths.h"
+#include "platform/text_file.h"
 #include "support/vurn_test.h"
 
 namespace {
@@ -128,6 +129,20 @@ TEST_F(RunTest, RowWithoutASoundingNameIsNamedInTheError) {
     EXPECT_NE(halt.description.find("row 2 of C:\\Vurn\\Projects\\ExampleONE\\Vurn_SoundingS---ExampleONE.csv"),
               std::string::npos)
         << halt.description;
+  }
+}
+
+TEST_F(RunTest, AnOutputFileThatDoesNotReachTheDiskStopsTheRun) {
+  startUp();
+  const struct { const char* file; const char* id; } cases[] = {
+      {"_Q1o.txt", "QW382"}, {"SLD direction info", "QW383"}, {"Zero_Load_Data", "ZLR204"}};
+  for (const auto& c : cases) {
+    TextWriter_failWritesOf(c.file, 200);  // the disk fills inside the first such file
+    const ProgramOutcome outcome = Program_runAgain();
+    EXPECT_EQ(outcome.end, ProgramEnd::ErrorReported) << c.file;
+    EXPECT_EQ(outcome.identifier, c.id);
+    EXPECT_NE(outcome.description.find(", it did not reach the disk completely (e=28)"), std::string::npos)
+        << outcome.description;
   }
 }
 

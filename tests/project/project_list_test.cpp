@@ -5,6 +5,7 @@
 #include "core/window_model.h"
 #include "platform/host_env.h"
 #include "platform/host_paths.h"
+#include "platform/text_file.h"
 #include "support/vurn_test.h"
 
 namespace fs = std::filesystem;
@@ -60,30 +61,6 @@ TEST_F(ProjectListTest, MissingDirectoryCellKeepsThePreviousRowsFolder) {
   EXPECT_EQ(gProject.projectName, "B");
 }
 
-TEST_F(ProjectListTest, ErrorsOfTheList) {
-  const struct {
-    const char* name;
-    std::string text;
-    std::string expected;
-  } cases[] = {
-      {"blank last line", std::string(kHeader) + "\r\nAlpha,A\r\n\r\n",
-       "YU112 Reading ProjectS from CSV blank line not allowed, i.e. extra blank list at EOF"},
-      {"cell without braces", "{1},Name\r\nAlpha,A\r\n",
-       "IDP834 Reading ProjectS from CSV ---> Getting columns from ``projectS---*.csv`` header row one  ---> for "
-       "column=2 ---> ID=ENDOFLIST, bad `{` to `}` ID pair"},
-      {"unknown identifier", "{1},{OWNER}\r\n",
-       "RE932 Reading ProjectS from CSV Column ID =OWNERis not a standardized column ID"},
-      {"fourteen columns", "{1},{2},{3},{4},{5},{6},{7},{8},{9},{10},{1},{2},{3},{4}\r\n", "PL913"},
-      {"folder leading outside", std::string(kHeader) + "\r\n..\\software,A\r\n", "PN901"},
-  };
-  for (const auto& c : cases) {
-    writeList(c.text);
-    gRun.errorReported = false;
-    const std::string error = readErrorOf("");
-    EXPECT_EQ(error.substr(0, c.expected.size()), c.expected) << c.name;
-  }
-}
-
 TEST_F(ProjectListTest, UnknownIdentifierIsAnIssueLineBeforeTheError) {
   openLog();
   writeList("{1},{OWNER}\r\n");
@@ -92,14 +69,6 @@ TEST_F(ProjectListTest, UnknownIdentifierIsAnIssueLineBeforeTheError) {
   const auto lines = logLines();
   ASSERT_GE(lines.size(), 11u);
   EXPECT_EQ(lines[lines.size() - 11].rfind(std::string(21, ' ') + " ---> Getting columns from", 0), 0u);
-}
-
-TEST_F(ProjectListTest, NoListOrTwoListsAreErrors) {
-  EXPECT_EQ(readErrorOf("").substr(0, 5), "FP829");
-  writeList(std::string(kHeader) + "\r\n");
-  writeHostFile("Vurn/Projects/VURN_PROJECTS---other.CSV", "");
-  gRun.errorReported = false;
-  EXPECT_EQ(readErrorOf("").substr(0, 5), "FP822");
 }
 
 TEST_F(ProjectListTest, FieldsByNumberOrKeyAndReset) {
@@ -180,6 +149,16 @@ TEST_F(ProjectListTest, NewProjectErrors) {
   gRun.errorReported = false;
   EXPECT_ERROR_REPORT(Project_make_new("..\\escape", exists), "PN901");
   EXPECT_FALSE(fs::exists(dataArea() / "escape"));
+
+  // A row that does not reach the disk is an error, and the list only grew.
+  TextWriter_failWritesOf("Vurn_ProjectS---", 8);
+  gRun.errorReported = false;
+  EXPECT_ERROR_REPORT(Project_make_new("Delta", exists), "MP331");
+  EXPECT_EQ(readHostFile(dataArea() / "Projects" / "Vurn_ProjectS---Test.csv"), std::string(kHeader) + "\r\nAlpha,A\r\n\"Delta\",");
+  TextWriter_failWritesOf("VurnEditable", 10);  // and so does the editable sounding file
+  gRun.errorReported = false;
+  EXPECT_ERROR_REPORT(Project_make_new("Epsilon", exists), "WP124");
+  TextWriter_failWritesOf("", 0);
 
   // Without a list, the folders are made before the error.
   fs::remove(dataArea() / "Projects" / "Vurn_ProjectS---Test.csv");

@@ -61,13 +61,6 @@ TEST_F(ColumnsTest, FileErrors) {
   EXPECT_EQ(errorOf(Columns_read).substr(0, 6), "FP123 ");
 }
 
-TEST_F(ColumnsTest, MoreThan24ColumnsIsAnError) {
-  std::string line;
-  for (int k = 0; k < 25; ++k) line += "Depth_ft,";
-  writeHostFile("Vurn/Projects/P1/Vurn_Q1o_Output_Columns---A.csv", line + "\r\n");
-  EXPECT_EQ(errorOf(Columns_read).substr(0, 6), "CL924 ");
-}
-
 TEST_F(ColumnsTest, SourceWordsAndTheBuiltInList) {
   gRun.outputColumnSource = "INTERNAL";
   Columns_read();

@@ -166,14 +166,20 @@ TEST_F(ChartWritersTest, NoSourceFileWhenNotAskedFor) {
   EXPECT_EQ(SLD8a[1].Prediction_Description_8str, "-5435");
 }
 
-TEST_F(ChartWritersTest, AFileThatCannotBeCreatedIsReported) {
+TEST_F(ChartWritersTest, AFileThatCannotBeCreatedOrFilledIsReported) {
   loadChart(SldFileText{});
-  TextWriter_failOpensOf("SLD output");
-  EXPECT_ERROR_REPORT(ChartFiles_write_for_plotting(), "CHW112");
-  gRun.errorReported = false;
-  TextWriter_failOpensOf("Vurn-VB6");
   gRun.writeChartData = true;
-  EXPECT_ERROR_REPORT(ChartSource_write(), "CHW231");
+  for (const bool full : {false, true}) {  // locked, then a full disk
+    SCOPED_TRACE(full);
+    TextWriter_failOpensOf(full ? "" : "SLD output");
+    TextWriter_failWritesOf(full ? "SLD output" : "", 50);
+    gRun.errorReported = false;
+    EXPECT_ERROR_REPORT(ChartFiles_write_for_plotting(), "CHW112");
+    TextWriter_failOpensOf(full ? "" : "Vurn-VB6");
+    TextWriter_failWritesOf(full ? "Vurn-VB6" : "", 50);
+    gRun.errorReported = false;
+    EXPECT_ERROR_REPORT(ChartSource_write(), "CHW231");
+  }
 }
 
 TEST_F(ChartWritersTest, AnIdentifierNeverLeadsOutOfTheSourceFolder) {

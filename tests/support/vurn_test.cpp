@@ -32,6 +32,8 @@ void VurnTest::SetUp() {
   Engine_reset();
   WindowHooks_reset();
   TextWriter_failOpensOf("");
+  TextWriter_failWritesOf("", 0);
+  TextReader_failOpensOf("");
 }
 
 void VurnTest::TearDown() {
@@ -40,6 +42,8 @@ void VurnTest::TearDown() {
   HostClock_reset();
   WindowHooks_reset();
   TextWriter_failOpensOf("");
+  TextWriter_failWritesOf("", 0);
+  TextReader_failOpensOf("");
   std::error_code ec;
   fs::remove_all(root_, ec);
 }
