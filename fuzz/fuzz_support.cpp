@@ -66,18 +66,7 @@ void resetReadersRecords() {
     wholeEngineReset = true;
     return;
   }
-  RunState_reset();
-  WindowModel_reset();
-  DepthValues_reset();
-  StressSounding_reset();
-  ProjectModule_reset();
-  HogReader_reset();
-  gSoundingColumns = SoundingColumnIds{};
-  gSounding = SoundingRecord{};
-  ColumnId_reset();
-  gColumns = ColumnSet{};
-  UwtTable_reset();
-  gColumnWidth = ColumnWidthState{};
+  Engine_resetReaderRecords();
 }
 
 }  // namespace

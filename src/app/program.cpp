@@ -18,7 +18,7 @@
 #include "q1o/column_id.h"
 #include "sld/chart_table.h"
 
-void Engine_reset() {
+void Engine_resetReaderRecords() {
   RunState_reset();
   WindowModel_reset();
   DepthValues_reset();
@@ -30,9 +30,13 @@ void Engine_reset() {
   ColumnId_reset();
   gColumns = ColumnSet{};
   UwtTable_reset();
+  gColumnWidth = ColumnWidthState{};
+}
+
+void Engine_reset() {
+  Engine_resetReaderRecords();
   gPredictions = ChartPredictions{};
   ZeroLoad_reset();
-  gColumnWidth = ColumnWidthState{};
   ChartTable_reset();
   PhaseTimes_reset();
 }

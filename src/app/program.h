@@ -26,6 +26,11 @@ struct ProgramOutcome {
 // host's and are not touched.
 void Engine_reset();
 
+// The part of Engine_reset that the readers' records need: everything but the
+// chart table, the predictions, the zero-load records and the phase times
+// (the chart table is most of Engine_reset's time).
+void Engine_resetReaderRecords();
+
 // Runs `work`, catching every halt. After a halt every file of the run-state
 // record is closed and no run is in progress.
 ProgramOutcome Program_guard(const std::function<void()>& work);
