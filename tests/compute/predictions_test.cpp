@@ -213,9 +213,14 @@ TEST_F(PredictionsTest, ChartColumnsAreConvertedToTheirProperty) {
 }
 
 TEST_F(PredictionsTest, StrengthByConeFactor) {
+  // qc1 / Nk is the normalised strength, as the strength chart gives it; a strength takes it times the stress.
   gDepth.qc1 = 45.0f;
-  EXPECT_FLOAT_EQ(valueOf("Su_NK=15_psf"), 3.0f);  // 45 / 15
-  EXPECT_FLOAT_EQ(valueOf("S_NK=20"), 2.25f);      // 45 / 20
+  struct Strength { const char* id; double expected; };
+  for (const Strength& c : {Strength{"Su1_NK=15", 3.0}, Strength{"S1_NK=20", 2.25},  // 45 / 15, 45 / 20
+                            Strength{"Su_NK=15_psf", 3.0 * 1.5 * kPsfPerAtm},       // 4.5 atm = 9523 psf
+                            Strength{"S_NK=20", 2.25 * 1.5 * kPsfPerAtm}, Strength{"SuFV_NK=15", 3.0 * 1.5 * kPsfPerAtm}}) {
+    EXPECT_NEAR(valueOf(c.id), c.expected, 1e-5 * c.expected) << c.id;
+  }
   gDepth.qc1 = kMissing;
   EXPECT_EQ(valueOf("Su_NK=15_psf"), kMissing);
 

@@ -367,6 +367,21 @@ TEST_F(UwtFileTest, AFileThatFailedIsNotKeptAndAnUnsafeNameIsRefused) {
   EXPECT_ERROR_REPORT(at(5.0f), "PN901");
 }
 
+TEST_F(UwtFileTest, AnEmptyFileNameIsSaidToBeEmptyNamingTheSounding) {
+  set("SOUNDING_NAME", "CPT-7");
+  for (const char* name : {"", "   ", "-5435"}) {  // -5435: a short row left the field unset
+    gRun.errorReported = false;
+    set("UWT_FILE_NAME", name);
+    try {
+      at(5.0f);
+      ADD_FAILURE() << "no error for \"" << name << "\"";
+    } catch (const ErrorHalt& halt) {
+      EXPECT_EQ(halt.identifier, "UWF305") << halt.description;
+      EXPECT_NE(halt.description.find("UWT_FILE_NAME) of sounding CPT-7 is empty"), std::string::npos);
+    }
+  }
+}
+
 TEST_F(UwtFileTest, ThirtyPairsFitAndTheErrorNamesFileAndLimit) {
   std::string pairs;
   for (int k = 0; k < 30; ++k) pairs += std::to_string(k) + "," + std::to_string(100 + k) + "\r\n";

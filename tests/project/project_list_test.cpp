@@ -119,7 +119,7 @@ TEST_F(ProjectListTest, NewProjectMakesFoldersRowAndEditableFile) {
   writeList(std::string(kHeader) + "\r\nAlpha,A");  // no line end after the last row
   HostClock_setFixed(2026, 5, 4, 0);
   bool exists = true;
-  Project_make_new("North Dike", exists);
+  Project_make_new("  North Dike ", exists);  // typed with blanks around it
   EXPECT_FALSE(exists);
   EXPECT_TRUE(fs::is_directory(dataArea() / "Projects" / "North Dike" / "Soundings"));
   EXPECT_EQ(readHostFile(dataArea() / "Projects" / "Vurn_ProjectS---Test.csv"),
@@ -144,8 +144,14 @@ TEST_F(ProjectListTest, NewProjectErrors) {
   bool exists = false;
   EXPECT_ERROR_REPORT(Project_make_new("ALPHA", exists), "PE943");
   EXPECT_TRUE(exists);
-  gRun.errorReported = false;
-  EXPECT_ERROR_REPORT(Project_make_new("", exists), "we343");
+  const auto entries = [this] { return std::distance(fs::directory_iterator(dataArea() / "Projects"), {}); };
+  const auto before = entries();
+  for (const char* blank : {"", "   ", " \t "}) {
+    gRun.errorReported = false;
+    EXPECT_ERROR_REPORT(Project_make_new(blank, exists), "we343");
+  }
+  EXPECT_EQ(entries(), before);  // no folder of blanks
+  EXPECT_EQ(readHostFile(dataArea() / "Projects" / "Vurn_ProjectS---Test.csv"), std::string(kHeader) + "\r\nAlpha,A\r\n");
   gRun.errorReported = false;
   EXPECT_ERROR_REPORT(Project_make_new("..\\escape", exists), "PN901");
   EXPECT_FALSE(fs::exists(dataArea() / "escape"));
