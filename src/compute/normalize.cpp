@@ -71,7 +71,9 @@ void DepthsIssue_write(const std::vector<float>& depths, const std::string& what
   if (depths.empty()) return;
   constexpr std::size_t kNamed = 10;
   std::string text;
-  for (std::size_t k = 0; k < depths.size() && k < kNamed; ++k) text += (k == 0 ? "" : ",") + PlainNumber_text(depths[k]);
+  for (std::size_t k = 0; k < depths.size() && k < kNamed; ++k) {
+    text += (k == 0 ? "" : ",") + PlainNumber_text(depths[k]);
+  }
   if (depths.size() > kNamed) text += " and " + std::to_string(depths.size() - kNamed) + " more";
   ContextLine_write(SoundingField_text("SOUNDING_NAME") + ": " + what + " at depth(s)" + text + " ft: " + consequence,
                     "ISSUE");

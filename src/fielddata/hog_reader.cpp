@@ -121,7 +121,9 @@ void ReadChannelCalibration(const TextReader& file, const char* word, HogChannel
   }
 
   float cleanZero = NullValue;
-  if (!NumberCell_read(channelCell(line19, kCalibrationPrefix, k), cleanZero)) Error_report(where + ": the clean zero reading on line 19 is not a number", "HGC624");
+  if (!NumberCell_read(channelCell(line19, kCalibrationPrefix, k), cleanZero)) {
+    Error_report(where + ": the clean zero reading on line 19 is not a number", "HGC624");
+  }
 
   channel.unit = std::string(trimmed(cell.substr(blank)));
   channel.cleanZero = cleanZero;
@@ -233,9 +235,11 @@ void ReadHogHeader(TextReader& file) {
       }
     }
     if (!channelName.empty() && !matched) {
+      // The cell's characters in the line as written (before the blanks put in front of it).
+      const int first = std::max<int>(1, 20 * k - static_cast<int>(kNamePrefix));
+      const int last = 20 * k + 19 - static_cast<int>(kNamePrefix);
       Error_report("device not found of " + channelName + " --- in " + file.path() + ", line 17, channel " +
-                       std::to_string(k) + " (characters " + std::to_string(std::max<int>(1, 20 * k - static_cast<int>(kNamePrefix))) +
-                       " to " + std::to_string(20 * k + 19 - static_cast<int>(kNamePrefix)) + ")",
+                       std::to_string(k) + " (characters " + std::to_string(first) + " to " + std::to_string(last) + ")",
                    "HRC728");
     }
   }

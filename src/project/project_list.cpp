@@ -238,8 +238,9 @@ void Project_make_new(std::string_view typedName, bool& alreadyExists) {
 
   const auto lists = Host_list(projects + "Vurn_ProjectS---*.csv", false);
   if (lists.size() != 1) {
-    Error_report("missing or too many ProjectS---*.csv files (" + std::to_string(lists.size()) + " in " + projects + ")",
-                 "MP329");
+    Error_report(
+        "missing or too many ProjectS---*.csv files (" + std::to_string(lists.size()) + " in " + projects + ")",
+        "MP329");
   }
   const std::string listPath = projects + lists.front();
 

@@ -170,7 +170,9 @@ int fieldOrIgnored(const std::string& id, std::string_view identifier, const std
   const int row = findRow(id);
   if (row >= 0) return row;
   const bool ignored = id == "78" || id == "79" || id.empty() || readsAsNumber(id);
-  if (!ignored) Error_report("searching soundingSfile list, Can't find ID=" + std::string(identifier) + place, "CCN824");
+  if (!ignored) {
+    Error_report("searching soundingSfile list, Can't find ID=" + std::string(identifier) + place, "CCN824");
+  }
   return -1;
 }
 
@@ -223,7 +225,9 @@ void OpenSoundingDatabase(TextReader& file) {
   const std::string pattern = PathOf("VURN_SOUNDINGS---*.CSV");
   const auto names = Host_list(pattern, false);
   const size_t n = names.size() >= 9999 ? 0 : names.size();
-  if (n == 0) Error_report("Reading SouningS file, needs a SoundingS---*.csv file  (none matches " + pattern + ")", "DX392");
+  if (n == 0) {
+    Error_report("Reading SouningS file, needs a SoundingS---*.csv file  (none matches " + pattern + ")", "DX392");
+  }
   if (n >= 2) {
     std::string found;
     for (const std::string& name : names) found += (found.empty() ? "" : ", ") + name;

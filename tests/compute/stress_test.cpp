@@ -98,18 +98,9 @@ TEST_F(StressTest, MethodWordIsTrimmedAndUpperCasedAndAnUnknownWordIsAnError) {
 
 // ---- The stress sums ---------------------------------------------------------
 
-TEST_F(StressTest, FirstDepthHalfAFootAt120PcfGives60Psf) {
-  set("UWT_ABOVE_WT_PCF", "120");
-  stepAt(0.5f);
-  EXPECT_EQ(gDepth.vesSumPsf, 60.0f);  // 0.5 ft x 120 pcf, from the surface
-  EXPECT_EQ(gDepth.vtsSumPsf, 60.0f);
-  EXPECT_TRUE(NearRelative(60.0 / kPsfPerAtm, gDepth.ves));
-  EXPECT_TRUE(NearRelative(60.0 / kPsfPerAtm, gDepth.vts));
-  EXPECT_EQ(gDepth.previousDepth, 0.5f);
-}
-
 TEST_F(StressTest, WaterTableBoundarySubmergedLayersAndASecondStepAtTheSameDepth) {
-  // Depths 4, 10 (= water table), 14 and 20 ft; 110 pcf down to 10 ft, 125 below.
+  // Depths 4 (the first layer runs from the surface), 10 (= water table), 14 and 20 ft;
+  // 110 pcf down to 10 ft, 125 below.
   //   effective: 4x110 = 440; +6x110 = 1100; +4x(125-62.4) = 1350.4; +6x62.6 = 1726
   //   total:     440;          1100;          1600;                   2350
   struct Step {

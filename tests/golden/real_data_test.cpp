@@ -8,9 +8,9 @@
 #include <cmath>
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "app/run.h"
+#include "q1o/q1o_reader.h"
 #include "app/startup.h"
 #include "compute/stress.h"
 #include "core/depth_values.h"
@@ -84,23 +84,20 @@ TEST_F(RealDataTest, ASoundingStartingAtTheSurfaceRunsThroughWithOneIssueLine) {
   }
   EXPECT_EQ(issues, 1);
   // The table: the surface row has its readings but no Qc1 and c; the row of tip count 5435 is normalised.
-  const std::string table = readHostFile(dataArea() / "Projects" / "ExampleONE" / "Soundings" / (std::string(kCrafted) + "_Q1o.txt"));
-  std::vector<std::vector<std::string>> rows;
-  for (std::size_t at = table.find("EOH\r\n") + 5; at < table.size(); at = table.find("\r\n", at) + 2) {
-    std::vector<std::string> cells(1);
-    for (std::size_t k = at; table[k] != '\r'; ++k) {
-      if (table[k] == ',') cells.emplace_back(); else cells.back().push_back(table[k]);
-    }
-    rows.push_back(cells);
-  }
-  ASSERT_EQ(rows.size(), 4u);
-  ASSERT_GE(rows[0].size(), 8u);
-  // Depth, Qc, fs, u2 of the surface row: 0.95 x 0.01044 x 3000 and x 100 atm, u2 at its clean zero.
-  EXPECT_EQ(rows[0][0] + rows[0][1] + rows[0][2] + rows[0][3], "   0      29.754  0.991   0   ");
-  EXPECT_EQ(rows[0][6] + rows[0][7], " -5435   -5435  ");  // Qc1, c
-  EXPECT_EQ(rows[1][1], "  53.904");  // 0.95 x 0.01044 x 5435 atm
-  EXPECT_EQ(rows[1][6].find("-5435"), std::string::npos) << rows[1][6];
-  EXPECT_EQ(rows[1][7].find("-5435"), std::string::npos) << rows[1][7];
+  Q1oTable table;
+  std::string message;
+  ASSERT_TRUE(Q1oFile_read("C:\\Vurn\\Projects\\ExampleONE\\Soundings\\" + std::string(kCrafted) + "_Q1o.txt", table,
+                           message)) << message;
+  ASSERT_EQ(table.rows, 4u);
+  const auto at = [&table](const char* property, std::size_t row) {
+    return table.columns[static_cast<std::size_t>(Q1oTable_find(table, property))].values[row];
+  };
+  EXPECT_EQ(at("Depth", 0), 0.0f);
+  EXPECT_EQ(at("Qc", 0), 29.754f);  // 0.95 x 0.01044 x 3000 atm, cut to three decimals
+  EXPECT_EQ(at("u2", 0), 0.0f);     // at its clean zero 5435
+  EXPECT_TRUE(std::isnan(at("Qc1", 0)) && std::isnan(at("cQc", 0)));
+  EXPECT_EQ(at("Qc", 1), 53.904f);  // 0.95 x 0.01044 x 5435 atm
+  EXPECT_FALSE(std::isnan(at("Qc1", 1)) || std::isnan(at("cQc", 1)));
 }
 
 }  // namespace

@@ -151,7 +151,8 @@ TEST_F(ProjectListTest, NewProjectErrors) {
     EXPECT_ERROR_REPORT(Project_make_new(blank, exists), "we343");
   }
   EXPECT_EQ(entries(), before);  // no folder of blanks
-  EXPECT_EQ(readHostFile(dataArea() / "Projects" / "Vurn_ProjectS---Test.csv"), std::string(kHeader) + "\r\nAlpha,A\r\n");
+  EXPECT_EQ(readHostFile(dataArea() / "Projects" / "Vurn_ProjectS---Test.csv"),
+            std::string(kHeader) + "\r\nAlpha,A\r\n");
   gRun.errorReported = false;
   EXPECT_ERROR_REPORT(Project_make_new("..\\escape", exists), "PN901");
   EXPECT_FALSE(fs::exists(dataArea() / "escape"));
