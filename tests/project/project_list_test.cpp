@@ -53,14 +53,6 @@ TEST_F(ProjectListTest, ReadsRowsAndStopsAtTheWantedProject) {
   EXPECT_EQ(gProjectLists.columnIds[3], "3");
 }
 
-TEST_F(ProjectListTest, MissingDirectoryCellKeepsThePreviousRowsFolder) {
-  writeList(std::string(kHeader) + "\r\nAlpha,A\r\n-5435,B\r\n");
-  bool found = false;
-  ProjectList_read("", found);
-  EXPECT_EQ(gProjectLists.directories[2], "Alpha");
-  EXPECT_EQ(gProject.projectName, "B");
-}
-
 TEST_F(ProjectListTest, UnknownIdentifierIsAnIssueLineBeforeTheError) {
   openLog();
   writeList("{1},{OWNER}\r\n");

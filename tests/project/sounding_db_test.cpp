@@ -90,11 +90,11 @@ TEST_F(SoundingDbTest, EmptyRowsArePassedOverWithAnIssueLineEach) {
   EXPECT_FALSE(next());
   std::string issues;
   for (const std::string& line : logLines()) {
-    if (line.find("is empty and was passed over") != std::string::npos) issues += line.substr(line.find("row")) + "\n";
+    if (line.find(" is empty and was passed over") != std::string::npos) issues += line.substr(line.find("row"), 6);
   }
-  const std::string path = "C:\\Vurn\\Projects\\P1\\Vurn_SoundingS---P1.csv";
-  EXPECT_EQ(issues, "row 3 of " + path + " is empty and was passed over\nrow 4 of " + path +
-                        " is empty and was passed over\nrow 6 of " + path + " is empty and was passed over\n");
+  EXPECT_EQ(issues, "row 3 row 4 row 6 ");
+  EXPECT_NE(logLines().back().find("row 6 of C:\\Vurn\\Projects\\P1\\Vurn_SoundingS---P1.csv is empty"),
+            std::string::npos);
   EXPECT_EQ(gRun.issueCounter, 3);
 }
 
