@@ -1,6 +1,10 @@
 // Preparing a data area for the first use.
 #include "app/first_use.h"
 
+#include <filesystem>
+#include <system_error>
+
+#include "core/halt.h"
 #include "core/report.h"
 #include "core/run_state.h"
 #include "files/paths.h"
@@ -11,8 +15,29 @@ namespace {
 
 constexpr const char* kExample = "ExampleONE";
 
+// Before the log exists no error record can be written: a folder that cannot
+// be made is the host's refusal, told as such, not a later error of a missing
+// file.
 void makeFolderIfMissing(const std::string& folder) {
-  if (!Host_folderExists(folder)) Host_makeFolder(folder);
+  if (!Host_folderExists(folder) && !Host_makeFolder(folder)) {
+    throw HostFailure(HostFailure::Kind::FileError,
+                      "First use: can't make the folder " + folder + " (host folder " +
+                          Host_resolve(folder).string() + ")");
+  }
+}
+
+// The data area's drive must be an existing host folder: first use makes the
+// data area in it, not the drive itself.
+void driveFolder_check(const std::string& area) {
+  const char letter = area.empty() ? 'C' : area.front();
+  const std::filesystem::path root = HostDrive_root(letter);
+  std::error_code ec;
+  if (root.empty() || !std::filesystem::is_directory(root, ec)) {
+    throw HostFailure(HostFailure::Kind::FileError,
+                      std::string("First use: the folder for drive ") + letter + ": does not exist (" +
+                          (root.empty() ? std::string("the drive is not set") : root.string()) +
+                          "); make it, or put the drive at an existing folder");
+  }
 }
 
 }  // namespace
@@ -21,6 +46,7 @@ void FirstUse_prepare() {
   const std::string& area = gRun.dataArea;
   const std::string bundle = gRun.programDrive + "\\Vurn\\";
   Status_show("First use setup", "Start Making New Vurn Directories", "", "", "", "", "", "ICP932");
+  driveFolder_check(area);
   makeFolderIfMissing(area);
   makeFolderIfMissing(area + "\\Projects");
   makeFolderIfMissing(area + "\\Software");

@@ -116,7 +116,7 @@ int runSoundings(float& totalFeet) {
     const std::string& soundingName = SoundingField_text("SOUNDING_NAME");
     // A blank row (or one without its name) would otherwise look for "-5435.CPT".
     if (TrimBlanks(soundingName).empty() || soundingName == NullText) {
-      Error_report("Reading SoundingS file, row " + std::to_string(n + 1) + " of " +
+      Error_report("Reading SoundingS file, row " + std::to_string(gSounding.fileLine) + " of " +
                        gRun.soundingDatabase.path() + " names no sounding (SOUNDING_NAME is empty)",
                    "SD807");
     }

@@ -19,6 +19,7 @@
 #include "fielddata/hog_reader.h"
 #include "numeric/number_format.h"
 #include "numeric/numeric_tools.h"
+#include "project/sounding_db.h"
 #include "q1o/columns.h"
 #include "q1o/q1o_writer.h"
 #include "sld/chart_lookup.h"
@@ -63,25 +64,54 @@ void Stability_check(float cHigh, float cLow) {
                  "ISSUE");
 }
 
+// One issue line per sounding for the depths whose normalised values are
+// missing for one reason: "<sounding>: <what> at depth(s) d1, d2, ... ft:
+// <consequence>", the first ten depths named.
+void DepthsIssue_write(const std::vector<float>& depths, const std::string& what, const std::string& consequence) {
+  if (depths.empty()) return;
+  constexpr std::size_t kNamed = 10;
+  std::string text;
+  for (std::size_t k = 0; k < depths.size() && k < kNamed; ++k) {
+    text += (k == 0 ? "" : ",") + PlainNumber_text(depths[k]);
+  }
+  if (depths.size() > kNamed) text += " and " + std::to_string(depths.size() - kNamed) + " more";
+  ContextLine_write(SoundingField_text("SOUNDING_NAME") + ": " + what + " at depth(s)" + text + " ft: " + consequence,
+                    "ISSUE");
+}
+
 }  // namespace
 
-void Normalize(float cStart, float vesAtm) {
+void Normalize(float cStart, float vesAtm) { Normalize_run(cStart, vesAtm); }
+
+NormalizeEnd Normalize_run(float cStart, float vesAtm) {
   DepthValues& d = gDepth;
   d.fr = d.qc1 = d.fs1 = d.c = NullValue;
-  if (d.qt <= 0.0f || d.fs <= 0.0f) return;
-  if (vesAtm <= 0.0f) Error_report("VES <= 0 in Normalization", "VES932");
+  if (d.qt <= 0.0f || d.fs <= 0.0f) return NormalizeEnd::NoReadings;
+  if (IsNull(vesAtm) || vesAtm == 0.0f) {
+    // No stress to normalise by (a reading at the surface): the friction ratio
+    // needs none; the normalised values stay missing.
+    d.fr = d.fs * 100.0f / d.qt;
+    RangeGate(d.fr, kFrLow, kFrHigh);
+    return NormalizeEnd::NoStress;
+  }
+  if (vesAtm < 0.0f) Error_report("VES <= 0 in Normalization", "VES932");
   d.fr = d.fs * 100.0f / d.qt;
 
   float cUsed = cStart;
   float cChart = cStart;
   float qc1 = NullValue;
+  // Whether the chart gave a value in the last iteration: the limits below
+  // turn "no value" into 0.01, which is no exponent.
+  bool chartHadValue = false;
   for (int k = 1; k <= kMostIterations; ++k) {
     cUsed = (cUsed + cChart) / 2.0f;
     cUsed = std::clamp(cUsed, kStressExponentLow, kStressExponentHigh);
     const float s = std::pow(vesAtm, cUsed);
     if (s == 0.0f) Error_report("VES^c = 0 in Normalization", "VES342");
     qc1 = std::clamp(d.qt / s, kQc1Low, kQc1High);
-    cChart = std::clamp(ChartExponent(d.fr, qc1), kChartExponentLow, kChartExponentHigh);
+    const float read = ChartExponent(d.fr, qc1);
+    chartHadValue = !IsNull(read);
+    cChart = std::clamp(read, kChartExponentLow, kChartExponentHigh);
     const float delta = std::fabs(cChart - cUsed);
     if (delta < kClosure) break;
     if (k == kMostIterations) {
@@ -89,15 +119,18 @@ void Normalize(float cStart, float vesAtm) {
                             std::string("  DeltaC_criteria = ") + PlainNumber_text(kClosure) +
                             "  DeltaC_chart = " + PlainNumber_text(delta),
                         "ISSUE");
-      return;
+      return NormalizeEnd::NoClosure;
     }
   }
   RangeGate(d.fr, kFrLow, kFrHigh);
+  // Closed on a point where the chart has no value: no exponent, so no Qc1.
+  if (!chartHadValue) return NormalizeEnd::NoChartValue;
   d.c = cChart;
   RangeGate(d.c, kChartExponentLow, kChartExponentHigh);
   d.qc1 = qc1;
   RangeGate(d.qc1, kQc1Low, kQc1High);
   d.fs1 = MultiplyOrNull(DivideOrNull(d.fr, 100.0f), d.qc1);
+  return NormalizeEnd::Closed;
 }
 
 void Depths_process(int soundingIndex, float& totalDepth) {
@@ -113,6 +146,9 @@ void Depths_process(int soundingIndex, float& totalDepth) {
   const std::vector<ColumnPlan> plans = ColumnPlans_make();
   std::vector<float> values(plans.size());
   std::string rowText;
+  // Depths with readings but no normalised values, for the sounding's issue lines.
+  std::vector<float> unstressed;
+  std::vector<float> noChartValue;
   const bool timed = gPhaseTimes.enabled;
   double clock = timed ? PhaseClock_now() : 0.0;
   for (int i = 1; i <= rows; ++i) {
@@ -135,13 +171,20 @@ void Depths_process(int soundingIndex, float& totalDepth) {
       gStressSounding.firstDecision = true;
       EffectiveStress_step();
       gStressSounding.firstDecision = false;
-      Normalize(kHighStart, d.ves);
+      const NormalizeEnd high = Normalize_run(kHighStart, d.ves);
       const float cHigh = d.c;
-      Normalize(kLowStart, d.ves);
+      const NormalizeEnd low = Normalize_run(kLowStart, d.ves);
       const float cLow = d.c;
-      // Without a tip or sleeve reading nothing was normalised, so there is
-      // nothing to compare.
-      if (d.qt > 0.0f && d.fs > 0.0f) Stability_check(cHigh, cLow);
+      // Without a tip or sleeve reading, or without stress, nothing was
+      // normalised, so there is nothing to compare; nor when both starts
+      // ended where the chart has no exponent.
+      if (low == NormalizeEnd::NoStress) {
+        unstressed.push_back(d.depth);
+      } else if (high == NormalizeEnd::NoChartValue && low == NormalizeEnd::NoChartValue) {
+        noChartValue.push_back(d.depth);
+      } else if (low != NormalizeEnd::NoReadings) {
+        Stability_check(cHigh, cLow);
+      }
     } else {
       // No depth: no stress, so no normalization; the row is still written.
       EffectiveStress_step();
@@ -157,6 +200,10 @@ void Depths_process(int soundingIndex, float& totalDepth) {
     if (i == rows) {
       // A last row without a depth: the sounding ends at its deepest known depth.
       totalDepth += placed ? d.depth : d.previousDepth;
+      DepthsIssue_write(unstressed, "effective stress not positive",
+                        "no normalised values and no predictions there");
+      DepthsIssue_write(noChartValue, "the exponent chart (CQC1) has no value where the normalization ends",
+                        "c, Qc1 and fs1 missing there");
       StressSounding_end();
       gRun.q1oFile.close();
     }

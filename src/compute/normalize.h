@@ -4,8 +4,21 @@
 // high and a low start value.
 #pragma once
 
+// How a normalization ended.
+enum class NormalizeEnd {
+  Closed,        // c, qc1 (and fs1 where fr is kept) hold the closed values
+  NoReadings,    // qt or fs not positive: fr, qc1, fs1, c missing
+  NoStress,      // stress zero or missing (a reading at the surface): fr kept, qc1, fs1, c missing
+  NoChartValue,  // closed where the exponent chart has no value: fr kept, qc1, fs1, c missing
+  NoClosure,     // no closure in 250 iterations (an issue line): fr kept, qc1, fs1, c missing
+};
+
 // Computes gDepth.fr, qc1, fs1 and c from qt, fs and the given stress (atm),
-// starting the exponent iteration at cStart.
+// starting the exponent iteration at cStart. A negative stress is "VES932";
+// a stress term of 0 is "VES342". Returns how it ended.
+NormalizeEnd Normalize_run(float cStart, float vesAtm);
+
+// Normalize_run without its result.
 void Normalize(float cStart, float vesAtm);
 
 // Runs every row of the current sounding's field data through unit weight and

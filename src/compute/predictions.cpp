@@ -230,6 +230,9 @@ ColumnPlan planOf(const ColumnDef& column, const MethodChoice& choice) {
     plan.chartIndex = static_cast<std::int16_t>(chartIndex);
     plan.conversion = ConversionOfColumn();
   }
+  // qc1 / Nk is the normalised strength, as the strength chart's value is: a
+  // strength column (S, SU, SUFV) takes it times the stress, in psf.
+  if (choice.method == Method::SuNk) plan.conversion = ConversionOfColumn();
   return plan;
 }
 
@@ -257,7 +260,7 @@ float ColumnPlan_value(const ColumnPlan& plan) {
     case Method::Basic:
       return d.*plan.basicField;
     case Method::SuNk:
-      return DivideOrNull(d.qc1, plan.nk);
+      return convertBy(plan.conversion, DivideOrNull(d.qc1, plan.nk));
     case Method::CrrUcd:
       CrrUcd(d.qc1, d.fr, crr);
       return crr;

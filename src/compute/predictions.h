@@ -63,7 +63,9 @@ std::string ChartDirection_line(float fr, float qc1, float a, float b);
 //     in "1") and of the column's method, converted by ChartValue_convert;
 //   - IC: the IC chart of the column's method;
 //   - S1 S SU1 SU SUFV1 SUFV: with a method starting "NK" (capitals) qc1 / Nk,
-//     Nk the number after the first "="; otherwise a chart as above;
+//     Nk the number after the first "=", the normalised strength that the
+//     strength chart gives, converted as a chart value is (S, SU, SUFV: times
+//     the stress, in psf); otherwise a chart as above;
 //   - CRRE CRR: method starting "UCD" CrrUcd, "UCB" CrrUcb, else the chart of
 //     the property itself;
 //   - any other property: "RT321".
@@ -80,7 +82,7 @@ struct ColumnPlan {
   Method method = Method::NotComputed;
   DepthField basicField = nullptr;       // Basic
   std::int16_t chartIndex = 0;           // Sld: the loaded chart's slot
-  Conversion conversion = Conversion::AsRead;  // Sld
+  Conversion conversion = Conversion::AsRead;  // Sld, SuNk
   float nk = -5435.0f;                   // SuNk
   std::string columnId;                  // trimmed, for messages
   std::string property;                  // trimmed, for messages

@@ -81,7 +81,7 @@ void ReadUwtItems(TextReader& file, std::vector<std::string>& items) {
   FieldList fields(2 * kUwtPairs + 4);
   std::string line;
   while (file.readLine(line)) {
-    SplitDelimitedLine(line, false, false, false, fields);
+    SplitDelimitedLine(line, false, false, false, fields, file.path() + ", line " + std::to_string(file.lineNumber()));
     for (std::int16_t k = 1; k <= fields.count; ++k) items.push_back(fields[k]);
   }
 }
@@ -111,8 +111,8 @@ void UwtFile_read(const std::string& name) {
                        "; the table holds " + std::to_string(kUwtPairs),
                    "UWF302");
     }
-    const float depth = NumberOrNull(items[next++]);
-    if (IsNull(depth)) {
+    float depth = NullValue;
+    if (!NumberCell_read(items[next++], depth)) {
       Error_report("depth of pair " + std::to_string(k) + " is not a number (" + items[next - 1] + ") in UWT file=" + name,
                    "UWF303");
     }
@@ -121,8 +121,8 @@ void UwtFile_read(const std::string& name) {
                        " has no unit weight in UWT file=" + name,
                    "DX733");
     }
-    const float unitWeight = NumberOrNull(items[next++]);
-    if (IsNull(unitWeight) || unitWeight < kLowestUnitWeight) {
+    float unitWeight = NullValue;
+    if (!NumberCell_read(items[next++], unitWeight) || unitWeight < kLowestUnitWeight) {
       Error_report(std::string("bad ORDERING of data in UTW file ") + "e.g. depth, density ; unit weight " +
                        items[next - 1] + " of pair " + std::to_string(k) + " in UWT file=" + name,
                    "DX739");
@@ -176,6 +176,13 @@ void StressSounding_end() {
 
 void UwtFile_lookup() {
   const std::string& name = SoundingField_text("UWT_FILE_NAME");
+  // No table is held under an empty name: without this check an empty name
+  // matched the empty name of the table before the first read.
+  if (TrimmedUpper(name).empty() || name == NullText) {
+    Error_report("the unit weight file name (UWT_FILE_NAME) of sounding " + SoundingField_text("SOUNDING_NAME") +
+                     " is empty; its unit weight method FILE needs the name of a UWT file in the project folder",
+                 "UWF305");
+  }
   if (name != gUwtTable.fileName) {
     PathName_checkSafe("UWT_FILE_NAME", name);
     UwtFile_read(name);
@@ -189,7 +196,10 @@ void UwtFile_lookup() {
       return;
     }
   }
-  Error_report("CPT depth below is UWT file depth range - make UWT file depth deeper", "GP342");
+  Error_report("CPT depth below is UWT file depth range - make UWT file depth deeper (depth " +
+                   PlainNumber_text(depth) + " ft, UWT file=" + name + " covers" + PlainNumber_text(t.depths[1]) +
+                   " to" + PlainNumber_text(t.depths[static_cast<std::size_t>(t.count)]) + " ft)",
+               "GP342");
 }
 
 void UnitWeight_compute() {

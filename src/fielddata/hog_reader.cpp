@@ -2,9 +2,12 @@
 // closing zero row.
 #include "fielddata/hog_reader.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <limits>
+#include <optional>
+#include <string>
 
 #include "core/report.h"
 #include "files/paths.h"
@@ -100,8 +103,8 @@ void ReadChannelCalibration(const TextReader& file, const char* word, HogChannel
   const std::int16_t k = channel.column;
   const std::string where = file.path() + ", channel " + word + " (column " + std::to_string(k) + ")";
 
-  const float reference = NumberOrNull(channelCell(line18, kCalibrationPrefix, k));
-  if (IsNull(reference) || reference == 0.0f) {
+  float reference = NullValue;
+  if (!NumberCell_read(channelCell(line18, kCalibrationPrefix, k), reference) || reference == 0.0f) {
     Error_report(where + ": the reference number on line 18 is zero or not a number", "HGC622");
   }
 
@@ -111,14 +114,16 @@ void ReadChannelCalibration(const TextReader& file, const char* word, HogChannel
     Error_report(where + ": line 20 needs a number, a blank and a unit, not \"" + std::string(cell) + "\"",
                  "HGC623");
   }
-  const float number = NumberOrNull(cell.substr(0, blank));
-  if (IsNull(number)) {
+  float number = NullValue;
+  if (!NumberCell_read(cell.substr(0, blank), number)) {
     Error_report(where + ": line 20 needs a number, a blank and a unit, not \"" + std::string(cell) + "\"",
                  "HGC623");
   }
 
-  const float cleanZero = NumberOrNull(channelCell(line19, kCalibrationPrefix, k));
-  if (IsNull(cleanZero)) Error_report(where + ": the clean zero reading on line 19 is not a number", "HGC624");
+  float cleanZero = NullValue;
+  if (!NumberCell_read(channelCell(line19, kCalibrationPrefix, k), cleanZero)) {
+    Error_report(where + ": the clean zero reading on line 19 is not a number", "HGC624");
+  }
 
   channel.unit = std::string(trimmed(cell.substr(blank)));
   channel.cleanZero = cleanZero;
@@ -132,27 +137,30 @@ void ReadChannelCalibration(const TextReader& file, const char* word, HogChannel
   channel.factor = static_cast<float>(factor);
 }
 
-// The reading of a channel in a data row (missing when the channel is absent).
-float readingOf(std::string_view row, const HogChannel& channel) {
-  if (channel.column <= 0) return NullValue;
-  return NumberOrNull(channelCell(row, 0, channel.column));
+// The reading of a channel in a data row: none when the channel is absent or
+// its cell is blank or not a number. A count of 5435 is a reading like any
+// other, so whether a reading is missing is decided here from its text.
+std::optional<float> readingOf(std::string_view row, const HogChannel& channel) {
+  float reading = NullValue;
+  if (channel.column <= 0 || !NumberCell_read(channelCell(row, 0, channel.column), reading)) return std::nullopt;
+  return reading;
 }
 
-// An inclination: factor x (reading - cleanZero), or missing when the reading
-// is.
-float inclination(float reading, const HogChannel& channel) {
-  if (IsNull(reading)) return NullValue;
+// An inclination: factor x (reading - cleanZero), or missing when there is no
+// reading.
+float inclination(std::optional<float> reading, const HogChannel& channel) {
+  if (!reading) return NullValue;
   return storedValue(static_cast<double>(channel.factor) *
-                     (static_cast<double>(reading) - static_cast<double>(channel.cleanZero)));
+                     (static_cast<double>(*reading) - static_cast<double>(channel.cleanZero)));
 }
 
 // A tip, sleeve or pore pressure reading in atmospheres:
-// unitFactor x (reading - cleanZero) x 0.01044 x factor, or missing when the
-// reading is.
-float pressure(float reading, const HogChannel& channel, float unitFactor) {
-  if (IsNull(reading)) return NullValue;
+// unitFactor x (reading - cleanZero) x 0.01044 x factor, or missing when there
+// is no reading.
+float pressure(std::optional<float> reading, const HogChannel& channel, float unitFactor) {
+  if (!reading) return NullValue;
   return storedValue(static_cast<double>(unitFactor) *
-                     (static_cast<double>(reading) - static_cast<double>(channel.cleanZero)) * kCountScale *
+                     (static_cast<double>(*reading) - static_cast<double>(channel.cleanZero)) * kCountScale *
                      static_cast<double>(channel.factor));
 }
 
@@ -210,7 +218,9 @@ void ReadHogHeader(TextReader& file) {
     readHeaderLine(file, n, line);
     if (n == 4) h.device = line;
     if (n == 8) h.dateTime = DateTime_normalize(line);
-    if (n == 12 && !line.empty()) GpsGga_convert(line, h.gpsLatitude, h.gpsLongitude, h.gpsThird);
+    if (n == 12 && !line.empty()) {
+      GpsGga_convert(line, h.gpsLatitude, h.gpsLongitude, h.gpsThird, file.path() + ", line 12");
+    }
   }
 
   readHeaderLine(file, 17, line);
@@ -224,7 +234,14 @@ void ReadHogHeader(TextReader& file) {
         matched = true;
       }
     }
-    if (!channelName.empty() && !matched) Error_report("device not found of " + channelName, "HRC728");
+    if (!channelName.empty() && !matched) {
+      // The cell's characters in the line as written (before the blanks put in front of it).
+      const int first = std::max<int>(1, 20 * k - static_cast<int>(kNamePrefix));
+      const int last = 20 * k + 19 - static_cast<int>(kNamePrefix);
+      Error_report("device not found of " + channelName + " --- in " + file.path() + ", line 17, channel " +
+                       std::to_string(k) + " (characters " + std::to_string(first) + " to " + std::to_string(last) + ")",
+                   "HRC728");
+    }
   }
   for (const ChannelWord& c : kChannelWords) {
     const bool required = c.channel == &HogHeader::tip || c.channel == &HogHeader::friction ||
@@ -262,46 +279,51 @@ void ReadHogDepthRow(std::string_view row, bool firstRow, const TextReader& file
 
   const std::string_view depthText = cellOf(row, 0, 1, 8);
   if (!trimmed(depthText).empty()) {
-    const float depthMetres = NumberOrNull(depthText);
-    if (!IsNull(depthMetres)) {
+    float depthMetres = NullValue;
+    if (NumberCell_read(depthText, depthMetres)) {
       r.depth = storedValue(static_cast<double>(depthMetres) * static_cast<double>(UnitFactor_get("FT/M")));
     }
-    r.tipReading = readingOf(row, h.tip);
-    r.qc = pressure(r.tipReading, h.tip, UnitFactor_get("ATM/TSF"));
+    const std::optional<float> tip = readingOf(row, h.tip);
+    r.tipReading = tip.value_or(NullValue);
+    r.qc = pressure(tip, h.tip, UnitFactor_get("ATM/TSF"));
   }
 
   if (h.markerCount >= 2) {
-    const float frictionZero = readingOf(row, h.friction);
+    const float frictionZero = readingOf(row, h.friction).value_or(NullValue);
     if (frictionZero != kEndOfPushReading) {
       h.friction.dirtyZero = frictionZero;
-      h.tip.dirtyZero = readingOf(row, h.tip);
-      h.u2.dirtyZero = readingOf(row, h.u2);
-      if (present(h.inclX)) h.inclX.dirtyZero = readingOf(row, h.inclX);
-      if (present(h.inclY)) h.inclY.dirtyZero = readingOf(row, h.inclY);
+      h.tip.dirtyZero = readingOf(row, h.tip).value_or(NullValue);
+      h.u2.dirtyZero = readingOf(row, h.u2).value_or(NullValue);
+      if (present(h.inclX)) h.inclX.dirtyZero = readingOf(row, h.inclX).value_or(NullValue);
+      if (present(h.inclY)) h.inclY.dirtyZero = readingOf(row, h.inclY).value_or(NullValue);
       endsData = true;
       return;
     }
   }
 
-  r.frictionReading = readingOf(row, h.friction);
-  if (r.frictionReading == kEndOfPushReading) {
+  const std::optional<float> friction = readingOf(row, h.friction);
+  r.frictionReading = friction.value_or(NullValue);
+  if (friction == kEndOfPushReading) {
     r.fs = NullValue;
     h.dataMode = "NORMAL";
     ++h.markerCount;
   } else {
-    r.fs = pressure(r.frictionReading, h.friction, UnitFactor_get("ATM/TSF"));
+    r.fs = pressure(friction, h.friction, UnitFactor_get("ATM/TSF"));
   }
 
-  r.u2Reading = readingOf(row, h.u2);
-  r.u2 = pressure(r.u2Reading, h.u2, UnitFactor_get("ATM/PSI"));
+  const std::optional<float> u2 = readingOf(row, h.u2);
+  r.u2Reading = u2.value_or(NullValue);
+  r.u2 = pressure(u2, h.u2, UnitFactor_get("ATM/PSI"));
 
   if (present(h.inclX)) {
-    r.xReading = readingOf(row, h.inclX);
-    r.inclX = inclination(r.xReading, h.inclX);
+    const std::optional<float> x = readingOf(row, h.inclX);
+    r.xReading = x.value_or(NullValue);
+    r.inclX = inclination(x, h.inclX);
   }
   if (present(h.inclY)) {
-    r.yReading = readingOf(row, h.inclY);
-    r.inclY = inclination(r.yReading, h.inclY);
+    const std::optional<float> y = readingOf(row, h.inclY);
+    r.yReading = y.value_or(NullValue);
+    r.inclY = inclination(y, h.inclY);
   }
 
   if (!file.atEnd()) return;

@@ -32,6 +32,11 @@ void trimInPlace(std::string& s) {
   s.erase(0, s.find_first_not_of(' '));
 }
 
+// " --- in " and the place of the line, or nothing when the caller gave none.
+std::string placeText(std::string_view place) {
+  return place.empty() ? std::string() : " --- in " + std::string(place);
+}
+
 // Stops the run when the line has more fields than the list holds.
 void reportOverflow(const FieldList& fields, std::string_view line) {
   Error_report("for line=`" + std::string(line) + "`, more fields than the field list holds (capacity=" +
@@ -175,13 +180,13 @@ FieldList::FieldList(std::int16_t capacity) {
 }
 
 void SplitDelimitedLine(std::string_view line, bool equalsAsField, bool blankSeparates, bool resplitAtCommas,
-                        FieldList& fields) {
+                        FieldList& fields, std::string_view place) {
   for (std::string& slot : fields.slots) slot.clear();
   fields.count = 0;
   if (trimBlanks(line).empty()) return;
 
   if (std::count(line.begin(), line.end(), Quote) % 2 != 0) {
-    Error_report("for line=`" + std::string(line) + "`, the quotos don't equal", "ER932");
+    Error_report("for line=`" + std::string(line) + "`, the quotos don't equal" + placeText(place), "ER932");
   }
 
   scanLine(line, blankSeparates, fields);

@@ -65,11 +65,12 @@ struct FieldList {
 //                    commas included.
 // A line that is empty or only blanks gives count 0. An odd number of quote
 // characters is error "ER932"; more fields than fields.capacity() is error
-// "FL631" (nothing is written past the list). When the main window's check box
+// "FL631" (nothing is written past the list). The "ER932" message ends in
+// `place` (the file, and the row where known) when it is given. When the main window's check box
 // "Show_BreakdownOf_LineInput_8chk" is ticked, the result is shown in the
 // debug window (ShowLineBreakdown).
 void SplitDelimitedLine(std::string_view line, bool equalsAsField, bool blankSeparates, bool resplitAtCommas,
-                        FieldList& fields);
+                        FieldList& fields, std::string_view place = {});
 
 // Splits "key = value" at its first "=". Without "=": key and value empty,
 // found false. Otherwise key and value are the trimmed texts before and after

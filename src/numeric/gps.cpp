@@ -5,6 +5,7 @@
 
 #include <charconv>
 #include <cstddef>
+#include <string>
 #include <system_error>
 
 #include "core/null_value.h"
@@ -15,7 +16,11 @@ namespace {
 
 constexpr std::string_view BadSentenceMessage = "GPS GAA convertion -- bad or no info";
 
-[[noreturn]] void badSentence() { Error_report(BadSentenceMessage, "GPS323"); }
+// A sentence that cannot be read, met anywhere while it is read; reported by
+// GpsGga_convert, which knows where the sentence came from.
+struct BadSentence {};
+
+[[noreturn]] void badSentence() { throw BadSentence{}; }
 
 // The position (from 1) of the first `what` at or after position `start`, or 0.
 std::ptrdiff_t findFrom(std::string_view text, std::ptrdiff_t start, std::string_view what) {
@@ -73,7 +78,10 @@ float NinthField_read(std::string_view text) {
 
 }  // namespace
 
-void GpsGga_convert(std::string_view text, double& latitude, double& longitude, float& third) {
+namespace {
+
+void convertSentence(std::string_view text, double& latitude, double& longitude, float& third,
+                     const std::string& where) {
   if (text.find_first_not_of(' ') == std::string_view::npos || text.find("GGA") == std::string_view::npos) {
     badSentence();
   }
@@ -89,7 +97,7 @@ void GpsGga_convert(std::string_view text, double& latitude, double& longitude, 
     latitudeSign = -1.0;
     h = south;
   }
-  if (h == 0) Error_report("GPS GAA -- no N or S", "GPS334");
+  if (h == 0) Error_report("GPS GAA -- no N or S" + where, "GPS334");
 
   const std::ptrdiff_t c1 = findFrom(text, 1, ",");
   const std::ptrdiff_t c2 = findFrom(text, c1 + 1, ",");
@@ -114,4 +122,16 @@ void GpsGga_convert(std::string_view text, double& latitude, double& longitude, 
   latitude = lat;
   longitude = lon;
   third = NinthField_read(text);
+}
+
+}  // namespace
+
+void GpsGga_convert(std::string_view text, double& latitude, double& longitude, float& third,
+                    std::string_view place) {
+  const std::string where = place.empty() ? std::string() : " --- in " + std::string(place) + ": " + std::string(text);
+  try {
+    convertSentence(text, latitude, longitude, third, where);
+  } catch (const BadSentence&) {
+    Error_report(std::string(BadSentenceMessage) + where, "GPS323");
+  }
 }

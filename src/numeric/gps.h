@@ -20,4 +20,7 @@
 //     has no "GGA"; a degree or minute field is not a number or is cut short;
 //     no ",W," or ",E," follows the latitude hemisphere.
 //   - "GPS334" "GPS GAA -- no N or S": no latitude hemisphere.
-void GpsGga_convert(std::string_view text, double& latitude, double& longitude, float& third);
+// Each message ends in `place` (the file and line the sentence came from) and
+// the sentence itself when a place is given.
+void GpsGga_convert(std::string_view text, double& latitude, double& longitude, float& third,
+                    std::string_view place = {});

@@ -64,11 +64,12 @@ bool numberSyntax_check(std::string_view text, long long& decimalExponent) {
 
 }  // namespace
 
-float NumberOrNull(std::string_view text) {
+bool NumberCell_read(std::string_view text, float& number) {
+  number = NullValue;
   while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
   long long decimalExponent = 0;
-  if (text.empty() || !numberSyntax_check(text, decimalExponent)) return NullValue;
+  if (text.empty() || !numberSyntax_check(text, decimalExponent)) return false;
 
   const bool negative = text.front() == '-';
   if (text.front() == '+' || text.front() == '-') text.remove_prefix(1);
@@ -76,12 +77,19 @@ float NumberOrNull(std::string_view text) {
   const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
   if (result.ec == std::errc::result_out_of_range) {
     // Too large for a 32-bit float is not a usable number; too small is zero.
-    if (decimalExponent > 0) return NullValue;
+    if (decimalExponent > 0) return false;
     value = 0.0f;
   } else if (result.ec != std::errc() || result.ptr != text.data() + text.size()) {
-    return NullValue;
+    return false;
   }
-  return negative ? -value : value;
+  number = negative ? -value : value;
+  return true;
+}
+
+float NumberOrNull(std::string_view text) {
+  float number = NullValue;
+  NumberCell_read(text, number);
+  return number;
 }
 
 bool IsNull(float value) { return std::fabs(value) == -NullValue; }

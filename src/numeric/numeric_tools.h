@@ -22,6 +22,14 @@
 // float reads as the nearest one (0 or a denormal) with its sign.
 float NumberOrNull(std::string_view text);
 
+// The same rule for a cell a user or an instrument wrote: true, with the number
+// in `number`, when the text reads as a number; false, with NullValue in
+// `number`, when it is blank or not a number. Readers decide from this whether a
+// cell is missing, never from the value: a written 5435 or -5435 (a tip count,
+// a contour value) is a number like any other, while NumberOrNull's result
+// cannot tell it from a blank cell.
+bool NumberCell_read(std::string_view text, float& number);
+
 // True when |value| = 5435: the value is the missing marker (of either sign).
 bool IsNull(float value);
 

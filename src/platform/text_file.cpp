@@ -82,6 +82,7 @@ bool TextReader::readLine(std::string& line) {
   size_t end = start;
   while (end < content_.size() && content_[end] != '\n' && content_[end] != '\r') ++end;
   line.assign(content_, start, end - start);
+  ++lineNumber_;
   position_ = end;
   if (position_ < content_.size()) {
     if (content_[position_] == '\r' && position_ + 1 < content_.size() && content_[position_ + 1] == '\n') {
@@ -97,6 +98,7 @@ void TextReader::close() {
   content_.clear();
   content_.shrink_to_fit();
   position_ = 0;
+  lineNumber_ = 0;
   open_ = false;
 }
 

@@ -34,6 +34,10 @@ class TextReader {
   // Reads the next line into `line` without its line end; false at end of file.
   bool readLine(std::string& line);
 
+  // The number of lines read since the file was opened: the line number of
+  // the line last read.
+  int lineNumber() const { return lineNumber_; }
+
   // True when no line is left to read (also when the file is not open).
   bool atEnd() const { return !open_ || position_ >= content_.size(); }
 
@@ -47,6 +51,7 @@ class TextReader {
  private:
   std::string content_;
   size_t position_ = 0;
+  int lineNumber_ = 0;
   bool open_ = false;
   std::string path_;
   int error_ = 0;

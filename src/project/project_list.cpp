@@ -96,7 +96,7 @@ void ProjectList_read(std::string_view projectKey, bool& found) {
   FieldList header(99);
   std::string line;
   file.readLine(line);
-  SplitDelimitedLine(line, false, false, false, header);
+  SplitDelimitedLine(line, false, false, false, header, fileName + ", row 1");
   std::int16_t count = header.count;
   while (count > 0 && TrimBlanks(header[count]).empty()) --count;
   if (count > kColumnSlots) {
@@ -128,15 +128,17 @@ void ProjectList_read(std::string_view projectKey, bool& found) {
       lists.projectCount = static_cast<std::int16_t>(r - 1);
       return;
     }
+    const std::string place = fileName + ", row " + std::to_string(file.lineNumber());
     if (TrimBlanks(line).empty()) {
-      Error_report(std::string(kDescription) + " blank line not allowed, i.e. extra blank list at EOF", "YU112");
+      Error_report(std::string(kDescription) + " blank line not allowed, i.e. extra blank list at EOF --- in " + place,
+                   "YU112");
     }
     if (r > kRowSlots) {
       Error_report(std::string(kDescription) + ", " + fileName + " has more than " + std::to_string(kRowSlots) +
                        " project rows",
                    "PL989");
     }
-    SplitDelimitedLine(line, false, false, false, cells);
+    SplitDelimitedLine(line, false, false, false, cells, place);
     for (std::int16_t c = 1; c <= cells.count && c <= kColumnSlots; ++c) {
       std::string id = lists.columnIds[static_cast<size_t>(c)];
       bool known = false;
@@ -213,14 +215,20 @@ void ProjectSelector_select(std::string_view wanted) {
   Status_show("Selected Project= " + gRun.projectName, " ", " ", " ", " ", " ", " ", "PR121");
 }
 
-void Project_make_new(std::string_view projectName, bool& alreadyExists) {
+void Project_make_new(std::string_view typedName, bool& alreadyExists) {
   alreadyExists = false;
   Status_show("Project - Making a new project", " ", " ", " ", " ", " ", " ", "MP883");
+  // Blanks around a typed name would make a folder whose list row reads back
+  // without them; only blanks would make a folder of blanks.
+  const std::size_t first = typedName.find_first_not_of(" \t");
+  const std::string projectName(first == std::string_view::npos
+                                    ? std::string_view()
+                                    : typedName.substr(first, typedName.find_last_not_of(" \t") - first + 1));
   if (projectName.empty()) Error_report("Project New - project name can't be blank ", "we343");
   PathName_checkSafe("new project name", projectName);
   Screen_mode("PROJECT_NEW");
   const std::string projects = PathOf("PROJECTS");
-  const std::string folder = projects + std::string(projectName);
+  const std::string folder = projects + projectName;
   if (Host_folderExists(folder)) {
     alreadyExists = true;
     Error_report("project name already exists", "PE943");
@@ -229,7 +237,11 @@ void Project_make_new(std::string_view projectName, bool& alreadyExists) {
   if (!Host_folderExists(folder + "\\Soundings")) Host_makeFolder(folder + "\\Soundings");
 
   const auto lists = Host_list(projects + "Vurn_ProjectS---*.csv", false);
-  if (lists.size() != 1) Error_report("missing or too many ProjectS---*.csv files", "MP329");
+  if (lists.size() != 1) {
+    Error_report(
+        "missing or too many ProjectS---*.csv files (" + std::to_string(lists.size()) + " in " + projects + ")",
+        "MP329");
+  }
   const std::string listPath = projects + lists.front();
 
   // A project the list already names (its folder was missing) keeps its row.
@@ -241,7 +253,7 @@ void Project_make_new(std::string_view projectName, bool& alreadyExists) {
   if (!file.open(listPath, TextWriter::Mode::AppendOnNewLine)) {
     Error_report("can't add the new project to " + listPath + ", maybe open by another program?", "MP331");
   }
-  if (!listed) file.writeLine("\"" + std::string(projectName) + "\",,,," + Host_shortDate() + ",,,,");
+  if (!listed) file.writeLine("\"" + projectName + "\",,,," + Host_shortDate() + ",,,,");
   if (!file.close()) {
     Error_report("can't add the new project to " + listPath + ", its row did not reach the disk (e=" +
                      std::to_string(file.error()) + ")",

@@ -73,9 +73,10 @@ void ProjectSelector_select(std::string_view wanted);
 std::string ProjectSelector_entryFolder(std::string_view entry);
 
 // Makes a new project: its folder and Soundings folder, its row appended to the
-// project list, and its editable sounding file. alreadyExists is true when the
-// folder exists ("PE943"). Errors: "we343" empty name, "PN901" a name leading
+// project list, and its editable sounding file. The name is trimmed of blanks
+// before any use. alreadyExists is true when the
+// folder exists ("PE943"). Errors: "we343" empty name (after trimming), "PN901" a name leading
 // outside the projects folder, "MP329" not exactly one project list, "MP331"
 // the row cannot be appended (the list cannot be opened, or the row did not
 // reach the disk). The list is only ever appended to, never rewritten.
-void Project_make_new(std::string_view projectName, bool& alreadyExists);
+void Project_make_new(std::string_view typedName, bool& alreadyExists);

@@ -131,15 +131,10 @@ int findRow(std::string_view id) {
 }
 
 // True when a text reads as a decimal number (optional sign, point, exponent,
-// blanks around it). The missing marker "-5435" written as a number is a
-// number too, although NumberOrNull cannot tell it from text that is not one.
+// blanks around it); 5435 and the marker -5435 written as numbers included.
 bool readsAsNumber(std::string_view text) {
-  if (NumberOrNull(text) != NullValue) return true;
-  const std::string t = TrimmedUpper(text);
-  if (t.empty() || t.find_first_not_of("0123456789.E+-") != std::string::npos) return false;
-  char* end = nullptr;
-  const double value = std::strtod(t.c_str(), &end);
-  return end != t.c_str() && *end == '\0' && value == -5435.0;
+  float number = NullValue;
+  return NumberCell_read(text, number);
 }
 
 // A stored number as text, without the leading blank of a plain number.
@@ -166,6 +161,41 @@ int rowOrFail(std::string_view key) {
   if (row < 0) throw std::logic_error("no sounding field " + std::string(key));
   ensureStorage();
   return row;
+}
+
+// The table row of an identifier, or -1 for one that addresses no field ("78",
+// "79", empty, or any number); any other identifier is "CCN824", its message
+// ending in `place`.
+int fieldOrIgnored(const std::string& id, std::string_view identifier, const std::string& place) {
+  const int row = findRow(id);
+  if (row >= 0) return row;
+  const bool ignored = id == "78" || id == "79" || id.empty() || readsAsNumber(id);
+  if (!ignored) {
+    Error_report("searching soundingSfile list, Can't find ID=" + std::string(identifier) + place, "CCN824");
+  }
+  return -1;
+}
+
+// Assigns one cell to the field its identifier addresses: text as given,
+// numbers read from the text (a blank single field is missing); a value that
+// is no number is the field's error, its message ending in `place`.
+void assignField(std::string_view identifier, std::string_view value, const std::string& place) {
+  ensureStorage();
+  const int row = fieldOrIgnored(TrimmedUpper(identifier), identifier, place);
+  if (row < 0) return;
+  const SoundingFieldDef& def = kTable[static_cast<size_t>(row)];
+  const size_t r = static_cast<size_t>(row);
+  float number = NullValue;
+  if (def.type == T::Text) {
+    gSounding.text[r] = std::string(value);
+  } else if (NumberCell_read(value, number)) {
+    if (def.type == T::Single) gSounding.single[r] = number;
+    else gSounding.dbl[r] = static_cast<double>(number);
+  } else if (def.type == T::Single && TrimmedView(value).empty()) {
+    gSounding.single[r] = NullValue;
+  } else {
+    Error_report(std::string(def.label) + " IS NOT =" + std::string(value) + place, def.code);
+  }
 }
 
 }  // namespace
@@ -195,8 +225,16 @@ void OpenSoundingDatabase(TextReader& file) {
   const std::string pattern = PathOf("VURN_SOUNDINGS---*.CSV");
   const auto names = Host_list(pattern, false);
   const size_t n = names.size() >= 9999 ? 0 : names.size();
-  if (n == 0) Error_report("Reading SouningS file, needs a SoundingS---*.csv file ", "DX392");
-  if (n >= 2) Error_report("Reading SouningS file, only one SoundingS---*.csv file allowed", "DX322");
+  if (n == 0) {
+    Error_report("Reading SouningS file, needs a SoundingS---*.csv file  (none matches " + pattern + ")", "DX392");
+  }
+  if (n >= 2) {
+    std::string found;
+    for (const std::string& name : names) found += (found.empty() ? "" : ", ") + name;
+    Error_report("Reading SouningS file, only one SoundingS---*.csv file allowed (" + pattern + " matches " + found +
+                     ")",
+                 "DX322");
+  }
   const std::string fullName = PathOf("PROJECT") + names.front();
   Status_show("", "", "", "", "SoundingS file= " + names.front(), " ", " ", "So443");
   if (!file.open(fullName)) Error_report("problem opening; " + fullName + " {is is open?}", "MG332");
@@ -207,7 +245,7 @@ void ReadSoundingHeader(TextReader& file) {
   std::string line;
   file.readLine(line);
   FieldList cells(999);
-  SplitDelimitedLine(line, false, false, false, cells);
+  SplitDelimitedLine(line, false, false, false, cells, file.path() + ", row 1");
   if (cells.count > kHeaderSlots) {
     Error_report("Reading SoundingS file header, " + file.path() + " has " + std::to_string(cells.count) +
                      " columns, at most " + std::to_string(kHeaderSlots) + " are allowed",
@@ -229,23 +267,40 @@ void ReadSoundingHeader(TextReader& file) {
 
 void ReadNextSounding(TextReader& file, bool& endOfFile) {
   Status_show("", "", "Reading ONE line (next sounding) from the SoundingS*.cvs file ", " ", " ", " ", " ", "RL123");
-  if (file.atEnd()) {
-    endOfFile = true;
-    return;
-  }
-  endOfFile = false;
+  endOfFile = true;
   std::string line;
-  file.readLine(line);
   FieldList cells(999);
-  SplitDelimitedLine(line, false, true, false, cells);
+  while (file.readLine(line)) {
+    SplitDelimitedLine(line, false, true, false, cells, file.path() + ", row " + std::to_string(file.lineNumber()));
+    bool empty = true;
+    for (std::int16_t k = 1; k <= cells.count && empty; ++k) empty = TrimmedView(cells[k]).empty();
+    if (!empty) {
+      endOfFile = false;
+      break;
+    }
+    // A blank line (often the last one) or a row of commas names no sounding.
+    TaskLine_write(6, "Reading SoundingS file, row " + std::to_string(file.lineNumber()) + " of " + file.path() +
+                          " is empty and was passed over",
+                   "ISSUE");
+  }
+  if (endOfFile) return;
+  gSounding.fileLine = file.lineNumber();
   if (cells.count > kRowSlots) {
     Error_report("Reading SoundingS file, a row of " + file.path() + " has " + std::to_string(cells.count) +
-                     " cells, at most " + std::to_string(kRowSlots) + " are allowed",
+                     " cells, at most " + std::to_string(kRowSlots) + " are allowed (row " +
+                     std::to_string(file.lineNumber()) + ")",
                  "SD805");
   }
+  // Every error of a cell names the file, the row and the sounding of the row.
+  std::string name;
+  for (std::int16_t k = 1; k <= cells.count && k <= gSoundingColumns.count; ++k) {
+    if (findRow(TrimmedUpper(gSoundingColumns.ids[static_cast<size_t>(k)])) == 0) name = cells[k];
+  }
+  const std::string place = " --- in " + file.path() + ", row " + std::to_string(file.lineNumber()) +
+                            (name.empty() ? ", no sounding name" : ", sounding " + name);
   for (std::int16_t k = 1; k <= cells.count; ++k) {
     const std::string id = k <= gSoundingColumns.count ? gSoundingColumns.ids[static_cast<size_t>(k)] : "";
-    AccessSoundingField("ASSIGN_DB", id, cells[k]);
+    assignField(id, cells[k], place);
   }
 }
 
@@ -253,29 +308,18 @@ std::string AccessSoundingField(std::string_view mode, std::string_view identifi
   ensureStorage();
   const std::string id = TrimmedUpper(identifier);
   const int row = findRow(id);
-  if (row < 0) {
-    const bool ignored = id == "78" || id == "79" || id.empty() || readsAsNumber(id);
-    if (!ignored) Error_report("searching soundingSfile list, Can't find ID=" + std::string(identifier), "CCN824");
-  } else {
+  if (mode == "ASSIGN_DB") {
+    assignField(identifier, value, "");
+  } else if (row >= 0) {
     const SoundingFieldDef& def = kTable[static_cast<size_t>(row)];
     const size_t r = static_cast<size_t>(row);
-    if (mode == "ASSIGN_DB") {
-      if (def.type == T::Text) {
-        gSounding.text[r] = std::string(value);
-      } else if (readsAsNumber(value)) {
-        const float number = NumberOrNull(value);
-        if (def.type == T::Single) gSounding.single[r] = number;
-        else gSounding.dbl[r] = static_cast<double>(number);
-      } else if (def.type == T::Single && TrimmedUpper(value).empty()) {
-        gSounding.single[r] = NullValue;
-      } else {
-        Error_report(std::string(def.label) + " IS NOT =" + std::string(value), def.code);
-      }
-    } else if (mode == "GET_DB") {
+    if (mode == "GET_DB") {
       if (def.type == T::Text) return gSounding.text[r] + ", ";
       if (def.type == T::Single) return numberText(gSounding.single[r]) + ", ";
       return numberText(gSounding.dbl[r]) + ", ";
     }
+  } else {
+    fieldOrIgnored(id, identifier, "");
   }
   if (mode == "OUTPUT_TITLE") {
     const std::string label = row >= 0 ? kTable[static_cast<size_t>(row)].label : "";

@@ -35,6 +35,7 @@ struct SoundingRecord {
   std::vector<std::string> text;
   std::vector<float> single;
   std::vector<double> dbl;
+  int fileLine = 0;  // the database line the last row was read from (1 is the header)
 };
 
 extern SoundingRecord gSounding;
@@ -54,8 +55,8 @@ void ResetSoundingHeader();
 void ResetSoundingRecord();
 
 // Resets header and record, finds the one database file of the current project
-// and opens it into `file`. Errors: "DX392" none, "DX322" several, "MG332"
-// cannot be opened.
+// and opens it into `file`. Errors: "DX392" none, "DX322" several (each naming
+// the pattern looked for in the project folder), "MG332" cannot be opened.
 void OpenSoundingDatabase(TextReader& file);
 
 // Reads the header row into gSoundingColumns: each cell's identifier between
@@ -64,8 +65,12 @@ void OpenSoundingDatabase(TextReader& file);
 void ReadSoundingHeader(TextReader& file);
 
 // Reads the next row into the record (not reset between rows: fields of
-// missing trailing cells keep their values). endOfFile is true, and nothing is
-// read, at the end of the file. "SD805" beyond 105 cells.
+// missing trailing cells keep their values) and notes its line in fileLine.
+// A row whose cells are all empty (a blank line, or only commas as a
+// spreadsheet saves an empty row) is passed over with an issue line naming it.
+// endOfFile is true, and nothing is read, when no row is left. "SD805" beyond
+// 105 cells. Every error of a value ("CCN824", a field's code) names the
+// database file, the row and the sounding.
 void ReadNextSounding(TextReader& file, bool& endOfFile);
 
 // Assigns, gets or titles one field. mode "ASSIGN_DB" stores value (text as

@@ -45,7 +45,7 @@ void readDefinitionFile(const std::string& path) {
   FieldList fields(99);
   std::string line;
   file.readLine(line);
-  SplitDelimitedLine(line, false, false, false, fields);
+  SplitDelimitedLine(line, false, false, false, fields, path + ", line 1");
   if (fields.count >= 4) {
     for (std::int16_t k = 1; k <= fields.count; ++k) addColumn(fields[k], path);
     return;
@@ -68,7 +68,7 @@ void readDefinitionFile(const std::string& path) {
     Status_show("", "reading Q1o column item", "", "", "", "i= " + PlainNumber_text(static_cast<float>(item)), piece,
                 "QC193");
     FieldList one(99);
-    SplitDelimitedLine(piece, false, false, false, one);
+    SplitDelimitedLine(piece, false, false, false, one, path);
     if (one.count >= 1) addColumn(one[1], path);
   }
 }

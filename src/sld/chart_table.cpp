@@ -135,7 +135,7 @@ void applyHeaderKey(SldChart& chart, const std::string& key, const std::string& 
 // Row 1: the three column identifiers.
 void readRowOne(SldChart& chart, const std::string& line, FieldList& cells) {
   Status_show("", "", "", "", "", "reading Row one", line, "CLD431");
-  SplitDelimitedLine(line, false, false, false, cells);
+  SplitDelimitedLine(line, false, false, false, cells, chart.FileName_8str);
 
   chart.File_Row1ColX_ID_full_8str = cells[1];
   ColumnId_parse(cells[1]);
@@ -237,7 +237,7 @@ void readChart(Lines& lines, std::string_view fileName, std::int16_t slot) {
       Error_report("expecting SLD data after header area  file = " + chart.FileName_8str, "ER903");
     }
     lines.readLine(line);
-    SplitDelimitedLine(line, false, false, false, cells);
+    SplitDelimitedLine(line, false, false, false, cells, chart.FileName_8str);
     if (cells[1].empty() || k == 1) {
       if (chart.LinesNUMof >= kSldLineLimit) {
         Error_report("SLD file " + chart.FileName_8str + " has more than " + std::to_string(kSldLineLimit) +
@@ -251,11 +251,12 @@ void readChart(Lines& lines, std::string_view fileName, std::int16_t slot) {
       if (cells[1].empty()) {
         if (lines.atEnd()) Error_report("bad eof between lines in SLD file  file = " + chart.FileName_8str, "SLD722");
         lines.readLine(line);
-        SplitDelimitedLine(line, false, false, false, cells);
+        SplitDelimitedLine(line, false, false, false, cells, chart.FileName_8str);
       }
-      // A value that is not a number would give a contour of value -5435.
-      const float lineValue = NumberOrNull(cells[3]);
-      if (cells[3].empty() || cells[3] == NullText || lineValue == NullValue) {
+      // A value that is not a number, or the marker itself, would give a
+      // contour of value -5435, which every lookup takes for no value.
+      float lineValue = NullValue;
+      if (!NumberCell_read(cells[3], lineValue) || lineValue == NullValue) {
         Error_report("no or bad contour value=" + cells[3] + "  file = " + chart.FileName_8str, "Sld009");
       }
       current = &chart.Line8a[static_cast<std::size_t>(chart.LinesNUMof)];
@@ -271,9 +272,9 @@ void readChart(Lines& lines, std::string_view fileName, std::int16_t slot) {
                    "CHL025");
     }
     // A point that is not a number would make every lookup near it wrong.
-    const float x = NumberOrNull(cells[1]);
-    const float y = NumberOrNull(cells[2]);
-    if (x == NullValue || y == NullValue) {
+    float x = NullValue;
+    float y = NullValue;
+    if (!NumberCell_read(cells[1], x) || !NumberCell_read(cells[2], y)) {
       Error_report("SLD file " + chart.FileName_8str + " has a point that is not a number: " + line, "CHL204");
     }
     ++current->ptsNUMof;

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "core/report.h"
 #include "core/run_state.h"
@@ -72,14 +74,35 @@ void writePlottingFile(const SldChart& chart, const std::string& path) {
   }
 }
 
-void writeSourceFile(SldChart& chart, std::int16_t n, const std::string& path) {
+// The name of chart n's source file without ".bas", which is also its
+// subroutine's name: "SLD___" and the C identifier, and when another loaded
+// chart has the same identifier (the file system does not tell case apart)
+// "___" and the authorship, its characters other than letters, digits, "-" and
+// "_" written as "_", so that neither chart's source replaces the other's.
+std::string sourceStem(std::int16_t n) {
+  const SldChart& chart = SLD8a[static_cast<std::size_t>(n)];
+  std::string stem = "SLD___" + chart.File_Row1ColZ_ID_full_8str;
+  for (std::int16_t j = 1; j <= SldChartCount; ++j) {
+    const SldChart& other = SLD8a[static_cast<std::size_t>(j)];
+    if (j == n || !SameIgnoringCase(other.File_Row1ColZ_ID_full_8str, chart.File_Row1ColZ_ID_full_8str)) continue;
+    std::string author = chart.Version_Author_OneName_8str;
+    for (char& c : author) {
+      const bool kept = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-';
+      if (!kept) c = '_';
+    }
+    return stem + "___" + author;
+  }
+  return stem;
+}
+
+void writeSourceFile(SldChart& chart, std::int16_t n, const std::string& path, const std::string& stem) {
   TextWriter file;
   if (!file.open(path)) {
     Error_report("SLD source file " + path + " can't be created (is it open in another program?)", "CHW231");
   }
   const std::string& id = chart.File_Row1ColZ_ID_full_8str;
   file.writeLine(" ");
-  file.writeLine("Sub SLD___" + id + "()");
+  file.writeLine("Sub " + stem + "()");
   for (int i = 0; i < 4; ++i) file.writeLine(" ");
   Status_show("", "Writing " + TrimBlanks(id) + " to VB6 file", "", "", "", "", "", "SFW231");
   if (chart.Prediction_Description_8str.empty() || chart.Prediction_Description_8str.front() != '"') {
@@ -155,10 +178,26 @@ void ChartSource_write() {
   Status_show("SLD VB6 data writer", " ", " ", " ", " ", " ", " ", "SW112");
   const std::string folder = PathOf("SLD VB6");
   makeFolderIfMissing(folder);
+  // Every name is decided before any file is written: two charts that would
+  // still share a file stop the writer before either is written.
+  std::vector<std::string> stems(static_cast<std::size_t>(SldChartCount) + 1);
   for (std::int16_t n = 1; n <= SldChartCount; ++n) {
-    SldChart& chart = SLD8a[static_cast<std::size_t>(n)];
+    const SldChart& chart = SLD8a[static_cast<std::size_t>(n)];
     // The identifier comes from a data file and becomes part of a path.
     PathName_checkSafe("SLD_C_ID_FULL", chart.File_Row1ColZ_ID_full_8str);
-    writeSourceFile(chart, n, folder + "SLD___" + chart.File_Row1ColZ_ID_full_8str + ".bas");
+    stems[static_cast<std::size_t>(n)] = sourceStem(n);
+    for (std::int16_t j = 1; j < n; ++j) {
+      if (!SameIgnoringCase(stems[static_cast<std::size_t>(j)], stems[static_cast<std::size_t>(n)])) continue;
+      const SldChart& earlier = SLD8a[static_cast<std::size_t>(j)];
+      Error_report("SLD source files: " + earlier.FileName_8str + " (authorship " +
+                       earlier.Version_Author_OneName_8str + ") and " + chart.FileName_8str + " (authorship " +
+                       chart.Version_Author_OneName_8str + ") would both be written to " + folder +
+                       stems[static_cast<std::size_t>(n)] + ".bas; give them different identifiers or authorships",
+                   "CHW232");
+    }
+  }
+  for (std::int16_t n = 1; n <= SldChartCount; ++n) {
+    const std::string& stem = stems[static_cast<std::size_t>(n)];
+    writeSourceFile(SLD8a[static_cast<std::size_t>(n)], n, folder + stem + ".bas", stem);
   }
 }

@@ -33,7 +33,10 @@ void ChartFiles_write_for_plotting();
 
 // When gRun.writeChartData is set, writes every chart n to
 // PathOf("SLD VB6") + "SLD___" + its C identifier + ".bas" (folder made when
-// missing): a subroutine of assignments SLD8a(n).field = value. A description
+// missing): a subroutine of assignments SLD8a(n).field = value. Charts that
+// share a C identifier (case aside) each get "___" + their authorship added to
+// the file's and the subroutine's name; "CHW232" when two names still agree,
+// before any file is written. A description
 // not yet in double quotes is put in quotes in the chart record itself, so
 // later writers show them and a second run adds none. Nothing when not set.
 void ChartSource_write();

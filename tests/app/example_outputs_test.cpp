@@ -51,7 +51,9 @@ TEST_F(ExampleOutputsTest, EveryOutputByteOfTheExampleRunIsAsBefore) {
   ASSERT_EQ(outputs.size(), 13u);  // 6 tables, 6 direction files, 1 report
   std::uint64_t h = 1469598103934665603ULL;
   for (const auto& [name, bytes] : outputs) h = hashOf(bytes, hashOf(name, h));
-  EXPECT_EQ(h, 0x5e13e8871fefe09eULL) << std::hex << "output checksum " << h;
+  // Changed when rows whose exponent iteration ended where the CQC1 chart has no value (108 rows, printed with
+  // c 0.010) became missing c, Qc1 and what follows from them.
+  EXPECT_EQ(h, 0xe9d27acc5ab22d92ULL) << std::hex << "output checksum " << h;
 }
 
 }  // namespace

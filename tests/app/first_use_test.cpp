@@ -2,6 +2,7 @@
 #include "app/first_use.h"
 
 #include "app/commands.h"
+#include "app/program.h"
 #include "core/run_state.h"
 #include "platform/host_paths.h"
 #include "support/vurn_test.h"
@@ -60,3 +61,13 @@ TEST_F(FirstUseTest, UsersOwnProjectListIsNotJoinedByASecondOne) {
 }
 
 }  // namespace
+
+TEST_F(FirstUseTest, ADriveFolderThatDoesNotExistIsAHostErrorNamingIt) {
+  const fs::path missing = driveC() / "no such folder";
+  HostDrive_set('C', missing);
+  const ProgramOutcome outcome = Program_guard([this] { installDataArea(); });
+  EXPECT_EQ(outcome.end, ProgramEnd::HostError);  // vurn-batch exit code 5, not an error without its record
+  EXPECT_EQ(outcome.description, "First use: the folder for drive C: does not exist (" + missing.string() +
+                                     "); make it, or put the drive at an existing folder");
+  EXPECT_FALSE(fs::exists(missing));
+}

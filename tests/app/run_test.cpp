@@ -119,14 +119,14 @@ TEST_F(RunTest, SoundingNameLeadingOutsideItsFolderStopsTheRun) {
 TEST_F(RunTest, RowWithoutASoundingNameIsNamedInTheError) {
   installDataArea();
   writeHostFile("Vurn/Projects/ExampleONE/Vurn_SoundingS---ExampleONE.csv",
-                "Name {SOUNDING_NAME},Lat {LAT_BEST_DEGF},Long {LONG_BEST_DEGF}\r\n\r\n");
+                "Name {SOUNDING_NAME},Lat {LAT_BEST_DEGF},Long {LONG_BEST_DEGF}\r\n\r\n,51.5,4.3\r\n");
   General_setup();
   try {
     Main_run();
-    FAIL() << "a blank row was taken for a sounding";
+    FAIL() << "a row without a name was taken for a sounding";
   } catch (const ErrorHalt& halt) {
-    EXPECT_EQ(halt.identifier, "SD807");
-    EXPECT_NE(halt.description.find("row 2 of C:\\Vurn\\Projects\\ExampleONE\\Vurn_SoundingS---ExampleONE.csv"),
+    EXPECT_EQ(halt.identifier, "SD807");  // the blank row 2 is passed over
+    EXPECT_NE(halt.description.find("row 3 of C:\\Vurn\\Projects\\ExampleONE\\Vurn_SoundingS---ExampleONE.csv"),
               std::string::npos)
         << halt.description;
   }

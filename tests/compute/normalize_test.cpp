@@ -92,13 +92,18 @@ TEST_F(NormalizeTest, NoTipOrSleeveReadingGivesMissingValuesWithoutAChart) {
   }
 }
 
-TEST_F(NormalizeTest, StressNotPositiveOrATermOfZeroIsAnError) {
+TEST_F(NormalizeTest, NoStressGivesNoNormalisedValuesANegativeStressOrATermOfZeroIsAnError) {
   UseConstantChart(0.5f);
-  for (float ves : {0.0f, -0.1f, kNull}) {
-    gRun.errorReported = false;
+  for (float ves : {0.0f, kNull}) {  // a reading at the surface
     readings(50.0f, 1.0f);
-    EXPECT_ERROR_REPORT(Normalize(1.5f, ves), "VES932");
+    EXPECT_EQ(Normalize_run(1.5f, ves), NormalizeEnd::NoStress);
+    EXPECT_TRUE(NearRelative(2.0, gDepth.fr));
+    EXPECT_EQ(gDepth.qc1, kNull);
+    EXPECT_EQ(gDepth.fs1, kNull);
+    EXPECT_EQ(gDepth.c, kNull);
   }
+  readings(50.0f, 1.0f);
+  EXPECT_ERROR_REPORT(Normalize(1.5f, -0.1f), "VES932");
   // 1e-35 ^ 1.5 underflows a 32-bit float.
   gRun.errorReported = false;
   readings(50.0f, 1.0f);
@@ -129,12 +134,12 @@ TEST_F(NormalizeTest, IterationClosesOnTheChartExponentHeldAt1Point5) {
 
 TEST_F(NormalizeTest, LimitsOfFrictionRatioAndQc1) {
   UseConstantChart(0.5f);
-  // At ves 1 Qc1 = qt. FR outside the chart (0.1 to 10 %) reads nothing: the exponent is held at 0.01.
+  // At ves 1 Qc1 = qt. FR outside the chart (0.1 to 10 %) reads nothing: no exponent, so no Qc1.
   struct Case { float qt, fs, ves, fr, qc1, fs1, c; };  // then expected fr, qc1, fs1, c
   const Case cases[] = {
-      {100.0f, 0.05f, 1.0f, kNull, 100.0f, kNull, 0.01f},  // FR 0.05 %: below 0.1
+      {100.0f, 0.05f, 1.0f, kNull, kNull, kNull, kNull},  // FR 0.05 %: below 0.1
       {100.0f, 0.1f, 1.0f, 0.1f, 100.0f, 0.1f, 0.5f},      // FR 0.1 %: kept
-      {100.0f, 11.0f, 1.0f, kNull, 100.0f, kNull, 0.01f},  // FR 11 %: above 10
+      {100.0f, 11.0f, 1.0f, kNull, kNull, kNull, kNull},  // FR 11 %: above 10
       {0.5f, 0.01f, 1.0f, 2.0f, 1.0f, 0.02f, 0.5f},        // Qc1 0.5 held at 1
       {2000.0f, 20.0f, 1.0f, 1.0f, 1000.0f, 10.0f, 0.5f},  // Qc1 2000 held at 1000
   };
@@ -143,10 +148,25 @@ TEST_F(NormalizeTest, LimitsOfFrictionRatioAndQc1) {
     Normalize(0.5f, c.ves);
     const std::string at = "qt " + std::to_string(c.qt) + " fs " + std::to_string(c.fs);
     if (IsNull(c.fr)) EXPECT_EQ(gDepth.fr, kNull) << at; else EXPECT_TRUE(NearRelative(c.fr, gDepth.fr)) << at;
-    EXPECT_TRUE(NearRelative(c.qc1, gDepth.qc1)) << at;
+    if (IsNull(c.qc1)) EXPECT_EQ(gDepth.qc1, kNull) << at; else EXPECT_TRUE(NearRelative(c.qc1, gDepth.qc1)) << at;
     if (IsNull(c.fs1)) EXPECT_EQ(gDepth.fs1, kNull) << at; else EXPECT_TRUE(NearRelative(c.fs1, gDepth.fs1)) << at;
     EXPECT_NEAR(gDepth.c, c.c, 1e-6f) << at;
   }
+}
+
+TEST_F(NormalizeTest, ClosingWhereTheExponentChartHasNoValueGivesNoExponent) {
+  UseExponentChart(1, {{0.5f, 200.0f}, {0.5f, 2000.0f}});  // no pair of lines below QC1 200
+  for (float start : {1.5f, 0.2f}) {
+    readings(50.0f, 1.0f);  // at ves 1 Qc1 = qt = 50
+    EXPECT_EQ(Normalize_run(start, 1.0f), NormalizeEnd::NoChartValue);
+    EXPECT_EQ(gDepth.c, kNull);  // not the lower limit 0.01
+    EXPECT_EQ(gDepth.qc1, kNull);
+    EXPECT_EQ(gDepth.fs1, kNull);
+    EXPECT_TRUE(NearRelative(2.0, gDepth.fr));
+  }
+  readings(500.0f, 10.0f);
+  EXPECT_EQ(Normalize_run(1.5f, 1.0f), NormalizeEnd::Closed);
+  EXPECT_NEAR(gDepth.c, 0.5f, 1e-6f);
 }
 
 TEST_F(NormalizeTest, AnAlternatingChartStopsAfter250IterationsWithAnIssue) {
@@ -285,10 +305,20 @@ TEST_F(DepthsProcessTest, TwoFailedRunsAreAlsoUnstable) {
             1);
 }
 
-TEST_F(DepthsProcessTest, NoReadingMeansNoInstabilityIssue) {
-  EXPECT_EQ(issuesOf({{2.0f, 0.0f, 0.2f}, {4.0f, 20.0f, kNull}}), 0);
-  EXPECT_EQ(gDepth.c, kNull);
-  EXPECT_EQ(q1oRows(), 2);
+TEST_F(DepthsProcessTest, DepthsWithoutStressOrChartExponentGetOneIssueLineEachPerSounding) {
+  // 0 ft: no stress. 2 and 4 ft: qt 10 at ves below 0.2 gives Qc1 above 10, where the chart has no lines.
+  // 5 and 6 ft: no tip or no sleeve reading, so nothing normalised and no issue.
+  UseExponentChart(RequiredChartIndex[kChartCQC1], {{0.5f, 0.5f}, {0.5f, 5.0f}});
+  EXPECT_EQ(issuesOf({{0.0f, 20.0f, 0.2f}, {0.0f, 20.0f, 0.2f}, {2.0f, 10.0f, 0.2f}, {4.0f, 10.0f, 0.2f},
+                      {5.0f, 0.0f, 0.2f}, {6.0f, 20.0f, kNull}}),
+            2);
+  EXPECT_EQ(q1oRows(), 6);
+  EXPECT_EQ(logLinesContaining("   T1: effective stress not positive at depth(s) 0, 0 ft: no normalised values and no "
+                               "predictions there"),
+            1);
+  EXPECT_EQ(logLinesContaining("T1: the exponent chart (CQC1) has no value where the normalization ends at depth(s) "
+                               "2, 4 ft: c, Qc1 and fs1 missing there"),
+            1);
 }
 
 TEST_F(DepthsProcessTest, RowsWithoutADepthAreWrittenButLeaveTheStressAlone) {

@@ -213,17 +213,17 @@ TEST_F(PredictionsTest, ChartColumnsAreConvertedToTheirProperty) {
 }
 
 TEST_F(PredictionsTest, StrengthByConeFactor) {
+  // qc1 / Nk is the normalised strength, as the strength chart gives it; a strength takes it times the stress.
   gDepth.qc1 = 45.0f;
-  EXPECT_FLOAT_EQ(valueOf("Su_NK=15_psf"), 3.0f);  // 45 / 15
-  EXPECT_FLOAT_EQ(valueOf("S_NK=20"), 2.25f);      // 45 / 20
+  struct Strength { const char* id; double expected; };
+  for (const Strength& c : {Strength{"Su1_NK=15", 3.0}, Strength{"S1_NK=20", 2.25},  // 45 / 15, 45 / 20
+                            Strength{"Su_NK=15_psf", 3.0 * 1.5 * kPsfPerAtm},       // 4.5 atm = 9523 psf
+                            Strength{"S_NK=20", 2.25 * 1.5 * kPsfPerAtm},
+                            Strength{"SuFV_NK=15", 3.0 * 1.5 * kPsfPerAtm}}) {
+    EXPECT_NEAR(valueOf(c.id), c.expected, 1e-5 * c.expected) << c.id;
+  }
   gDepth.qc1 = kMissing;
   EXPECT_EQ(valueOf("Su_NK=15_psf"), kMissing);
-
-  struct Case { const char* id; const char* error; };
-  for (const Case& c : {Case{"Su_NK15", "NK123"}, Case{"Su_NK=0", "NK911"}, Case{"Su_NK=-3", "NK911"},
-                        Case{"Su_NK=x", "NK911"}, Case{"Su_NK=", "NK911"}}) {
-    EXPECT_EQ(haltOf([&] { valueOf(c.id); }).identifier, c.error) << c.id;
-  }
 }
 
 TEST_F(PredictionsTest, CyclicResistanceByFormula) {
@@ -299,11 +299,6 @@ TEST_F(PredictionsTest, ColumnChartFindMatchesPropertyAndMethod) {
             "A required printout Column ID does not match any SLD IDs Column ID=Vs1 and column method=xyz   >>> best "
             "possible SLD column= Vs1 >>> best possible SLD method= tvk");
   EXPECT_EQ(index, kChartNotFound);
-
-  halt = haltOf([&] { ColumnChart_find("Su1", "tvk", index); });
-  EXPECT_EQ(halt.identifier, "MU334");
-  EXPECT_EQ(halt.description,
-            "A required printout Column ID does not match any SLD IDs Column ID=Su1 and column method=tvk  ");
 }
 
 TEST_F(PredictionsTest, ValidationAcceptsWhatCanBeComputed) {
@@ -329,7 +324,8 @@ TEST_F(PredictionsTest, ValidationRefusesWhatCannotBeComputed) {
            Case{"cQc1_tvk", "RE092"},       // a loaded chart, but no value rule reads it
            Case{"Perm1_tvk", "RE092"},
            Case{"Vs1_abc_fps", "MU334"},    // the chart is there, not with this method
-           Case{"N_tvk", "NCV417"}, Case{"Su_NK15", "NK123"}, Case{"Su_NK=0", "NK911"},
+           Case{"N_tvk", "NCV417"}, Case{"Su_NK15", "NK123"}, Case{"Su_NK=0", "NK911"}, Case{"Su_NK=-3", "NK911"},
+           Case{"Su_NK=x", "NK911"}, Case{"Su_NK=", "NK911"},
        }) {
     useColumns({"Depth_ft", c.id});
     const ErrorHalt halt = haltOf([] { Columns_validate(); });

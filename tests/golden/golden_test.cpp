@@ -16,6 +16,8 @@
 #include "core/run_state.h"
 #include "core/window_model.h"
 #include "platform/host_env.h"
+#include "sld/chart_lookup.h"
+#include "sld/chart_table.h"
 #include "support/vurn_test.h"
 
 namespace fs = std::filesystem;
@@ -405,8 +407,10 @@ TEST_F(GoldenTest, ClosedFormulasOfTheChecksGiveThePublishedValues) {
   EXPECT_NEAR(crrUcdFormula(100.0, 1.0), 0.3087, 0.0001);
 }
 
-// Every example-project row with Fr and Qc1 inside the normalization's limits has a chart Ic close to the formula's.
-TEST_F(GoldenTest, ExampleProjectIcAgreesWithItsFormulaOnEveryRow) {
+// Every example-project row with Fr and Qc1 inside the normalization's limits has a chart Ic close to the formula's;
+// every printed exponent c is the exponent chart's value at the row's printed Fr and Qc1 (three real soundings have
+// rows whose iteration ends where the chart has no value: those print no c and no Qc1).
+TEST_F(GoldenTest, ExampleProjectIcAgreesWithItsFormulaAndEveryExponentWithTheChartOnEveryRow) {
   installDataArea();
   General_setup();
   MainControl("SLD_data_location_Internal_8opb").value = 1;
@@ -415,14 +419,14 @@ TEST_F(GoldenTest, ExampleProjectIcAgreesWithItsFormulaOnEveryRow) {
   ASSERT_EQ(gRun.soundingsProcessed, 6);
 
   const fs::path soundings = dataArea() / "Projects" / "ExampleONE" / "Soundings";
-  int tables = 0, checked = 0;
+  int tables = 0, checked = 0, exponents = 0;
   for (const auto& entry : fs::directory_iterator(soundings)) {
     const std::string name = entry.path().filename().string();
     if (name.size() < 8 || name.substr(name.size() - 8) != "_Q1o.txt") continue;
     ++tables;
     const Q1oTable t = parseQ1o(readHostFile(entry.path()));
     const int cFr = t.column("Fr_%"), cQc1 = t.column("Qc1_atm"), cIc = t.column("Ic_tvk");
-    const int cDepth = t.column("Depth_ft");
+    const int cDepth = t.column("Depth_ft"), cC = t.column("cQc_tvk");
     for (const auto& row : t.rows) {
       if (row.size() != t.ids.size()) {
         ADD_FAILURE() << name << ": a row of " << row.size() << " cells";
@@ -430,6 +434,13 @@ TEST_F(GoldenTest, ExampleProjectIcAgreesWithItsFormulaOnEveryRow) {
       }
       const double fr = number(row[cFr]);
       const double qc1 = number(row[cQc1]);
+      const double c = number(row[cC]);
+      if (c != kMissing) {
+        float x = static_cast<float>(fr), y = static_cast<float>(qc1), chart = static_cast<float>(kMissing);
+        if (fr != kMissing && qc1 != kMissing) Chart_lookup(x, y, chart, RequiredChartIndex[kChartCQC1], "");
+        EXPECT_NEAR(chart, c, 0.01) << name << " at " << row[cDepth] << " ft: Fr " << row[cFr] << ", Qc1 " << row[cQc1];
+        ++exponents;
+      }
       if (fr == kMissing || qc1 == kMissing) continue;
       if (!(fr > 0.1 && fr < 10.0 && qc1 > 1.0 && qc1 < 1000.0)) continue;
       const double ic = number(row[cIc]);
@@ -441,6 +452,7 @@ TEST_F(GoldenTest, ExampleProjectIcAgreesWithItsFormulaOnEveryRow) {
   }
   EXPECT_EQ(tables, 6);
   EXPECT_GT(checked, 1000);  // the check must not pass by finding nothing to check
+  EXPECT_GT(exponents, 1000);
 }
 
 }  // namespace

@@ -53,14 +53,6 @@ TEST_F(ProjectListTest, ReadsRowsAndStopsAtTheWantedProject) {
   EXPECT_EQ(gProjectLists.columnIds[3], "3");
 }
 
-TEST_F(ProjectListTest, MissingDirectoryCellKeepsThePreviousRowsFolder) {
-  writeList(std::string(kHeader) + "\r\nAlpha,A\r\n-5435,B\r\n");
-  bool found = false;
-  ProjectList_read("", found);
-  EXPECT_EQ(gProjectLists.directories[2], "Alpha");
-  EXPECT_EQ(gProject.projectName, "B");
-}
-
 TEST_F(ProjectListTest, UnknownIdentifierIsAnIssueLineBeforeTheError) {
   openLog();
   writeList("{1},{OWNER}\r\n");
@@ -119,7 +111,7 @@ TEST_F(ProjectListTest, NewProjectMakesFoldersRowAndEditableFile) {
   writeList(std::string(kHeader) + "\r\nAlpha,A");  // no line end after the last row
   HostClock_setFixed(2026, 5, 4, 0);
   bool exists = true;
-  Project_make_new("North Dike", exists);
+  Project_make_new("  North Dike ", exists);  // typed with blanks around it
   EXPECT_FALSE(exists);
   EXPECT_TRUE(fs::is_directory(dataArea() / "Projects" / "North Dike" / "Soundings"));
   EXPECT_EQ(readHostFile(dataArea() / "Projects" / "Vurn_ProjectS---Test.csv"),
@@ -144,8 +136,15 @@ TEST_F(ProjectListTest, NewProjectErrors) {
   bool exists = false;
   EXPECT_ERROR_REPORT(Project_make_new("ALPHA", exists), "PE943");
   EXPECT_TRUE(exists);
-  gRun.errorReported = false;
-  EXPECT_ERROR_REPORT(Project_make_new("", exists), "we343");
+  const auto entries = [this] { return std::distance(fs::directory_iterator(dataArea() / "Projects"), {}); };
+  const auto before = entries();
+  for (const char* blank : {"", "   ", " \t "}) {
+    gRun.errorReported = false;
+    EXPECT_ERROR_REPORT(Project_make_new(blank, exists), "we343");
+  }
+  EXPECT_EQ(entries(), before);  // no folder of blanks
+  EXPECT_EQ(readHostFile(dataArea() / "Projects" / "Vurn_ProjectS---Test.csv"),
+            std::string(kHeader) + "\r\nAlpha,A\r\n");
   gRun.errorReported = false;
   EXPECT_ERROR_REPORT(Project_make_new("..\\escape", exists), "PN901");
   EXPECT_FALSE(fs::exists(dataArea() / "escape"));

@@ -57,22 +57,16 @@ TEST_F(SoundingDbTest, RowsFillTheRecordByHeaderIdentifiers) {
 }
 
 TEST_F(SoundingDbTest, ShortRowsKeepThePreviousValuesAndResetMarksEverything) {
-  open("{SOUNDING_NAME},{SITE_NAME}\r\nA,\"Site A\"\r\nB\r\n");
+  open("{SOUNDING_NAME},{SITE_NAME},{SITE_ZONE_NAME}\r\nA,North field\r\nB\r\n");
   next();
+  EXPECT_EQ(SoundingField_text("SITE_ZONE_NAME"), "field");  // an unquoted blank spreads over two columns
   next();
   EXPECT_EQ(SoundingField_text("SOUNDING_NAME"), "B");
-  EXPECT_EQ(SoundingField_text("SITE_NAME"), "Site A");
+  EXPECT_EQ(SoundingField_text("SITE_NAME"), "North");
   ResetSoundingRecord();
   EXPECT_EQ(SoundingField_text("SITE_NAME"), "-5435");
   EXPECT_EQ(SoundingField_single("CONE_ANET"), -5435.0f);
   EXPECT_EQ(SoundingField_double("STATE_EAST"), -5435.0);
-}
-
-TEST_F(SoundingDbTest, UnquotedBlankSpreadsOverTwoColumns) {
-  open("{SOUNDING_NAME},{SITE_NAME},{SITE_ZONE_NAME}\r\nA,North field,z\r\n");
-  next();
-  EXPECT_EQ(SoundingField_text("SITE_NAME"), "North");
-  EXPECT_EQ(SoundingField_text("SITE_ZONE_NAME"), "field");
 }
 
 TEST_F(SoundingDbTest, HeaderCellWithoutBracesEndsTheIdentifiers) {
@@ -82,7 +76,26 @@ TEST_F(SoundingDbTest, HeaderCellWithoutBracesEndsTheIdentifiers) {
   EXPECT_EQ(gSoundingColumns.ids[5], "42");
   EXPECT_TRUE(next());  // the empty identifier addresses nothing; no cell in column 4 yet
   EXPECT_EQ(SoundingField_text("SOUNDING_NAME"), "A");
-  EXPECT_EQ(errorOfNext(), "CCN824 searching soundingSfile list, Can't find ID=Extra words");
+  EXPECT_EQ(errorOfNext(), "CCN824 searching soundingSfile list, Can't find ID=Extra words --- in "
+                          "C:\\Vurn\\Projects\\P1\\Vurn_SoundingS---P1.csv, row 3, sounding B");
+}
+
+TEST_F(SoundingDbTest, EmptyRowsArePassedOverWithAnIssueLineEach) {
+  openLog();
+  open("{SOUNDING_NAME},{2}\r\nA,1\r\n\r\n , ,\r\nB,2\r\n   \r\n");
+  ASSERT_TRUE(next());
+  ASSERT_TRUE(next());
+  EXPECT_EQ(SoundingField_text("SOUNDING_NAME"), "B");
+  EXPECT_EQ(gSounding.fileLine, 5);
+  EXPECT_FALSE(next());
+  std::string issues;
+  for (const std::string& line : logLines()) {
+    if (line.find(" is empty and was passed over") != std::string::npos) issues += line.substr(line.find("row"), 6);
+  }
+  EXPECT_EQ(issues, "row 3 row 4 row 6 ");
+  EXPECT_NE(logLines().back().find("row 6 of C:\\Vurn\\Projects\\P1\\Vurn_SoundingS---P1.csv is empty"),
+            std::string::npos);
+  EXPECT_EQ(gRun.issueCounter, 3);
 }
 
 TEST_F(SoundingDbTest, ThousandsSeparatorSplitsACellAndAnEmptyNumberIsMissing) {

@@ -182,6 +182,37 @@ TEST_F(ChartWritersTest, AFileThatCannotBeCreatedOrFilledIsReported) {
   }
 }
 
+TEST_F(ChartWritersTest, ChartsSharingAnIdentifierWriteSourceFilesNamedByAuthorship) {
+  gRun.writeChartData = true;
+  const fs::path folder = driveC() / "Vurn-VB6";
+  struct Case { const char* authorA; const char* authorB; const char* fileA; const char* fileB; };
+  for (const Case& c : {Case{"Tester", "O'Brien Lab", "SLD___Ic_tvk___Tester", "SLD___Ic_tvk___O_Brien_Lab"},
+                        Case{"A.B", "A_B", nullptr, nullptr}}) {  // the same name even so: refused
+    fs::remove_all(folder);
+    SldFileText a;
+    a.header.back() = std::string("SLD_VERSION_AUTHOR_ONE_NAME = ") + c.authorA;
+    SldFileText b = a;
+    b.header.back() = std::string("SLD_VERSION_AUTHOR_ONE_NAME = ") + c.authorB;
+    b.data.front() = "1.2,30,0.25";
+    writeHostFile("Vurn/SLD input/SLD-Vurn-B.csv", b.text());
+    loadChart(a);
+    ASSERT_EQ(SldChartCount, 2);
+    if (c.fileA == nullptr) {
+      gRun.errorReported = false;
+      EXPECT_ERROR_REPORT(ChartSource_write(), "CHW232");
+      EXPECT_TRUE(fs::is_empty(folder));  // nothing written before the refusal
+      continue;
+    }
+    ChartSource_write();
+    EXPECT_FALSE(fs::exists(folder / "SLD___Ic_tvk.bas"));
+    for (const auto& [stem, author] : {std::pair{c.fileA, c.authorA}, std::pair{c.fileB, c.authorB}}) {
+      const std::string text = readHostFile(folder / (std::string(stem) + ".bas"));
+      EXPECT_EQ(text.rfind(" \r\nSub " + std::string(stem) + "()\r\n", 0), 0u) << stem;
+      EXPECT_NE(text.find(".Version_Author_OneName_8str = \"" + std::string(author) + "\""), std::string::npos);
+    }
+  }
+}
+
 TEST_F(ChartWritersTest, AnIdentifierNeverLeadsOutOfTheSourceFolder) {
   SldFileText file;
   file.header.push_back("SLD_C_ID_FULL = ..\\..\\Vurn\\escaped");
