@@ -100,6 +100,13 @@ void Normalize(float cStart, float vesAtm) {
   d.fs1 = MultiplyOrNull(DivideOrNull(d.fr, 100.0f), d.qc1);
 }
 
+float Normalize_fromBothStarts(float vesAtm) {
+  Normalize(kHighStart, vesAtm);
+  const float cHigh = gDepth.c;
+  Normalize(kLowStart, vesAtm);
+  return cHigh;
+}
+
 void Depths_process(int soundingIndex, float& totalDepth) {
   const int rows = std::max<int>(0, gFieldData.rowCount);
   StressSounding_begin();
@@ -135,9 +142,7 @@ void Depths_process(int soundingIndex, float& totalDepth) {
       gStressSounding.firstDecision = true;
       EffectiveStress_step();
       gStressSounding.firstDecision = false;
-      Normalize(kHighStart, d.ves);
-      const float cHigh = d.c;
-      Normalize(kLowStart, d.ves);
+      const float cHigh = Normalize_fromBothStarts(d.ves);
       const float cLow = d.c;
       // Without a tip or sleeve reading nothing was normalised, so there is
       // nothing to compare.
