@@ -153,7 +153,8 @@ void DriftLimits_read() {
   TextReader file;
   if (!file.open(z.driftLimitsPath)) {
     limitsError(0, "cannot be read; first use (Prepare Vurn.exe for the FIRST USE, or vurn-batch --first-use) "
-                   "installs the default one without touching any other file",
+                   "installs the default one without touching any other file, or copy it from " +
+                       gRun.programDrive + "\\Vurn\\software\\",
                 "DLF401");
   }
   FieldList fields(kDriftCells);

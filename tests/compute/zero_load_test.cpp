@@ -80,7 +80,7 @@ class ZeroLoadTest : public VurnTest {
   }
 };
 
-TEST_F(ZeroLoadTest, DepthLimitChecks) {
+TEST_F(ZeroLoadTest, DepthLimitAndCapacityErrors) {
   const struct { const char* text; const char* id; } bad[] = {{"abc", "LFE543"}, {"", "LFE543"}, {"10", "LFE178"}, {"0.5", "LFE551"}, {"-1", "LFE551"}};
   for (const auto& c : bad) {
     gRun.errorReported = false;
@@ -90,6 +90,14 @@ TEST_F(ZeroLoadTest, DepthLimitChecks) {
   start(" 3 ");
   EXPECT_FLOAT_EQ(gZeroLoad.lowestQcDepthLimit, 3.0f);
   EXPECT_EQ(gRun.zeroLoadFileName, "C:\\Vurn\\Projects\\P1\\Vurn---Output---Zero_Load_Data---P1.txt");
+  EXPECT_ERROR_REPORT(ZeroLoad_beginSounding(2001), "ZLR201");
+  gRun.errorReported = false;
+  for (int k = 1; k <= 21; ++k) addRecord(k, "DEV" + std::to_string(k), "d", "s", 0.1f);
+  EXPECT_ERROR_REPORT(ZeroLoad_writeReport(), "ZLR203");
+  gRun.errorReported = false;
+  gZeroLoad.count = 1;
+  TextWriter_failOpensOf("Zero_Load_Data");
+  EXPECT_ERROR_REPORT(ZeroLoad_writeReport(), "ZLR204");
 }
 
 // Every value of a lowest reading, its strength included, comes from that
@@ -106,12 +114,7 @@ TEST_F(ZeroLoadTest, LowestReadingsKeepTheirOwnDepthsValues) {
       {5.0f, NullValue, NullValue, 0.7f},
   };
   for (const auto& d : depths) {
-    gDepth.depth = d.depth;
-    gDepth.qc = d.qc;
-    gDepth.fs = d.fs;
-    gDepth.ves = d.depth / 10;
-    gDepth.fr = d.depth;
-    gDepth.qc1 = d.qc * 2;
+    std::tie(gDepth.depth, gDepth.qc, gDepth.fs, gDepth.ves, gDepth.fr, gDepth.qc1) = std::tuple{d.depth, d.qc, d.fs, d.depth / 10, d.depth, d.qc * 2};
     gPredictions.s1Value = d.s1;
     ZeroLoad_trackDepth(1);
   }
@@ -214,20 +217,8 @@ TEST_F(ZeroLoadTest, ReportIsSortedWithDriftsWithinEachDeviceThenTheClassTable) 
   for (size_t k = 0; k < expected.size(); ++k) EXPECT_EQ(wordsOf(lines[16 + k]), wordsOf(expected[k]));
 }
 
-TEST_F(ZeroLoadTest, ReportErrorsTooManySoundingsOrDevicesAndUnwritableFile) {
-  start("2");
-  EXPECT_ERROR_REPORT(ZeroLoad_beginSounding(2001), "ZLR201");
-  gRun.errorReported = false;
-  for (int k = 1; k <= 21; ++k) addRecord(k, "DEV" + std::to_string(k), "d", "s", 0.1f);
-  EXPECT_ERROR_REPORT(ZeroLoad_writeReport(), "ZLR203");
-  gRun.errorReported = false;
-  gZeroLoad.count = 1;
-  TextWriter_failOpensOf("Zero_Load_Data");
-  EXPECT_ERROR_REPORT(ZeroLoad_writeReport(), "ZLR204");
-}
-
-// At each limit a drift meets its class, also after the 32-bit trip through
-// atm; 1 Pa past it, the next class (or none).
+// At each limit of the bundled file a drift meets its class, also after the
+// 32-bit trip through atm; 1 Pa past it, the next class (or none).
 TEST_F(ZeroLoadTest, DriftClassAtAndJustPastEachLimit) {
   DriftLimits_read();
   for (int k = 1; k <= 4; ++k) {
@@ -250,12 +241,7 @@ TEST_F(ZeroLoadTest, DriftClassAtAndJustPastEachLimit) {
 }
 
 TEST_F(ZeroLoadTest, DriftLimitsFileIsReadByItsHeaderAndNeverReplacedByFirstUse) {
-  DriftLimits_read();
-  for (size_t k = 1; k <= 4; ++k) {
-    const DriftClassLimits& l = gZeroLoad.driftLimits[k];
-    EXPECT_EQ(std::vector<float>({l.tip, l.sleeve, l.porePressure}), std::vector<float>(kDefaultLimits[k], kDefaultLimits[k] + 3));
-  }
-  // A user's own file, columns in another order, is kept by first use.
+  // The bundled defaults are checked limit by limit above. A user's own file, columns in another order, is kept by first use.
   const std::string mine = "my limits\r\n{SLEEVE_KPA},{CLASS},{PORE_PRESSURE_KPA},{TIP_KPA}\r\n\r\n4,4,none,none\r\n"
                            "2,2,20,20\r\n1,1,10,10\r\n3,3,30,30\r\n";
   writeHostFile("Vurn/software/Vurn-Drift-Limits.txt", mine);
@@ -332,16 +318,18 @@ TEST_F(ZeroLoadTest, ExampleReportMatchesTheFieldDataZerosAndTheQ1oStrengths) {
     EXPECT_NEAR(at(8), zeros["FRICTION"].first, 0.0001);
     EXPECT_NEAR(at(9), zeros["FRICTION"].second, 0.0001);
     const std::vector<std::string>& drifts = classLine[cut];
+    double kpa[3];
+    for (size_t c = 0; c < 3; ++c) {
+      const auto& z = zeros[std::array{"TIP", "FRICTION", "U2"}[c]];
+      kpa[c] = (z.first - z.second) * 101.325;
+      EXPECT_TRUE(!closing || std::fabs(std::stod(drifts[c]) - kpa[c]) < 0.0011) << drifts[c] << " kPa, file " << kpa[c];
+    }
     std::string expectedClass = closing ? "none" : "unknown";
-    for (int k = 4; closing && k >= 1; --k) {
-      bool keeps = true;
-      size_t c = 0;
-      for (const char* channel : {"TIP", "FRICTION", "U2"}) {
-        const double kpa = (zeros[channel].first - zeros[channel].second) * 101.325;
-        EXPECT_NEAR(std::stod(drifts[c]), kpa, 0.0011) << channel;
-        keeps = keeps && std::fabs(kpa) <= kDefaultLimits[k][c++] + 0.0005;
+    for (size_t k = 4; closing && k >= 1; --k) {
+      const auto& limit = kDefaultLimits[k];
+      if (std::fabs(kpa[0]) <= limit[0] + 5e-4 && std::fabs(kpa[1]) <= limit[1] + 5e-4 && std::fabs(kpa[2]) <= limit[2] + 5e-4) {
+        expectedClass = std::to_string(k);
       }
-      if (keeps) expectedClass = std::to_string(k);
     }
     EXPECT_EQ(drifts.back(), expectedClass);
 
@@ -368,18 +356,11 @@ TEST_F(ZeroLoadTest, ExampleReportMatchesTheFieldDataZerosAndTheQ1oStrengths) {
       }
     }
     // Zero drift changes no strength; a tip drift moves the tip's strength its own way.
-    if (at(2) == 0 && cells[7] != "-5435") {
-      EXPECT_TRUE(at(7) == 0 && cells[6] == cells[5]);
-    }
-    if (at(10) == 0 && cells[14] != "-5435") {
-      EXPECT_EQ(at(14), 0.0);
-    }
-    if (at(2) != 0 && cells[7] != "-5435") {
-      EXPECT_EQ(at(7) > 0, at(2) > 0) << "tip drift and strength change";
-    }
-    if (name == "VOORNE-17_8") {
-      EXPECT_TRUE(at(7) >= -5 && at(7) <= -1) << at(7);  // about -3 %
-    }
+    const bool tipPercent = cells[7] != "-5435";
+    EXPECT_TRUE(at(2) != 0 || !tipPercent || (at(7) == 0 && cells[6] == cells[5])) << "zero tip drift";
+    EXPECT_TRUE(at(10) != 0 || cells[14] == "-5435" || at(14) == 0) << "zero sleeve drift";
+    EXPECT_TRUE(at(2) == 0 || !tipPercent || (at(7) > 0) == (at(2) > 0)) << "tip drift and strength change";
+    EXPECT_TRUE(name != "VOORNE-17_8" || (at(7) >= -5 && at(7) <= -1)) << at(7);  // about -3 %
   }
   EXPECT_GE(strengthsChecked, 8);
 }
