@@ -197,10 +197,10 @@ void DriftLimits_read() {
     auto cell = [&](DriftColumn c) { return fields[static_cast<std::int16_t>(columnOf[static_cast<size_t>(c)])]; };
     const std::string classText = TrimBlanks(cell(DriftColumn::Class));
     const float classNumber = NumberOrNull(classText);
-    const int k = static_cast<int>(classNumber);
-    if (classNumber != static_cast<float>(k) || k < 1 || k > kDriftClasses) {
+    if (classNumber < 1.0f || classNumber > static_cast<float>(kDriftClasses) || classNumber != std::floor(classNumber)) {
       limitsError(n, "class \"" + classText + "\" is not 1 to " + std::to_string(kDriftClasses), "DLF404");
     }
+    const int k = static_cast<int>(classNumber);
     if (lineOfClass[static_cast<size_t>(k)] != 0) {
       limitsError(n, "class " + std::to_string(k) + " already given on line " +
                          std::to_string(lineOfClass[static_cast<size_t>(k)]),
