@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "compute/zero_load.h"
 #include "core/halt.h"
 #include "core/report.h"
 #include "core/run_state.h"
@@ -56,6 +57,8 @@ void FirstUse_prepare() {
   Status_show("", "", "Start Copying Vurn stuff", "", "", "", "", "SC113");
   bool copied = false;
   File_copy(bundle + "software\\Vurn-Setup.txt", area + "\\software\\Vurn-Setup.txt", 0, copied);
+  // The drift limits the user may have edited are never replaced.
+  File_copy(bundle + "software\\" + kDriftLimitsFileName, area + "\\software\\" + kDriftLimitsFileName, 0, copied);
   File_copy(gRun.programDrive + "\\Vurn.exe", area + "\\software\\Vurn.exe", -1, copied);
   int count = 0;
   // A user's own charts are never overwritten.

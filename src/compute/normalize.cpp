@@ -133,6 +133,13 @@ NormalizeEnd Normalize_run(float cStart, float vesAtm) {
   return NormalizeEnd::Closed;
 }
 
+float Normalize_fromBothStarts(float vesAtm) {
+  Normalize(kHighStart, vesAtm);
+  const float cHigh = gDepth.c;
+  Normalize(kLowStart, vesAtm);
+  return cHigh;
+}
+
 void Depths_process(int soundingIndex, float& totalDepth) {
   const int rows = std::max<int>(0, gFieldData.rowCount);
   StressSounding_begin();

@@ -21,6 +21,11 @@ NormalizeEnd Normalize_run(float cStart, float vesAtm);
 // Normalize_run without its result.
 void Normalize(float cStart, float vesAtm);
 
+// Normalises the current depth as every reading is: from the high start value
+// of the exponent (1.5), then from the low one (0.2), whose results stay in
+// gDepth. Returns the high start's exponent, for the stability check.
+float Normalize_fromBothStarts(float vesAtm);
+
 // Runs every row of the current sounding's field data through unit weight and
 // stress, normalization, the chart sweep, the Q1o row and the zero-load
 // tracking. At the last row it adds that row's depth to totalDepth and closes

@@ -14,6 +14,7 @@
 
 #include "app/setup_file.h"
 #include "compute/stress.h"
+#include "compute/zero_load.h"
 #include "core/depth_values.h"
 #include "core/run_state.h"
 #include "fielddata/hog_reader.h"
@@ -69,6 +70,7 @@ const std::map<std::string, Reader> kReaders = {
                    Columns_read();
                    Columns_prepare();
                  }}},
+    {"drift_limits", {"Vurn/software/Vurn-Drift-Limits.txt", [] { DriftLimits_read(); }}},
     {"uwt_file", {"Vurn/Projects/P1/UWT-X.csv", [] {
                     ResetSoundingRecord();
                     AccessSoundingField("ASSIGN_DB", "UWT_METHOD", "FILE");
