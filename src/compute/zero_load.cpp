@@ -140,6 +140,10 @@ ZeroLoadStrengths ZeroLoad_strengths(const ZeroLoadRecord& r) {
   return s;
 }
 
+std::string ZeroLoad_sortKey(const ZeroLoadRecord& r) {
+  return "Device=" + r.device + "...Datetime=" + r.dateTime + "...CPT=" + r.sounding;
+}
+
 void ZeroLoad_writeReport() {
   Status_show("Zero file output", "", "", "", "", "", "", "ZF112");
   const int n = gZeroLoad.count;
@@ -152,7 +156,7 @@ void ZeroLoad_writeReport() {
   std::set<std::string> devices;
   for (int k = 1; k <= n; ++k) {
     ZeroLoadRecord& r = gZeroLoad.records[static_cast<size_t>(k)];
-    r.sortKey = "Device=" + r.device + "...Datetime=" + r.dateTime + "...CPT=" + r.sounding;
+    r.sortKey = ZeroLoad_sortKey(r);
     keys[static_cast<size_t>(k)] = r.sortKey;
     devices.insert(r.device);
   }

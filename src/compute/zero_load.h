@@ -62,6 +62,9 @@ void ZeroLoad_trackDepth(int k);
 // chart sweep at the zero-corrected points; the depth record is left as it was.
 ZeroLoadStrengths ZeroLoad_strengths(const ZeroLoadRecord& r);
 
+// The key the report sorts its rows by: device, date and sounding.
+std::string ZeroLoad_sortKey(const ZeroLoadRecord& r);
+
 // Writes the report: title and unit rows, then one row per sounding sorted by
 // device, date and sounding, with the drifts within each device. "ZLR202"
 // beyond 1000 rows, "ZLR203" beyond 20 devices, "ZLR204" when the file cannot
