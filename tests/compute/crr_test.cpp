@@ -79,9 +79,12 @@ TEST(CrrUcb, StepLimits) {
   EXPECT_TRUE(CleanSandShift(0.0f, 100.0f, delta));
   EXPECT_GE(delta, 0.0f);
   EXPECT_LT(delta, 1e-20f);
-  // qcs 0: e^-2.8 = 0.06081; qcs 250: e^4.8691 = 130, held at 0.9.
-  EXPECT_TRUE(CrrFromCleanSand(0.0f, crr));
-  EXPECT_NEAR(crr, 0.06081f, 1e-5f);
+  // qcs 0: e^-2.8 = 0.06081; the published clean-sand curve at qc1Ncs 45 and 62.1: 0.0888, 0.101;
+  // qcs 250: e^4.8691 = 130, held at 0.9.
+  for (auto [qcs, expected] : {std::pair{0.0f, 0.06081f}, {45.0f, 0.08880f}, {62.1f, 0.10108f}}) {
+    EXPECT_TRUE(CrrFromCleanSand(qcs, crr));
+    EXPECT_NEAR(crr, expected, 1e-4f) << qcs;
+  }
   EXPECT_FALSE(CrrFromCleanSand(250.0f, crr));
   EXPECT_EQ(crr, 0.9f);
   EXPECT_FALSE(CrrUcb(250.0f, 0.5f, crr)) << "a dense sand's CRR is held at 0.9";
