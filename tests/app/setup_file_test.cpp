@@ -46,9 +46,8 @@ TEST_F(SetupFileTest, WrittenFileReadsBackWithAllValues) {
 }
 
 TEST_F(SetupFileTest, EarthquakeInputsAreKeptOnceARunHasThem) {
-  writeSetup(kComplete);  // a file from before the earthquake inputs: complete without them, written without them
+  writeSetup(kComplete);  // a file from before the earthquake inputs: complete without them
   Setup_read();
-  EXPECT_FALSE(gRun.lastEarthquakeKept);
   SetupEarthquake_toWindow();
   EXPECT_EQ(MainControl("EQ_Mb_8txt").text, "7.5") << "the window keeps its default";
   gRun.earthquakeMagnitudeText = " 6.8 ";
@@ -57,10 +56,8 @@ TEST_F(SetupFileTest, EarthquakeInputsAreKeptOnceARunHasThem) {
   SetupEarthquake_fromRun();
   Setup_write();
   EXPECT_NE(setupText().find("Last_Error=\r\nLast_EQ_Mb=6.8\r\nLast_EQ_CSR_file=C:\\site\\csr.csv\r\n"
-                             "Last_EQ_amax=0.3\r\nEnd\r\n"),
-            std::string::npos)
-      << setupText();
-  gRun.lastEarthquakeKept = false;
+                             "Last_EQ_amax=0.3\r\nEnd\r\n"), std::string::npos) << setupText();
+  WindowModel_reset();
   gRun.lastEqMagnitude = gRun.lastEqCsrFile = gRun.lastEqAmax = "";
   Setup_read();
   SetupEarthquake_toWindow();

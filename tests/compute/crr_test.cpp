@@ -32,7 +32,7 @@ TEST(CrrUcb, WorkedExamples) {
   }
 }
 
-TEST(CrrUcb, ZeroFrictionGivesTheLimitingValue) {
+TEST(CrrUcb, ZeroFrictionGivesTheLimitingValueAndMissingInputsGiveMissing) {
   // log10(0) has no value: the index goes far beyond 12, the fines take their upper value, CRR stays in range.
   float ic = 0, fc = 0, crr = 0;
   EXPECT_FALSE(SoilIndex(100.0f, 0.0f, ic));
@@ -40,25 +40,17 @@ TEST(CrrUcb, ZeroFrictionGivesTheLimitingValue) {
   EXPECT_TRUE(FinesFromIndex(ic, fc));
   EXPECT_FLOAT_EQ(fc, 99.99f);
   EXPECT_FALSE(CrrUcb(100.0f, 0.0f, crr));
-  EXPECT_GE(crr, 0.01f);
-  EXPECT_LE(crr, 0.9f);
-}
-
-TEST(CrrUcb, MissingInputsGiveMissing) {
-  for (auto [qc1, fr] : {std::pair{kMissing, 1.0f}, std::pair{100.0f, kMissing}, std::pair{kMissing, kMissing}}) {
-    float crr = 0, ic = 0;
+  EXPECT_TRUE(crr >= 0.01f && crr <= 0.9f) << crr;
+  for (auto [qc1, fr] : {std::pair{kMissing, 1.0f}, std::pair{100.0f, kMissing}}) {
     EXPECT_FALSE(CrrUcb(qc1, fr, crr));
     EXPECT_EQ(crr, kMissing);
-    EXPECT_FALSE(SoilIndex(qc1, fr, ic));
-    EXPECT_EQ(ic, kMissing);
   }
   float out = 0;
-  EXPECT_FALSE(FinesFromIndex(kMissing, out));
-  EXPECT_EQ(out, kMissing);
-  EXPECT_FALSE(CleanSandShift(kMissing, 100.0f, out));
-  EXPECT_EQ(out, kMissing);
-  EXPECT_FALSE(CrrFromCleanSand(kMissing, out));
-  EXPECT_EQ(out, kMissing);
+  for (bool ok : {SoilIndex(kMissing, 1.0f, out), FinesFromIndex(kMissing, out), CleanSandShift(kMissing, 100.0f, out),
+                  CrrFromCleanSand(kMissing, out)}) {
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(out, kMissing);
+  }
 }
 
 TEST(CrrUcb, FinesFromIndexBands) {
