@@ -181,7 +181,8 @@ the window's default.
                            write SLD data to file (on)
   --breakdown, --no-breakdown
                            show the breakdown of file input lines (on)
-  --eq-mb TEXT             project earthquake magnitude Mb (7.5)
+  --eq-mb TEXT             project earthquake magnitude Mb (7.5; the three
+                           --eq-* default to the setup file's last values)
   --eq-csr TEXT            project CSR earthquake file ("" for none; a name
                            without a folder is in the project folder)
   --eq-amax TEXT           peak ground acceleration amax in g (none); the

@@ -7,6 +7,7 @@
 // a cut cell stands for.
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <iterator>
 #include <map>
 #include <sstream>
@@ -73,10 +74,40 @@ bool meets(float cell, double step, double low, double high) {
   return cell <= high + 1e-6 && cell + step >= low - 1e-6;
 }
 
-TEST_F(LiquefactionRunTest, ExampleCellsAndReportAgreeWithAnIndependentCalculation) {
-  runExample("0.25", "");
+// The example's CSR earthquake file: depth (ft) and the mean of its motions.
+std::vector<std::pair<double, double>> exampleCsrFile(const std::string& text) {
+  std::vector<std::pair<double, double>> rows;
+  std::istringstream lines(text);
+  std::string line;
+  while (std::getline(lines, line)) {
+    double z = 0, a = 0, b = 0, c = 0;
+    if (std::sscanf(line.c_str(), "%lf,%lf,%lf,%lf", &z, &a, &b, &c) == 4) rows.emplace_back(z / 0.3048, (a + b + c) / 3);
+  }
+  return rows;
+}
+double interpolated(const std::vector<std::pair<double, double>>& rows, double z) {
+  for (size_t k = 1; k < rows.size(); ++k) {
+    if (z <= rows[k].first) {
+      const double t = (z - rows[k - 1].first) / (rows[k].first - rows[k - 1].first);
+      return rows[k - 1].second + t * (rows[k].second - rows[k - 1].second);
+    }
+  }
+  return rows.back().second;
+}
+
+// With --eq-amax 0.25 and the CSR file blanked: the simplified CSR everywhere (M 7.5, MSF 1). With the
+// window's default CSR file (the example's, 1 to 20 m, M 7.0 in its head): the file's mean CSR within its
+// depths, the simplified CSR outside, MSF 10^2.24 / 7^2.56.
+class LiquefactionExampleTest : public LiquefactionRunTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(LiquefactionExampleTest, CellsAndReportAgreeWithAnIndependentCalculation) {
+  const bool withFile = GetParam();
+  runExample("0.25", withFile ? "c:\\Vurn\\projects\\exampleone\\CSR-FF-4liq.csv" : "");
   ASSERT_EQ(gRun.soundingsProcessed, 6);
   const fs::path project = dataArea() / "Projects" / "ExampleONE";
+  const auto csrFile = exampleCsrFile(readHostFile(project / "CSR-FF-4liq.csv"));
+  ASSERT_EQ(csrFile.size(), 13u);
+  const double msf = withFile ? std::pow(10, 2.24) / std::pow(7.0, 2.56) : 1.0;
   std::map<std::string, std::pair<double, double>> fromTables;  // sounding -> LPI, settlement (in)
   int rated = 0;
   for (const auto& entry : fs::directory_iterator(project / "Soundings")) {
@@ -106,8 +137,17 @@ TEST_F(LiquefactionRunTest, ExampleCellsAndReportAgreeWithAnIndependentCalculati
       }
       // CSR = 0.65 x 0.25 x VTS / VES x rd: smallest at the cut VTS, largest VES and depth; largest the other way.
       const double rdHigh = rd(d * 0.3048), rdLow = rd((d + 0.01) * 0.3048);
-      const double csrLow = 0.1625 * vts[r] / (ves[r] + 0.001) * rdLow;
-      const double csrHigh = ves[r] > 0 ? 0.1625 * (vts[r] + 0.001) / ves[r] * rdHigh : HUGE_VAL;
+      double csrLow = 0.1625 * vts[r] / (ves[r] + 0.001) * rdLow;
+      double csrHigh = ves[r] > 0 ? 0.1625 * (vts[r] + 0.001) / ves[r] * rdHigh : HUGE_VAL;
+      if (withFile) {
+        const double top = csrFile.front().first, bottom = csrFile.back().first;
+        if ((d < top && d + 0.01 >= top) || (d <= bottom && d + 0.01 > bottom)) continue;  // at a cut edge
+        if (d >= top && d <= bottom) {
+          const double a = interpolated(csrFile, d), b = interpolated(csrFile, std::min(d + 0.01, bottom));
+          csrLow = std::min(a, b);
+          csrHigh = std::max(a, b);
+        }
+      }
       ASSERT_FALSE(std::isnan(csr[r]));
       EXPECT_TRUE(meets(csr[r], 0.001, csrLow, csrHigh)) << csr[r] << " not in " << csrLow << " .. " << csrHigh;
 
@@ -117,8 +157,8 @@ TEST_F(LiquefactionRunTest, ExampleCellsAndReportAgreeWithAnIndependentCalculati
         EXPECT_TRUE(std::isnan(fsCell[r]) && std::isnan(ev[r]));
       } else if (below && ic[r] <= 2.599f) {
         ASSERT_FALSE(std::isnan(fsCell[r]));
-        const double fsLow = std::min(2.0, crr[r] * kSigma(ves[r] + 0.001) / csrHigh);
-        const double fsHigh = std::min(2.0, (crr[r] + 0.001) * kSigma(ves[r]) / csrLow);
+        const double fsLow = std::min(2.0, crr[r] * msf * kSigma(ves[r] + 0.001) / csrHigh);
+        const double fsHigh = std::min(2.0, (crr[r] + 0.001) * msf * kSigma(ves[r]) / csrLow);
         EXPECT_TRUE(meets(fsCell[r], 0.001, fsLow, fsHigh)) << fsCell[r] << " not in " << fsLow << " .. " << fsHigh;
         // Ev at the cell's FS, Ic and Qc1: largest at the lowest FS and qc1Ncs.
         // (Kc steps down from 1 to 0.996 just above Ic 1.64, so both ends of the cut Ic are taken.)
@@ -143,7 +183,9 @@ TEST_F(LiquefactionRunTest, ExampleCellsAndReportAgreeWithAnIndependentCalculati
   EXPECT_GT(rated, 500) << "the real sand soundings have rated depths";
 
   // The report: one row per sounding, in the zero-load report's order.
-  std::istringstream report(readHostFile(project / "Vurn---Output---Liquefaction---ExampleONE.txt"));
+  const std::string reportText = readHostFile(project / "Vurn---Output---Liquefaction---ExampleONE.txt");
+  EXPECT_EQ(reportText.find("Earthquake magnitude M = 7 (CSR earthquake file)") != std::string::npos, withFile);
+  std::istringstream report(reportText);
   std::istringstream zeroLoad(readHostFile(project / "Vurn---Output---Zero_Load_Data---ExampleONE.txt"));
   std::string line;
   std::vector<std::string> zeroOrder, reportOrder;
@@ -175,6 +217,9 @@ TEST_F(LiquefactionRunTest, ExampleCellsAndReportAgreeWithAnIndependentCalculati
   EXPECT_EQ(reportOrder, zeroOrder);
   EXPECT_GT(fromTables["OYSAND-OYSC19"].first, 5.0) << "the loose Oysand sand liquefies under amax 0.25";
 }
+
+INSTANTIATE_TEST_SUITE_P(AmaxAlone, LiquefactionExampleTest, ::testing::Values(false));
+INSTANTIATE_TEST_SUITE_P(AmaxAndTheExampleCsrFile, LiquefactionExampleTest, ::testing::Values(true));
 
 TEST_F(LiquefactionRunTest, WithoutAmaxOrAReadableCsrFileTheRunSaysWhichInputIsMissing) {
   for (const std::string csr : {"", "C:\\Vurn\\Projects\\ExampleONE\\no-such-file.csv"}) {
