@@ -3,6 +3,7 @@
 
 #include "app/run.h"
 #include "app/startup.h"
+#include "compute/liquefaction_run.h"
 #include "compute/predictions.h"
 #include "compute/stress.h"
 #include "compute/zero_load.h"
@@ -37,6 +38,7 @@ void Engine_reset() {
   Engine_resetReaderRecords();
   gPredictions = ChartPredictions{};
   ZeroLoad_reset();
+  Liquefaction_reset();
   ChartTable_reset();
   PhaseTimes_reset();
 }

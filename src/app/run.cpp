@@ -6,6 +6,7 @@
 
 #include "app/screen_read.h"
 #include "app/setup_file.h"
+#include "compute/liquefaction_run.h"
 #include "compute/normalize.h"
 #include "compute/predictions.h"
 #include "compute/stress.h"
@@ -129,12 +130,14 @@ int runSoundings(float& totalFeet) {
       ReadHogSounding();
     }
     ZeroLoad_beginSounding(n);
+    Liquefaction_beginSounding(n);
     {
       PhaseScope writing(RunPhase::Write);
       Q1o_open();
       Q1o_writeHead(HeadChartRows());
     }
     Depths_process(n, totalFeet);
+    Liquefaction_endSounding();
     soundingFiles_close();
   }
   gRun.q1oFile.close();
@@ -153,6 +156,7 @@ void runClosing(float totalFeet, float startTime) {
                        ")",
                    "ZLR204");
     }
+    Liquefaction_writeReport();
     ChartSource_write();
     Setup_write();
   }
@@ -201,6 +205,7 @@ void Main_run() {
   {
     PhaseScope reading(RunPhase::Read);
     Setup_read();
+    SetupEarthquake_fromRun();
     Charts_load();
     RequiredCharts_check();
     Columns_read();
@@ -209,6 +214,8 @@ void Main_run() {
   // width, and checked to be computable.
   Columns_prepare();
   Columns_validate();
+  // The earthquake inputs are checked before any table is written.
+  Liquefaction_start(LiquefactionColumn_first(), LiquefactionReport_column());
   // C. Output column preparation: no columns until the column definitions exist.
   gRun.soundingsProcessed = static_cast<std::int16_t>(runSoundings(totalFeet));
   runClosing(totalFeet, startTime);

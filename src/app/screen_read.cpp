@@ -44,6 +44,8 @@ void VurnScreen_read_values() {
   if (selected("Ic_calculation_method_tavik_8opb")) gRun.soilTypeMethod = "Tavik";
   if (selected("Ic_calculation_method_PRob_8opb")) gRun.soilTypeMethod = "Robertson";
 
-  gRun.earthquakeMagnitude = NumberOrNull(MainControl("EQ_Mb_8txt").text);
+  gRun.earthquakeMagnitudeText = MainControl("EQ_Mb_8txt").text;
+  gRun.earthquakeMagnitude = NumberOrNull(gRun.earthquakeMagnitudeText);
   gRun.earthquakeCsrFile = MainControl("EQ_CSR_file_8txt").text;
+  gRun.earthquakeAmaxText = MainControl("EQ_amax_8txt").text;
 }

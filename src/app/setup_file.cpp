@@ -5,6 +5,7 @@
 
 #include "core/report.h"
 #include "core/run_state.h"
+#include "core/window_model.h"
 #include "files/paths.h"
 #include "files/split.h"
 #include "files/text.h"
@@ -26,6 +27,8 @@ namespace {
 // identifier when there is none).
 struct SetupContent {
   std::string units, user, project, equipment, error;
+  bool earthquakeKept = false;
+  std::string eqMagnitude, eqCsrFile, eqAmax;
   std::string faultId;
   std::string faultText;
 };
@@ -84,6 +87,10 @@ SetupContent SetupFile_parse(const std::string& path) {
     } else if (key == "LAST_ERROR") {
       content.error = value;
       sum += 32;
+    } else if (key == "LAST_EQ_MB" || key == "LAST_EQ_CSR_FILE" || key == "LAST_EQ_AMAX") {
+      content.earthquakeKept = true;
+      (key == "LAST_EQ_MB" ? content.eqMagnitude : key == "LAST_EQ_AMAX" ? content.eqAmax : content.eqCsrFile) =
+          TrimBlanks(value);
     } else if (key == "END") {
       sum += 64;
       expected = 127;
@@ -126,8 +133,26 @@ void Setup_read() {
   gRun.lastProject = content.project;
   gRun.lastEquipment = content.equipment;
   gRun.lastError = content.error;
+  gRun.lastEarthquakeKept = content.earthquakeKept;
+  gRun.lastEqMagnitude = content.eqMagnitude;
+  gRun.lastEqCsrFile = content.eqCsrFile;
+  gRun.lastEqAmax = content.eqAmax;
   PathName_checkSafe("Last_Project", gRun.lastProject);
   gRun.projectName = gRun.lastProject;
+}
+
+void SetupEarthquake_toWindow() {
+  if (!gRun.lastEarthquakeKept) return;
+  MainControl("EQ_Mb_8txt").text = gRun.lastEqMagnitude;
+  MainControl("EQ_CSR_file_8txt").text = gRun.lastEqCsrFile;
+  MainControl("EQ_amax_8txt").text = gRun.lastEqAmax;
+}
+
+void SetupEarthquake_fromRun() {
+  gRun.lastEarthquakeKept = true;
+  gRun.lastEqMagnitude = TrimBlanks(gRun.earthquakeMagnitudeText);
+  gRun.lastEqCsrFile = TrimBlanks(gRun.earthquakeCsrFile);
+  gRun.lastEqAmax = TrimBlanks(gRun.earthquakeAmaxText);
 }
 
 void Setup_write() {
@@ -150,6 +175,11 @@ void Setup_write() {
   file.writeLine("Last_Project=" + gRun.lastProject);
   file.writeLine("Last_Equipment=" + gRun.lastEquipment);
   file.writeLine("Last_Error=" + gRun.lastError);
+  if (gRun.lastEarthquakeKept) {
+    file.writeLine("Last_EQ_Mb=" + gRun.lastEqMagnitude);
+    file.writeLine("Last_EQ_CSR_file=" + gRun.lastEqCsrFile);
+    file.writeLine("Last_EQ_amax=" + gRun.lastEqAmax);
+  }
   file.writeLine("End");
   // The backup goes only once the whole file is on disk; a write that failed
   // part way (a full disk) leaves it for the next Setup_read.

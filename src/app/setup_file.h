@@ -7,7 +7,10 @@
 // Layout, one item per line: a title, the marker "ROW2_VURN_SETUP_V4" on line 2,
 // "Last_Units=", "Last_user=", "Last_Project=", "Last_Equipment=",
 // "Last_Error=" and "End". Keys are compared in capitals; items weigh 1, 2, 4,
-// 8, 16, 32 and 64, and a complete file sums to 127.
+// 8, 16, 32 and 64, and a complete file sums to 127. Before "End" the last-used
+// earthquake inputs may follow, "Last_EQ_Mb=", "Last_EQ_CSR_file=" and
+// "Last_EQ_amax=": they count for nothing (files written before them are
+// complete without them) and are written once a file or a run has them.
 #pragma once
 
 #include <string>
@@ -26,7 +29,15 @@ std::string SetupBackup_path();
 // again; the error is reported only when the backup cannot stand in.
 void Setup_read();
 
-// Writes the five values back: copies the file to the backup first ("ESF342"
+// At start-up: puts the earthquake inputs the setup file holds into the window
+// (magnitude, CSR earthquake file, amax); nothing when it holds none.
+void SetupEarthquake_toWindow();
+
+// At a run: the run's earthquake inputs (as typed) become the last-used ones
+// that Setup_write keeps.
+void SetupEarthquake_fromRun();
+
+// Writes the five values back (and the earthquake inputs when kept): copies the file to the backup first ("ESF342"
 // when that fails), rewrites it ("ESF112" when it cannot be opened or any
 // line fails to reach the disk, leaving the backup), then deletes the backup.
 // So at every step either the setup file or the backup is complete.

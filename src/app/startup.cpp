@@ -47,5 +47,6 @@ void General_setup() {
   }
 
   Setup_read();
+  SetupEarthquake_toWindow();
   TasksAndIssues_open();
 }

@@ -65,6 +65,7 @@ int Batch_main(const std::vector<std::string>& args, std::ostream& out, std::ost
   const ProgramOutcome outcome = Program_guard([&options] {
     if (options.firstUse) Command_firstUse();
     General_setup();
+    BatchOptions_applyTexts(options);
     if (!options.newProject.empty()) Command_newProject(options.newProject);
     if (!options.project.empty()) Command_pickProject(options.project);
     Main_run();

@@ -55,6 +55,7 @@ const std::map<std::string, const char*>& textOptions() {
   static const std::map<std::string, const char*> table = {
       {"--eq-mb", "EQ_Mb_8txt"},
       {"--eq-csr", "EQ_CSR_file_8txt"},
+      {"--eq-amax", "EQ_amax_8txt"},
       {"--nk", "Nk_8txt"},
       {"--lowest-qc-depth", "Depth_lowest_WhenLookingForLowestQc_feet8txt"},
   };
@@ -133,6 +134,7 @@ BatchOptions BatchOptions_parse(const std::vector<std::string>& args) {
     } else if (const auto text = textOptions().find(name); text != textOptions().end()) {
       if (!takeValue()) return options;
       MainControl(text->second).text = value;
+      options.texts.emplace_back(text->second, value);
     } else if (const auto flag = flagOptions().find(name); flag != flagOptions().end() && !hasValue) {
       MainControl(flag->second.first).value = flag->second.second;
     } else {
@@ -141,6 +143,10 @@ BatchOptions BatchOptions_parse(const std::vector<std::string>& args) {
     }
   }
   return options;
+}
+
+void BatchOptions_applyTexts(const BatchOptions& options) {
+  for (const auto& [control, text] : options.texts) MainControl(control).text = text;
 }
 
 std::string BatchOptions_usage() {
@@ -175,8 +181,13 @@ the window's default.
                            write SLD data to file (on)
   --breakdown, --no-breakdown
                            show the breakdown of file input lines (on)
-  --eq-mb TEXT             project earthquake magnitude Mb (7.5)
-  --eq-csr TEXT            project CSR earthquake file
+  --eq-mb TEXT             project earthquake magnitude Mb (7.5; the three
+                           --eq-* default to the setup file's last values)
+  --eq-csr TEXT            project CSR earthquake file ("" for none; a name
+                           without a folder is in the project folder)
+  --eq-amax TEXT           peak ground acceleration amax in g (none); the
+                           liquefaction columns CSR_liq, FS-Liq_*, Ev-Liq_% need
+                           it or a readable CSR earthquake file
   --nk TEXT                cone factor Nk for strength columns (18)
   --lowest-qc-depth TEXT   depth in ft to start looking for the lowest Qc and fs (2)
   --force-c, --no-force-c  use C:\Vurn as the data area, or the program drive's \Vurn (on)

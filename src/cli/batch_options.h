@@ -15,12 +15,18 @@ struct BatchOptions {
   bool plotCharts = false;                           // --plot-charts
   bool phaseTimes = false;                           // --phase-times
   bool pictures = false;                             // --pictures
+  // The text options given (control, text): start-up puts the setup file's
+  // last-used earthquake inputs into the window, and these go over them.
+  std::vector<std::pair<std::string, std::string>> texts;
   std::string error;                                 // a usage error, or ""
 };
 
 // Parses the arguments (without the program name) and applies the window
 // options to the window model. A bad argument leaves a message in `error`.
 BatchOptions BatchOptions_parse(const std::vector<std::string>& args);
+
+// Puts the text options given into the window model again (after start-up).
+void BatchOptions_applyTexts(const BatchOptions& options);
 
 // The usage text printed by --help.
 std::string BatchOptions_usage();

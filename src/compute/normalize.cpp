@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "compute/liquefaction_run.h"
 #include "compute/predictions.h"
 #include "compute/stress.h"
 #include "compute/zero_load.h"
@@ -151,6 +152,13 @@ void Depths_process(int soundingIndex, float& totalDepth) {
   }
   // Each column's identifier is worked out once per sounding, not per depth.
   const std::vector<ColumnPlan> plans = ColumnPlans_make();
+  const bool liquefaction = gLiquefaction.inputs.wanted;
+  ColumnPlan liquefactionPlan;
+  if (liquefaction) {
+    ColumnDef reportColumn;
+    reportColumn.id = LiquefactionReport_column();
+    liquefactionPlan = ColumnPlan_make(reportColumn);
+  }
   std::vector<float> values(plans.size());
   std::string rowText;
   // Depths with readings but no normalised values, for the sounding's issue lines.
@@ -199,6 +207,7 @@ void Depths_process(int soundingIndex, float& totalDepth) {
     Charts_sweep(d.fr, d.qc1, true);
     if (placed) StressSounding_depthDone();
     for (std::size_t k = 0; k < plans.size(); ++k) values[k] = ColumnPlan_value(plans[k]);
+    if (liquefaction && placed) Liquefaction_trackDepth(ColumnPlan_liquefactionPoint(liquefactionPlan));
     ZeroLoad_trackDepth(soundingIndex);
     if (timed) clock = PhaseTimes_add(RunPhase::Compute, clock);
     Q1o_writeValueRow(values, rowText);

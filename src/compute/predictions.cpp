@@ -8,6 +8,7 @@
 #include <initializer_list>
 
 #include "compute/crr.h"
+#include "compute/liquefaction_run.h"
 #include "compute/stress.h"
 #include "core/depth_values.h"
 #include "core/null_value.h"
@@ -77,8 +78,15 @@ struct MethodChoice {
   Method method = Method::NotComputed;
   float basicValue = NullValue;
   std::string chartProperty;
+  std::string chartMethod;  // the chart's method when it is not the column's own
   float nk = NullValue;
+  Method crr = Method::NotComputed;
 };
+
+bool isLiquefactionProperty(const std::string& upperProperty, const std::string& method) {
+  return (upperProperty == "CSR" && UpperCased(method) == "LIQ") || upperProperty == "FS-LIQ" ||
+         upperProperty == "EV-LIQ";
+}
 
 std::string withOne(const std::string& property) {
   if (!property.empty() && property.back() == '1') return property;
@@ -128,6 +136,22 @@ MethodChoice MethodOfColumn() {
     } else {
       choice.method = Method::Sld;
       choice.chartProperty = property;
+    }
+  } else if (p == "CSR" && UpperCased(method) == "LIQ") {
+    choice.method = Method::CsrLiq;
+  } else if (p == "FS-LIQ" || p == "EV-LIQ") {
+    choice.method = p == "FS-LIQ" ? Method::FsLiq : Method::EvLiq;
+    // The method names the CRR7.5 as the CRR columns do.
+    const std::string crrMethod = method.empty() ? std::string("tvk") : method;
+    const std::string_view start = std::string_view(crrMethod).substr(0, 3);
+    if (start == "UCD") {
+      choice.crr = Method::CrrUcd;
+    } else if (start == "UCB") {
+      choice.crr = Method::CrrUcb;
+    } else {
+      choice.crr = Method::Sld;
+      choice.chartProperty = "CRRe";
+      choice.chartMethod = crrMethod;
     }
   }
   return choice;
@@ -223,7 +247,13 @@ ColumnPlan planOf(const ColumnDef& column, const MethodChoice& choice) {
   plan.columnId = TrimBlanks(column.id);
   plan.property = TrimBlanks(gColumnId.property);
   plan.nk = choice.nk;
+  plan.crr = choice.crr;
   if (choice.method == Method::Basic) plan.basicField = BasicValue_field(gColumnId.property);
+  if (choice.crr == Method::Sld) {
+    int chartIndex = kChartNotFound;
+    ColumnChart_find(choice.chartProperty, choice.chartMethod, chartIndex);
+    plan.chartIndex = static_cast<std::int16_t>(chartIndex);
+  }
   if (choice.method == Method::Sld) {
     int chartIndex = kChartNotFound;
     ColumnChart_find(choice.chartProperty, gColumnId.method, chartIndex);
@@ -275,10 +305,48 @@ float ColumnPlan_value(const ColumnPlan& plan) {
       if (v == kLookupSentinel) Error_report("no calculation for " + plan.columnId, "ERD092");
       return convertBy(plan.conversion, v);
     }
+    case Method::CsrLiq:
+      return Liquefaction_csrAtDepth();
+    case Method::FsLiq:
+      return ColumnPlan_liquefactionPoint(plan).fs;
+    case Method::EvLiq:
+      return ColumnPlan_liquefactionPoint(plan).strainPct;
     case Method::NotComputed:
       break;
   }
   Error_report("bad property, not found -->" + plan.property, "RT321");
+}
+
+LiquefactionPoint ColumnPlan_liquefactionPoint(const ColumnPlan& plan) {
+  const DepthValues& d = gDepth;
+  float crr = NullValue;
+  if (plan.crr == Method::CrrUcd) {
+    CrrUcd(d.qc1, d.fr, crr);
+  } else if (plan.crr == Method::CrrUcb) {
+    CrrUcb(d.qc1, d.fr, crr);
+  } else if (plan.crr == Method::Sld) {
+    crr = ChartAt(plan.chartIndex, d.fr, d.qc1, "");
+  }
+  return Liquefaction_point(crr, gPredictions.icValue);
+}
+
+std::string LiquefactionColumn_first() {
+  for (const ColumnDef& column : gColumns.columns) {
+    ColumnId_parse(column.id);
+    if (isLiquefactionProperty(TrimmedUpper(gColumnId.property), gColumnId.method)) return TrimBlanks(column.id);
+  }
+  return "";
+}
+
+std::string LiquefactionReport_column() {
+  for (const ColumnDef& column : gColumns.columns) {
+    ColumnId_parse(column.id);
+    const std::string p = TrimmedUpper(gColumnId.property);
+    if (p == "FS-LIQ" || p == "EV-LIQ") {
+      return "FS-Liq_" + (gColumnId.method.empty() ? std::string("tvk") : gColumnId.method);
+    }
+  }
+  return "FS-Liq_tvk";
 }
 
 float ColumnValue(const ColumnDef& column) { return ColumnPlan_value(ColumnPlan_make(column)); }
@@ -316,7 +384,14 @@ void Columns_validate() {
     ColumnId_parse(column.id);
     ColumnDefaults_set();
     const MethodChoice choice = MethodOfColumn();
-    if (choice.method == Method::Sld && AnyChartHasProperty(choice.chartProperty)) {
+    if (choice.crr == Method::Sld) {
+      int chartIndex = kChartNotFound;
+      ColumnChart_find(choice.chartProperty, choice.chartMethod, chartIndex);
+    } else if (choice.method == Method::NotComputed && TrimmedUpper(gColumnId.property) == "CSR") {
+      Error_report("Q1o column " + TrimBlanks(gColumnId.fullId) +
+                       ": the cyclic stress ratio of an earthquake is the column CSR_liq",
+                   "LQ104");
+    } else if (choice.method == Method::Sld && AnyChartHasProperty(choice.chartProperty)) {
       int chartIndex = kChartNotFound;
       ColumnChart_find(choice.chartProperty, gColumnId.method, chartIndex);
       ConversionOfColumn();

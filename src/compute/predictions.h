@@ -68,6 +68,11 @@ std::string ChartDirection_line(float fr, float qc1, float a, float b);
 //     the stress, in psf); otherwise a chart as above;
 //   - CRRE CRR: method starting "UCD" CrrUcd, "UCB" CrrUcb, else the chart of
 //     the property itself;
+//   - CSR with the method LIQ: the cyclic stress ratio (Liquefaction_csrAtDepth);
+//   - FS-LIQ, EV-LIQ: factor of safety and reconsolidation strain (%) against
+//     liquefaction (Liquefaction_point) with the CRR7.5 of the method: "UCD"
+//     CrrUcd, "UCB" CrrUcb, else the CRRe chart of the method ("tvk" for an
+//     EV-LIQ without a method), and Ic of the standard sweep;
 //   - any other property: "RT321".
 // Any missing input gives the missing marker. The same as
 // ColumnPlan_value(ColumnPlan_make(column)).
@@ -77,13 +82,14 @@ float ColumnValue(const ColumnDef& column);
 // identifier by ColumnValue's rules: the method, the basic value's field, the
 // chart and its conversion, or the cone factor Nk.
 struct ColumnPlan {
-  enum class Method { Basic, Sld, SuNk, CrrUcd, CrrUcb, NotComputed };
+  enum class Method { Basic, Sld, SuNk, CrrUcd, CrrUcb, CsrLiq, FsLiq, EvLiq, NotComputed };
   enum class Conversion { AsRead, NByExponent, NBySquareRoot, Strength, Velocity };
   Method method = Method::NotComputed;
   DepthField basicField = nullptr;       // Basic
   std::int16_t chartIndex = 0;           // Sld: the loaded chart's slot
   Conversion conversion = Conversion::AsRead;  // Sld, SuNk
   float nk = -5435.0f;                   // SuNk
+  Method crr = Method::NotComputed;      // FsLiq, EvLiq: CrrUcd, CrrUcb or Sld (the CRRe chart in chartIndex)
   std::string columnId;                  // trimmed, for messages
   std::string property;                  // trimmed, for messages
 };
@@ -100,6 +106,20 @@ std::vector<ColumnPlan> ColumnPlans_make();
 // The column's value at the current depth (see ColumnValue); raises "ERD092"
 // and "RT321".
 float ColumnPlan_value(const ColumnPlan& plan);
+
+// The current depth's CSR, FS and strain with the CRR7.5 of a FsLiq or EvLiq
+// plan (see ColumnValue).
+struct LiquefactionPoint;
+LiquefactionPoint ColumnPlan_liquefactionPoint(const ColumnPlan& plan);
+
+// The first of gColumns' columns that asks for liquefaction (CSR_liq, FS-Liq_*,
+// Ev-Liq_*), trimmed; "" when none does.
+std::string LiquefactionColumn_first();
+
+// The FS column whose CRR7.5 the liquefaction report uses: that of the first
+// FS-Liq or Ev-Liq column ("FS-Liq_" + its method, "tvk" when it has none), or
+// "FS-Liq_tvk" when only CSR_liq is asked.
+std::string LiquefactionReport_column();
 
 // Converts a chart value to the property of the column last analysed
 // (gColumnId); F is gDepth.ves (atm), c is gDepth.c:
@@ -123,7 +143,9 @@ void ColumnChart_find(std::string_view property, std::string_view method, int& c
 // The run's check of the prepared columns, before any table is written: every
 // column must be computable by ColumnValue's own rules. A basic property, a
 // strength by Nk (its Nk checked: "NK123", "NK911") and a CRR by UCD or UCB
-// need no chart. Any other column needs a loaded chart of its chart property
+// need no chart, nor does CSR_liq; FS-Liq and Ev-Liq need the CRRe chart of
+// their method unless it is UCD or UCB ("MU334"). A CSR of another method is
+// "LQ104". Any other column needs a loaded chart of its chart property
 // ("RE092" when there is none, or when the property is not predicted at all),
 // with the column's method ("MU334"), and a conversion for its property
 // ("ER111", "NCV417", "CRR418").

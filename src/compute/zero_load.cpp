@@ -388,6 +388,10 @@ void writeDriftClassTable(TextWriter& f, const std::vector<std::int16_t>& order,
 
 }  // namespace
 
+std::string ZeroLoad_sortKey(const ZeroLoadRecord& r) {
+  return "Device=" + r.device + "...Datetime=" + r.dateTime + "...CPT=" + r.sounding;
+}
+
 void ZeroLoad_writeReport() {
   Status_show("Zero file output", "", "", "", "", "", "", "ZF112");
   const int n = gZeroLoad.count;
@@ -400,7 +404,7 @@ void ZeroLoad_writeReport() {
   std::set<std::string> devices;
   for (int k = 1; k <= n; ++k) {
     ZeroLoadRecord& r = gZeroLoad.records[static_cast<size_t>(k)];
-    r.sortKey = "Device=" + r.device + "...Datetime=" + r.dateTime + "...CPT=" + r.sounding;
+    r.sortKey = ZeroLoad_sortKey(r);
     keys[static_cast<size_t>(k)] = r.sortKey;
     devices.insert(r.device);
   }

@@ -125,6 +125,9 @@ void ZeroLoad_trackDepth(int k);
 // missing. The depth record and predictions are left as they were.
 ZeroLoadStrengths ZeroLoad_strengths(const ZeroLoadRecord& r);
 
+// The key the report sorts its rows by: device, date and sounding.
+std::string ZeroLoad_sortKey(const ZeroLoadRecord& r);
+
 // Writes the report: title and unit rows, then one row per sounding sorted by
 // device, date and sounding, with the drifts within each device; then the
 // drift class table (the limits in use, one line per sounding, one line per

@@ -50,7 +50,9 @@ struct RunState {
   bool writeChartData = false;
   std::string soilTypeMethod{NullText};  // "Tavik", "Robertson" or "-5435"
   float earthquakeMagnitude = NullValue;
+  std::string earthquakeMagnitudeText;  // as typed
   std::string earthquakeCsrFile;
+  std::string earthquakeAmaxText;       // peak ground acceleration (g) as typed; "" when not given
 
   // Setup file values, carried from one program use to the next.
   std::string lastUnits;
@@ -59,6 +61,10 @@ struct RunState {
   std::string lastEquipment;
   std::string lastError;
   std::string setupMarker{"ROW2_VURN_SETUP_V4"};
+  // The earthquake inputs last used (magnitude, CSR file, amax, as typed),
+  // kept when the setup file holds them or a run has set them.
+  bool lastEarthquakeKept = false;
+  std::string lastEqMagnitude, lastEqCsrFile, lastEqAmax;
 
   // Status context and log.
   StatusContext status;

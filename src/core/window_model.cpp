@@ -100,6 +100,9 @@ Form buildMain() {
   c.push_back(textBox("EQ_Mb_8txt", kQuakeFrame, "7.5"));
   c.push_back(label("EQ_CSR_file_TITLE8lbl", kQuakeFrame, "Project CSR earthquake file:"));
   c.push_back(textBox("EQ_CSR_file_8txt", kQuakeFrame, "c:\\Vurn\\projects\\exampleone\\CSR-FF-4liq.csv"));
+  // Blank by default: no acceleration is assumed for a site.
+  c.push_back(label("EQ_amax_TITLE8lbl", kQuakeFrame, "Peak ground acceleration amax (g):"));
+  c.push_back(textBox("EQ_amax_8txt", kQuakeFrame, ""));
   c.push_back(label("Nk_TITLE8lbl", "", "Nk="));
   c.push_back(textBox("Nk_8txt", "", "18"));
   c.push_back(label("Nk_NOTE8lbl", "", "when predicting strength if Su_Nk or Su1_Nk column are specified"));

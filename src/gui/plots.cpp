@@ -2,6 +2,7 @@
 #include "gui/plots.h"
 
 #include <QApplication>
+#include <QAreaSeries>
 #include <QChart>
 #include <QChartView>
 #include <QGraphicsLayout>
@@ -25,6 +26,7 @@
 #include <memory>
 #include <ostream>
 
+#include "compute/liquefaction.h"
 #include "core/null_value.h"
 #include "core/run_state.h"
 #include "files/paths.h"
@@ -344,6 +346,174 @@ QWidget* Plots_profiles(const PlotSounding& sounding) {
   return widget;
 }
 
+namespace {
+
+// A depth axis down the left of a liquefaction panel.
+QValueAxis* depthAxis(float top, float bottom, const QString& title) {
+  auto* y = new QValueAxis;
+  y->setReverse(true);
+  const float step = depthStep(top, bottom);
+  y->setRange(std::floor(top / step) * step, std::ceil(bottom / step) * step);
+  y->setTickType(QValueAxis::TicksDynamic);
+  y->setTickAnchor(0.0);
+  y->setTickInterval(step);
+  y->setLabelFormat(QStringLiteral("%g"));
+  y->setLabelsFont(smallFont(9));
+  y->setTitleText(title);
+  y->setTitleFont(smallFont(10));
+  return y;
+}
+
+void horizontalLine(QChart* chart, QAbstractAxis* x, QAbstractAxis* y, float x0, float x1, float depth, QPen pen) {
+  auto* line = new QLineSeries;
+  line->setPen(pen);
+  line->append(x0, depth);
+  line->append(x1, depth);
+  attach(chart, line, x, y);
+  hideFromLegend(chart, line);
+}
+
+// A grey band across the panel from depth d0 to d1.
+void shadeBand(QChart* chart, QAbstractAxis* x, QAbstractAxis* y, float d0, float d1, bool named) {
+  auto* upper = new QLineSeries;
+  auto* lower = new QLineSeries;
+  upper->append(0.0, d0);
+  upper->append(2.0, d0);
+  lower->append(0.0, d1);
+  lower->append(2.0, d1);
+  auto* band = new QAreaSeries(upper, lower);
+  band->setColor(QColor(200, 200, 200, 150));
+  band->setBorderColor(Qt::transparent);
+  if (named) band->setName(QStringLiteral("no FS: dry, clay-like or inputs missing"));
+  attach(chart, band, x, y);
+  if (!named) hideFromLegend(chart, band);
+}
+
+}  // namespace
+
+QWidget* Plots_liquefaction(const PlotSounding& sounding) {
+  const Q1oTable& table = sounding.table;
+  const int fsColumn = Q1oTable_find(table, "FS-Liq");
+  if (fsColumn < 0 || table.columns.empty()) return nullptr;
+  const int evColumn = Q1oTable_find(table, "Ev-Liq");
+  const Q1oColumn& depth = table.columns.front();
+  const std::vector<float>& fs = table.columns[static_cast<size_t>(fsColumn)].values;
+  const QString depthTitle = QStringLiteral("Depth") + unitText(depth);
+  float top = 0.0f, bottom = 0.0f;
+  depthRange(table, top, bottom);
+  const float water = waterTableDepth(sounding);
+
+  auto* widget = new QWidget;
+  widget->setObjectName(QStringLiteral("liquefaction"));
+  widget->setAutoFillBackground(true);
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::Window, Qt::white);
+  widget->setPalette(palette);
+  auto* layout = new QVBoxLayout(widget);
+  layout->setContentsMargins(8, 6, 8, 6);
+  auto* heading = new QLabel(QStringLiteral("%1: liquefaction (%2)")
+                                 .arg(QString::fromStdString(sounding.name),
+                                      QString::fromStdString(table.columns[static_cast<size_t>(fsColumn)].id)));
+  QFont bold = heading->font();
+  bold.setBold(true);
+  bold.setPointSizeF(11);
+  heading->setFont(bold);
+  layout->addWidget(heading);
+  auto* panels = new QHBoxLayout;
+  layout->addLayout(panels, 1);
+
+  // The factor of safety, the depths without one shaded.
+  QChart* chart = newChart();
+  auto* x = linearAxis(0.0f, 2.0f);
+  x->setTitleText(QStringLiteral("Factor of safety FS"));
+  x->setTitleFont(smallFont(10));
+  x->setTickCount(5);
+  QValueAxis* y = depthAxis(top, bottom, depthTitle);
+  chart->addAxis(x, Qt::AlignTop);
+  chart->addAxis(y, Qt::AlignLeft);
+  float previousDepth = NAN;
+  float bandTop = NAN;
+  bool named = false;
+  QLineSeries* piece = nullptr;
+  for (size_t r = 0; r <= table.rows; ++r) {
+    const float d = r < table.rows ? depth.values[r] : NAN;
+    const bool missing = r < table.rows && !std::isnan(d) && std::isnan(fs[r]);
+    if (missing && std::isnan(bandTop)) bandTop = std::isnan(previousDepth) ? d : previousDepth;
+    if (!missing && !std::isnan(bandTop)) {
+      shadeBand(chart, x, y, bandTop, previousDepth, !named);
+      named = true;
+      bandTop = NAN;
+    }
+    if (r == table.rows) break;
+    if (!std::isnan(d)) previousDepth = d;
+    if (std::isnan(d) || std::isnan(fs[r])) {
+      piece = nullptr;
+      continue;
+    }
+    if (!piece) {
+      piece = new QLineSeries;
+      piece->setPen(QPen(kLineColor, 1.2));
+      attach(chart, piece, x, y);
+      hideFromLegend(chart, piece);
+    }
+    piece->append(fs[r], d);
+  }
+  auto* one = new QLineSeries;
+  one->setName(QStringLiteral("FS = 1"));
+  one->setPen(QPen(QColor(210, 30, 30), 1.6));
+  one->append(1.0, y->min());
+  one->append(1.0, y->max());
+  attach(chart, one, x, y);
+  if (!std::isnan(water)) horizontalLine(chart, x, y, 0.0f, 2.0f, water, QPen(kWaterColor, 1.5, Qt::DashLine));
+  chart->legend()->setAlignment(Qt::AlignBottom);
+  chart->legend()->setFont(smallFont(9));
+  panels->addWidget(newView(chart, QStringLiteral("liquefaction:fs")), 3);
+
+  // The cumulative settlement of the layers below each depth.
+  if (evColumn >= 0) {
+    const std::vector<float>& ev = table.columns[static_cast<size_t>(evColumn)].values;
+    const float factor = depth.factor;  // the depth column's feet to its unit
+    const bool metric = factor < 0.5f;
+    std::vector<float> depthsFt, strain, shown;
+    for (size_t r = 0; r < table.rows; ++r) {
+      const float d = depth.values[r];
+      if (std::isnan(d) || (!shown.empty() && d <= shown.back())) continue;
+      shown.push_back(d);
+      depthsFt.push_back(d / factor);
+      strain.push_back(std::isnan(ev[r]) ? NullValue : ev[r]);
+    }
+    const std::vector<float> below = Liquefaction_settlementProfile(depthsFt, strain);
+    const LiquefactionIndices total = Liquefaction_indices(depthsFt, std::vector<float>(depthsFt.size(), NullValue), strain);
+    const float toShown = metric ? 304.8f : 12.0f;  // ft to mm or inches
+    QChart* settlement = newChart();
+    settlement->legend()->hide();
+    auto* sx = new QValueAxis;
+    sx->setTitleText(metric ? QStringLiteral("Settlement (mm), total %1").arg(numberText(total.settlementFt * toShown))
+                            : QStringLiteral("Settlement (in), total %1").arg(numberText(total.settlementFt * toShown)));
+    sx->setTitleFont(smallFont(10));
+    sx->setLabelFormat(QStringLiteral("%g"));
+    QValueAxis* sy = depthAxis(top, bottom, depthTitle);
+    settlement->addAxis(sx, Qt::AlignTop);
+    settlement->addAxis(sy, Qt::AlignLeft);
+    auto* line = new QLineSeries;
+    line->setPen(QPen(QColor(150, 60, 20), 1.6));
+    if (!shown.empty()) {
+      const float firstTop = shown.size() > 1 ? std::max(0.0f, 2.0f * shown[0] - shown[1]) : shown[0];
+      line->append(total.settlementFt * toShown, firstTop);
+    }
+    for (size_t i = 0; i < shown.size(); ++i) line->append(below[i] * toShown, shown[i]);
+    attach(settlement, line, sx, sy);
+    sx->setRange(0.0, std::max(1e-3f, total.settlementFt * toShown));
+    sx->applyNiceNumbers();
+    if (!std::isnan(water)) {
+      horizontalLine(settlement, sx, sy, static_cast<float>(sx->min()), static_cast<float>(sx->max()), water,
+                     QPen(kWaterColor, 1.5, Qt::DashLine));
+    }
+    panels->addWidget(newView(settlement, QStringLiteral("liquefaction:settlement")), 2);
+  }
+  return widget;
+}
+
 QString Plots_chartId(const SldChart& chart) { return QString::fromStdString(chart.File_Row1ColZ_ID_full_8str); }
 
 QString Plots_chartLabel(const SldChart& chart) {
@@ -513,6 +683,9 @@ bool Plots_writeRunPictures(std::ostream& out, std::string& message) {
       continue;
     }
     save(Plots_profiles(sounding), Plots_profilesSize(sounding), name + "_profiles.png");
+    if (QWidget* liquefaction = Plots_liquefaction(sounding)) {
+      save(liquefaction, QSize(kLiquefactionPictureWidth, 900), name + "_liquefaction.png");
+    }
     for (int k = 1; k <= SldChartCount; ++k) {
       const SldChart& chart = SLD8a[static_cast<size_t>(k)];
       save(Plots_chart(chart, sounding), QSize(kChartPictureWidth, kChartPictureHeight),

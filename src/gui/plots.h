@@ -45,6 +45,17 @@ bool Plots_loadSounding(const std::string& name, PlotSounding& sounding, std::st
 // QChartView named after its column ("profile:Qc_atm").
 QWidget* Plots_profiles(const PlotSounding& sounding);
 
+// The liquefaction pictures of a sounding whose table has an FS-Liq column (the
+// first one): its factor of safety against depth (0 to 2) with the FS = 1 line
+// in red and the depths without a factor (above the water table, clay-like,
+// inputs missing) shaded grey, and beside it, when the table has an Ev-Liq
+// column, the cumulative reconsolidation settlement against depth (the
+// settlement of the layers below each depth; in inches for a table in feet, mm
+// in metres). The widget is named "liquefaction", its panels "liquefaction:fs"
+// and "liquefaction:settlement". Null when the table has no FS-Liq column.
+QWidget* Plots_liquefaction(const PlotSounding& sounding);
+inline constexpr int kLiquefactionPictureWidth = 700;
+
 // The chart `chart` with its contour lines, each labelled with its value, on
 // log axes where the chart uses them, and the sounding's (FR, QC1) points in
 // the chart's units (atm, %), coloured by depth in six bands with a legend.
@@ -72,8 +83,9 @@ inline constexpr int kChartPictureWidth = 1000;
 inline constexpr int kChartPictureHeight = 800;
 
 // For every sounding of the current project with a Q1o file: saves
-// <name>_profiles.png and, for every loaded chart, <name>_SLD-<chart id>.png in
-// the SOUNDINGS folder, and writes one line per file to `out`. False, with a
+// <name>_profiles.png, <name>_liquefaction.png when its table has an FS-Liq
+// column, and, for every loaded chart, <name>_SLD-<chart id>.png in the
+// SOUNDINGS folder, and writes one line per file to `out`. False, with a
 // message listing what failed, when a Q1o file cannot be read or a picture
 // cannot be written (the others are still written).
 bool Plots_writeRunPictures(std::ostream& out, std::string& message);

@@ -89,6 +89,9 @@ void build() {
                    [](int index) { ResultsView_pickChart(index); });
   gResults.chartBox->addWidget(gResults.charts);
   gResults.tabs->addTab(chartTab, QStringLiteral("SLD chart"));
+  gResults.liquefactionArea = new QScrollArea;
+  gResults.liquefactionArea->setWidgetResizable(true);
+  gResults.tabs->addTab(gResults.liquefactionArea, QStringLiteral("Liquefaction"));
   body->addWidget(gResults.tabs, 1);
 
   auto* bottom = new QHBoxLayout;
@@ -155,6 +158,15 @@ void ResultsView_pickSounding(int row) {
     gResults.profiles->setMinimumWidth(Plots_profilesSize(gResults.sounding).width());
     gResults.profileArea->setWidget(gResults.profiles);
   }
+  gResults.liquefaction = Plots_liquefaction(gResults.sounding);
+  if (gResults.liquefaction) {
+    gResults.liquefactionArea->setWidget(gResults.liquefaction);
+  } else {
+    auto* none = new QLabel(QStringLiteral("No liquefaction column (FS-Liq_*) in this table: add FS-Liq_tvk and "
+                                           "Ev-Liq_% to the column file and give amax or a CSR earthquake file."));
+    none->setWordWrap(true);
+    gResults.liquefactionArea->setWidget(none);
+  }
   if (SldChartCount == 0 && message.empty()) say("No SLD charts are loaded: run the project to load them.");
   drawChart();
 }
@@ -166,7 +178,8 @@ void ResultsView_pickChart(int) {
 
 bool ResultsView_export(const QString& path) {
   if (!gResults.window) return false;
-  QWidget* picture = gResults.tabs->currentIndex() == 0 ? gResults.profiles : gResults.chart;
+  const int tab = gResults.tabs->currentIndex();
+  QWidget* picture = tab == 0 ? gResults.profiles : tab == 1 ? gResults.chart : gResults.liquefaction;
   if (!picture) {
     say("There is no picture to save.");
     return false;

@@ -30,13 +30,15 @@ class QVBoxLayout;
 struct ResultsViewState {
   std::unique_ptr<QWidget> window;  // objectName "ResultsView"
   QListWidget* soundings = nullptr; // "soundingList"
-  QTabWidget* tabs = nullptr;       // "plotTabs": 0 profiles, 1 chart
+  QTabWidget* tabs = nullptr;       // "plotTabs": 0 profiles, 1 chart, 2 liquefaction
   QScrollArea* profileArea = nullptr;
   QComboBox* charts = nullptr;      // "chartPick": item k-1 is chart slot k
   QVBoxLayout* chartBox = nullptr;
   QLabel* message = nullptr;        // "plotMessage"
   QWidget* profiles = nullptr;      // the pictures shown now (owned by the window)
   QWidget* chart = nullptr;
+  QScrollArea* liquefactionArea = nullptr;
+  QWidget* liquefaction = nullptr;  // null when the table has no FS-Liq column
   PlotSounding sounding;            // the picked sounding ("" name when none)
   int chartPoints = 0;              // points drawn on the chart shown
 };

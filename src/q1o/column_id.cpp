@@ -86,6 +86,10 @@ const std::vector<PropertyRow>& propertyTable() {
       {{"CC1E1", "CC1E"}, false, "1", any("#.######")},
       {{"OCR"}, false, "1", any("##.###")},
       {{"E50P1"}, false, "1", any("#######")},
+      // Liquefaction: the factor of safety (capped at 2) and the
+      // reconsolidation strain in percent.
+      {{"FS-LIQ"}, false, "1", any("#.###")},
+      {{"EV-LIQ"}, false, "%", any("##.###")},
   };
   return table;
 }

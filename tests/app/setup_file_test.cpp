@@ -3,6 +3,7 @@
 #include "app/setup_file.h"
 
 #include "core/run_state.h"
+#include "core/window_model.h"
 #include "platform/host_paths.h"
 #include "platform/text_file.h"
 #include "support/vurn_test.h"
@@ -42,6 +43,27 @@ TEST_F(SetupFileTest, WrittenFileReadsBackWithAllValues) {
   EXPECT_FALSE(Host_exists(SetupBackup_path()));
   Setup_read();
   EXPECT_EQ(gRun.projectName, "Dike");
+}
+
+TEST_F(SetupFileTest, EarthquakeInputsAreKeptOnceARunHasThem) {
+  writeSetup(kComplete);  // a file from before the earthquake inputs: complete without them
+  Setup_read();
+  SetupEarthquake_toWindow();
+  EXPECT_EQ(MainControl("EQ_Mb_8txt").text, "7.5") << "the window keeps its default";
+  gRun.earthquakeMagnitudeText = " 6.8 ";
+  gRun.earthquakeCsrFile = "C:\\site\\csr.csv";
+  gRun.earthquakeAmaxText = "0.3";
+  SetupEarthquake_fromRun();
+  Setup_write();
+  EXPECT_NE(setupText().find("Last_Error=\r\nLast_EQ_Mb=6.8\r\nLast_EQ_CSR_file=C:\\site\\csr.csv\r\n"
+                             "Last_EQ_amax=0.3\r\nEnd\r\n"), std::string::npos) << setupText();
+  WindowModel_reset();
+  gRun.lastEqMagnitude = gRun.lastEqCsrFile = gRun.lastEqAmax = "";
+  Setup_read();
+  SetupEarthquake_toWindow();
+  for (auto [name, text] : {std::pair{"EQ_Mb_8txt", "6.8"}, {"EQ_CSR_file_8txt", "C:\\site\\csr.csv"}, {"EQ_amax_8txt", "0.3"}}) {
+    EXPECT_EQ(MainControl(name).text, text) << name;
+  }
 }
 
 TEST_F(SetupFileTest, KeysInAnyCaseMarkerAndEndTrimmedAfterEndItemsStillCount) {

@@ -31,7 +31,8 @@ TEST_F(BatchTest, OptionsSetTheWindowControls) {
   const BatchOptions o = BatchOptions_parse({"--norm", "prob", "--ic=robertson", "--columns", "INTERNAL", "--sld",
                                              "internal", "--input", "simple", "--no-write-sld", "--no-breakdown",
                                              "--eq-mb", "6.5", "--nk=15", "--lowest-qc-depth", "3",
-                                             "--eq-csr", "C:\\x.csv", "--no-force-c", "--check-before-compiling"});
+                                             "--eq-csr", "C:\\x.csv", "--eq-amax", "0.3", "--no-force-c",
+                                             "--check-before-compiling"});
   ASSERT_EQ(o.error, "");
   const std::pair<const char*, int> values[] = {
       {"Norm_PRob_8opb", 1}, {"Norm_Tavik_8opb", 0}, {"Ic_calculation_method_PRob_8opb", 1},
@@ -41,7 +42,12 @@ TEST_F(BatchTest, OptionsSetTheWindowControls) {
       {"Check_Before_Compling8chk", 1}};
   for (const auto& [name, value] : values) EXPECT_EQ(MainControl(name).value, value) << name;
   const std::pair<const char*, const char*> texts[] = {{"EQ_Mb_8txt", "6.5"}, {"Nk_8txt", "15"},
-      {"Depth_lowest_WhenLookingForLowestQc_feet8txt", "3"}, {"EQ_CSR_file_8txt", "C:\\x.csv"}};
+      {"Depth_lowest_WhenLookingForLowestQc_feet8txt", "3"}, {"EQ_CSR_file_8txt", "C:\\x.csv"},
+      {"EQ_amax_8txt", "0.3"}};
+  for (const auto& [name, text] : texts) EXPECT_EQ(MainControl(name).text, text) << name;
+  // Start-up puts the setup file's last earthquake inputs in the window; the options given go over them.
+  MainControl("EQ_amax_8txt").text = "0.1";
+  BatchOptions_applyTexts(o);
   for (const auto& [name, text] : texts) EXPECT_EQ(MainControl(name).text, text) << name;
 }
 

@@ -32,7 +32,7 @@ TEST(CrrUcb, WorkedExamples) {
   }
 }
 
-TEST(CrrUcb, ZeroFrictionGivesTheLimitingValue) {
+TEST(CrrUcb, ZeroFrictionGivesTheLimitingValueAndMissingInputsGiveMissing) {
   // log10(0) has no value: the index goes far beyond 12, the fines take their upper value, CRR stays in range.
   float ic = 0, fc = 0, crr = 0;
   EXPECT_FALSE(SoilIndex(100.0f, 0.0f, ic));
@@ -40,25 +40,17 @@ TEST(CrrUcb, ZeroFrictionGivesTheLimitingValue) {
   EXPECT_TRUE(FinesFromIndex(ic, fc));
   EXPECT_FLOAT_EQ(fc, 99.99f);
   EXPECT_FALSE(CrrUcb(100.0f, 0.0f, crr));
-  EXPECT_GE(crr, 0.01f);
-  EXPECT_LE(crr, 0.9f);
-}
-
-TEST(CrrUcb, MissingInputsGiveMissing) {
-  for (auto [qc1, fr] : {std::pair{kMissing, 1.0f}, std::pair{100.0f, kMissing}, std::pair{kMissing, kMissing}}) {
-    float crr = 0, ic = 0;
+  EXPECT_TRUE(crr >= 0.01f && crr <= 0.9f) << crr;
+  for (auto [qc1, fr] : {std::pair{kMissing, 1.0f}, std::pair{100.0f, kMissing}}) {
     EXPECT_FALSE(CrrUcb(qc1, fr, crr));
     EXPECT_EQ(crr, kMissing);
-    EXPECT_FALSE(SoilIndex(qc1, fr, ic));
-    EXPECT_EQ(ic, kMissing);
   }
   float out = 0;
-  EXPECT_FALSE(FinesFromIndex(kMissing, out));
-  EXPECT_EQ(out, kMissing);
-  EXPECT_FALSE(CleanSandShift(kMissing, 100.0f, out));
-  EXPECT_EQ(out, kMissing);
-  EXPECT_FALSE(CrrFromCleanSand(kMissing, out));
-  EXPECT_EQ(out, kMissing);
+  for (bool ok : {SoilIndex(kMissing, 1.0f, out), FinesFromIndex(kMissing, out), CleanSandShift(kMissing, 100.0f, out),
+                  CrrFromCleanSand(kMissing, out)}) {
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(out, kMissing);
+  }
 }
 
 TEST(CrrUcb, FinesFromIndexBands) {
@@ -79,9 +71,12 @@ TEST(CrrUcb, StepLimits) {
   EXPECT_TRUE(CleanSandShift(0.0f, 100.0f, delta));
   EXPECT_GE(delta, 0.0f);
   EXPECT_LT(delta, 1e-20f);
-  // qcs 0: e^-2.8 = 0.06081; qcs 250: e^4.8691 = 130, held at 0.9.
-  EXPECT_TRUE(CrrFromCleanSand(0.0f, crr));
-  EXPECT_NEAR(crr, 0.06081f, 1e-5f);
+  // qcs 0: e^-2.8 = 0.06081; the published clean-sand curve at qc1Ncs 45 and 62.1: 0.0888, 0.101;
+  // qcs 250: e^4.8691 = 130, held at 0.9.
+  for (auto [qcs, expected] : {std::pair{0.0f, 0.06081f}, {45.0f, 0.08880f}, {62.1f, 0.10108f}}) {
+    EXPECT_TRUE(CrrFromCleanSand(qcs, crr));
+    EXPECT_NEAR(crr, expected, 1e-4f) << qcs;
+  }
   EXPECT_FALSE(CrrFromCleanSand(250.0f, crr));
   EXPECT_EQ(crr, 0.9f);
   EXPECT_FALSE(CrrUcb(250.0f, 0.5f, crr)) << "a dense sand's CRR is held at 0.9";

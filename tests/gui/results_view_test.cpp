@@ -11,9 +11,11 @@
 #include <QListWidget>
 #include <QScatterSeries>
 #include <QTabWidget>
+#include <QAreaSeries>
 #include <QXmlStreamReader>
 #include <cmath>
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 #include "cli/batch.h"
@@ -148,6 +150,38 @@ TEST_F(ResultsViewTest, BatchPicturesAreWrittenNextToEachQ1oFile) {
   EXPECT_EQ(Batch_main({"--pictures"}, out, err, Plots_writeRunPictures), 5);
   EXPECT_NE(err.str().find("ZZ-OLD_Q1o.txt: its first column is garbage, not a depth"), std::string::npos) << err.str();
   EXPECT_TRUE(std::filesystem::exists(soundingsFolder() + "/VOORNE-17_8_profiles.png"));
+}
+
+TEST_F(ResultsViewTest, LiquefactionPicturesShowTheFactorOfSafetyAndTheSettlement) {
+  installExampleDataArea();
+  std::ostringstream out, err;
+  ASSERT_EQ(Batch_main({}, out, err, Plots_writeRunPictures), 0) << err.str();
+  PlotSounding sounding;
+  std::string message;
+  ASSERT_TRUE(Plots_loadSounding("OYSAND-OYSC19", sounding, message)) << message;
+  EXPECT_EQ(Plots_liquefaction(sounding), nullptr) << "the example's columns ask no liquefaction";
+
+  std::ofstream(dataArea() / "Projects" / "ExampleONE" / "Vurn_Q1o_Output_Columns---ExampleONE.csv")
+      << "Depth_ft,Qc_atm,Ic_tvk,FS-Liq_tvk,Ev-Liq_%\r\n";
+  ASSERT_EQ(Batch_main({"--pictures", "--eq-amax", "0.25", "--eq-csr", ""}, out, err, Plots_writeRunPictures), 0)
+      << err.str();
+  ASSERT_TRUE(Plots_loadSounding("OYSAND-OYSC19", sounding, message)) << message;
+  std::unique_ptr<QWidget> picture(Plots_liquefaction(sounding));
+  ASSERT_NE(picture, nullptr);
+  auto* fs = picture->findChild<QChartView*>("liquefaction:fs");
+  ASSERT_NE(fs, nullptr);
+  int bands = 0;
+  bool oneLine = false;
+  for (const QAbstractSeries* series : fs->chart()->series()) {
+    bands += series->type() == QAbstractSeries::SeriesTypeArea;
+    oneLine |= series->name() == "FS = 1";
+  }
+  EXPECT_TRUE(oneLine);
+  EXPECT_GE(bands, 1) << "the dry top and the clay-like layers are shaded";
+  EXPECT_NE(picture->findChild<QChartView*>("liquefaction:settlement"), nullptr);
+  const std::string png = soundingsFolder() + "/OYSAND-OYSC19_liquefaction.png";
+  EXPECT_TRUE(isPng(QString::fromStdString(png), QSize(kLiquefactionPictureWidth, 900)));
+  EXPECT_NE(out.str().find("Picture " + png + "\n"), std::string::npos);
 }
 
 }  // namespace
