@@ -36,40 +36,27 @@ class Q1oWriterTest : public VurnTest {
   }
 };
 
-TEST_F(Q1oWriterTest, RowOfCellsWithSeparatorsAndLineEnd) {
+// Cells under their pictures (zero centred, missing as the marker, factors
+// applied and cut, not rounded), separators, the note cell, CRLF at the row's end.
+TEST_F(Q1oWriterTest, CellsRowsAndLineEnd) {
   useColumns({"Depth_ft", "Qc_atm", "Fr_%"});
   Q1o_open();
   const float values[] = {12.345f, -5435.0f, 0.0f};
   for (int j = 1; j <= 3; ++j) Q1o_writeCell(j, gColumns.columns[static_cast<size_t>(j - 1)], "VALUE", values[j - 1]);
-  // Widths: Depth_ft 8 ("  ###.##"), " Qc_atm" 7 ("###.###"), " Fr_%" 5 ("#.###", zero in position 2).
-  EXPECT_EQ(written(), "   12.34, -5435  ,  0   \r\n");
-}
-
-TEST_F(Q1oWriterTest, ValueTextsAndFactors) {
-  useColumns({"Qc_tvk_kpa", "Depth_m", "x_tvk"});
-  ColumnDef wide = gColumns.columns[0];
-  wide.picture = std::string(11, '#');
-  EXPECT_EQ(Q1o_valueText(wide, -5435.0f), "-5435" + std::string(6, ' '));
-  EXPECT_EQ(Q1o_valueText(gColumns.columns[0], 1.0f), "     101.3");  // 1 atm in kPa, cut not rounded
-  EXPECT_EQ(Q1o_valueText(gColumns.columns[1], 10.0f), "  3.048");
-  ColumnDef narrow = gColumns.columns[0];
-  narrow.picture = "###";
-  EXPECT_EQ(Q1o_valueText(narrow, 5435.0f), "-5435");
-}
-
-TEST_F(Q1oWriterTest, NoteCellOfTheFirstColumn) {
-  useColumns({"Depth_ft", "Qc_atm"});
   gColumns.columns[0].id = "   Depth_ft";
-  Q1o_open();
-  Q1o_writeCell(1, gColumns.columns[0], "IDFULL-NOTE");
-  Q1o_writeCell(2, gColumns.columns[1], "IDFULL-NOTE");
-  EXPECT_EQ(written(), "Note:pth_ft,  Qc_atm\r\n");
-}
-
-TEST_F(Q1oWriterTest, UnknownRowKindIsAnError) {
-  useColumns({"Depth_ft"});
-  Q1o_open();
+  for (int j = 1; j <= 3; ++j) Q1o_writeCell(j, gColumns.columns[static_cast<size_t>(j - 1)], "IDFULL-NOTE");
   EXPECT_ERROR_REPORT(Q1o_writeCell(1, gColumns.columns[0], "VALUES"), "VCB342");
+  // Widths: Depth_ft 8 ("  ###.##"), " Qc_atm" 7 ("###.###"), " Fr_%" 5 ("#.###", zero in position 2).
+  EXPECT_EQ(written(), "   12.34, -5435  ,  0   \r\nNote:pth_ft,  Qc_atm,  Fr_%\r\n");
+
+  useColumns({"Qc_tvk_kpa", "Depth_m"});
+  ColumnDef wide = gColumns.columns[0], narrow = gColumns.columns[0];
+  wide.picture = std::string(11, '#');
+  narrow.picture = "###";
+  EXPECT_EQ(Q1o_valueText(wide, -5435.0f), "-5435" + std::string(6, ' '));
+  EXPECT_EQ(Q1o_valueText(narrow, 5435.0f), "-5435");
+  EXPECT_EQ(Q1o_valueText(gColumns.columns[0], 1.0f), "     101.3");  // 1 atm in kPa
+  EXPECT_EQ(Q1o_valueText(gColumns.columns[1], 10.0f), "  3.048");
 }
 
 TEST_F(Q1oWriterTest, HeadTablePadsEachPositionToItsWidestCell) {

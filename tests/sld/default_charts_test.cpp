@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
-#include <iostream>
 #include <string>
 #include <vector>
 
@@ -60,8 +59,6 @@ struct Figures { double worst = 0, median = 0, found = 0; };
 
 // Looks the chart up by its method on a 101 x 151 grid, even in log10, over the extent with its edges.
 Figures measure(std::int16_t slot, const Accuracy& a) {
-  const char* method = a.method;
-  const float xFrom = a.xFrom;
   const SldChart& chart = SLD8a[static_cast<std::size_t>(slot)];
   float lowest = chart.Line8a[1].LineValue_8sng, highest = lowest;
   for (int k = 1; k <= chart.LinesNUMof; ++k) {
@@ -74,12 +71,12 @@ Figures measure(std::int16_t slot, const Accuracy& a) {
     for (int j = 0; j <= 150; ++j) {
       float x = std::clamp(static_cast<float>(std::pow(10.0, -1.0 + 0.02 * i)), 0.1f, 10.0f);
       float y = std::clamp(static_cast<float>(std::pow(10.0, 0.02 * j)), 1.0f, 1000.0f);
-      if (x < xFrom) continue;
+      if (x < a.xFrom) continue;
       const double expected = a.formula(x, y);
       if (std::isnan(expected) || expected < lowest || expected > highest) continue;
       ++counted;
       float c = 0;
-      Chart_lookup(x, y, c, slot, method);
+      Chart_lookup(x, y, c, slot, a.method);
       if (c == -5435.0f) continue;
       const double error = std::abs(c - expected);
       errors.push_back(a.relative ? error / expected : error);
@@ -135,28 +132,27 @@ TEST_F(DefaultChartsTest, BundledFilesHoldEveryRequiredChartAndTheBuiltInChartsA
   RequiredCharts_check();
   ASSERT_EQ(SldChartCount, 8);
   const char* order[] = {"cQc1", "Ic", "UWT1", "CRRe", "p200s1", "Vs1", "N1", "S1"};
+  const auto lines = [](const SldChart& chart) {
+    std::vector<float> values;
+    for (int k = 1; k <= chart.LinesNUMof; ++k) {
+      const ContourLine& line = chart.Line8a[static_cast<std::size_t>(k)];
+      values.push_back(line.LineValue_8sng);
+      for (int p = 1; p <= line.ptsNUMof; ++p) {
+        values.insert(values.end(), {line.pt8a[static_cast<std::size_t>(p)].x_8sng, line.pt8a[static_cast<std::size_t>(p)].y_8sng});
+      }
+    }
+    return values;
+  };
   for (std::int16_t slot = 1; slot <= 8; ++slot) {
     const SldChart& built = SLD8a[static_cast<std::size_t>(slot)];
     EXPECT_EQ(built.Property_ID_8str, order[slot - 1]);
     EXPECT_EQ(RequiredChartIndex[static_cast<std::size_t>(slot - 1)], slot);
-    const SldChart* file = nullptr;
-    for (std::int16_t i = 1; i <= fileCount; ++i) {
-      if (fromFiles[static_cast<std::size_t>(i)].FileName_8str == built.FileName_8str) file = &fromFiles[static_cast<std::size_t>(i)];
-    }
-    ASSERT_NE(file, nullptr) << built.FileName_8str;
+    const auto file = std::find_if(fromFiles.begin() + 1, fromFiles.begin() + fileCount + 1,
+                                   [&](const SldChart& c) { return c.FileName_8str == built.FileName_8str; });
+    ASSERT_NE(file, fromFiles.begin() + fileCount + 1) << built.FileName_8str;
     EXPECT_EQ(built.File_Row1ColZ_ID_full_8str, file->File_Row1ColZ_ID_full_8str);
     EXPECT_EQ(built.Prediction_Description_8str, file->Prediction_Description_8str);
-    ASSERT_EQ(built.LinesNUMof, file->LinesNUMof);
-    for (int k = 1; k <= built.LinesNUMof; ++k) {
-      const ContourLine& a = built.Line8a[static_cast<std::size_t>(k)];
-      const ContourLine& b = file->Line8a[static_cast<std::size_t>(k)];
-      ASSERT_EQ(a.ptsNUMof, b.ptsNUMof);
-      EXPECT_EQ(a.LineValue_8sng, b.LineValue_8sng);
-      for (int p = 1; p <= a.ptsNUMof; ++p) {
-        EXPECT_EQ(a.pt8a[static_cast<std::size_t>(p)].x_8sng, b.pt8a[static_cast<std::size_t>(p)].x_8sng);
-        EXPECT_EQ(a.pt8a[static_cast<std::size_t>(p)].y_8sng, b.pt8a[static_cast<std::size_t>(p)].y_8sng);
-      }
-    }
+    EXPECT_EQ(lines(built), lines(*file)) << built.FileName_8str;
   }
 }
 
