@@ -2,7 +2,6 @@
 #include "platform/host_paths.h"
 
 #include <cstdlib>
-#include <fstream>
 
 #include "support/vurn_test.h"
 
@@ -33,7 +32,8 @@ TEST_F(HostPathsTest, ResolutionOfEveryComponent) {
   EXPECT_FALSE(Host_makeFolder("C:\\Vurn\\missing\\child"));
 }
 
-TEST_F(HostPathsTest, DrivesMapByEnvironmentAndTheProgramDrive) {
+// (The program drive P: is in the first-use tests.)
+TEST_F(HostPathsTest, DrivesMapByEnvironment) {
   const fs::path q = driveC() / "q-drive";
   fs::create_directories(q);
   ::setenv("VURN_DRIVE_Q", q.c_str(), 1);
@@ -46,15 +46,6 @@ TEST_F(HostPathsTest, DrivesMapByEnvironmentAndTheProgramDrive) {
   ::unsetenv("VURN_DRIVE_C");
   ASSERT_NE(std::getenv("HOME"), nullptr);
   EXPECT_EQ(HostDrive_root('C'), fs::path(std::getenv("HOME")));
-
-  const fs::path programFolder = driveP() / "bin";
-  fs::create_directories(programFolder / "Vurn" / "software");
-  std::ofstream(programFolder / "vurn-batch") << "program";
-  std::ofstream(programFolder / "Vurn" / "software" / "Vurn-Setup.txt") << "setup";
-  HostProgram_set(programFolder / "vurn-batch");
-  EXPECT_EQ(HostProgram_folder(), "P:\\");
-  EXPECT_EQ(Host_resolve("p:\\VURN.EXE"), programFolder / "vurn-batch");
-  EXPECT_EQ(Host_resolve("P:\\Vurn\\SOFTWARE\\vurn-setup.txt"), programFolder / "Vurn" / "software" / "Vurn-Setup.txt");
 }
 
 TEST_F(HostPathsTest, WildcardsAndListingIgnoreCase) {

@@ -4,7 +4,7 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstring>
+#include <bit>
 #include <string_view>
 #include <vector>
 #include <utility>
@@ -25,10 +25,7 @@ class ChartLookupTest : public VurnTest {
     ChartTable_reset();
     Chart_reset(1);
     SldChart& chart = SLD8a[1];
-    chart.X_Min_8sng = 0.1f;
-    chart.X_Max_8sng = 10.0f;
-    chart.Y_Min_8sng = 1.0f;
-    chart.Y_Max_8sng = 1000.0f;
+    chart.X_Min_8sng = 0.1f, chart.X_Max_8sng = 10.0f, chart.Y_Min_8sng = 1.0f, chart.Y_Max_8sng = 1000.0f;
     chart.LookupMethod_8str = "XYC";
     SldChartCount = 1;
   }
@@ -42,12 +39,6 @@ class ChartLookupTest : public VurnTest {
       ++line.ptsNUMof;
       line.pt8a[static_cast<std::size_t>(line.ptsNUMof)] = {x, y};
     }
-  }
-
-  // The two flat lines 0.1 along Q = 10 and 0.3 along Q = 100, F from 1 to 10.
-  static void addFlatPair() {
-    addLine(0.1f, {{1, 10}, {10, 10}});
-    addLine(0.3f, {{1, 100}, {10, 100}});
   }
 
   static float lookupC(float x, float y, const char* method = "XYC") {
@@ -145,7 +136,8 @@ TEST_F(ChartLookupTest, SearchAlongYAndTheInverseLookup) {
 // Inside the extent a method without a lookup, an empty method on a chart
 // without one, or a slot without a chart stops; outside, the method's output is null.
 TEST_F(ChartLookupTest, MethodsWithoutALookupAndSlotsWithoutAChart) {
-  addFlatPair();
+  addLine(0.1f, {{1, 10}, {10, 10}});
+  addLine(0.3f, {{1, 100}, {10, 100}});
   EXPECT_NEAR(lookupC(3, 31.6227766f, ""), 0.2f, 1e-5f);  // the chart's own method
   for (const char* method : {"XCY", "CXY", "CYX", "xyc", "ABC"}) EXPECT_FATAL_STOP(lookupC(3, 31.62f, method)) << method;
   for (const std::int16_t slot : {std::int16_t{0}, std::int16_t{2}, std::int16_t{41}}) {
@@ -175,24 +167,15 @@ TEST_F(ChartLookupSameBitsTest, ReadChartsAgreeWithThePlainWalk) {
   loadBuiltInCharts();
   const std::int16_t charts = SldChartCount;
   ASSERT_GT(charts, 0);
-  const auto bits = [](float v) {
-    std::uint32_t b = 0;
-    std::memcpy(&b, &v, sizeof b);
-    return b;
-  };
   long compared = 0;
   for (std::int16_t slot = 1; slot <= charts; ++slot) {
     const std::int16_t plain = static_cast<std::int16_t>(charts + 1);
     SLD8a[static_cast<std::size_t>(plain)] = SLD8a[static_cast<std::size_t>(slot)];
     SldChart& copy = SLD8a[static_cast<std::size_t>(plain)];
-    for (ContourLine& line : copy.Line8a) {
-      line.logsReady = false;
-      line.xOrder = line.yOrder = 0;
-    }
+    for (ContourLine& line : copy.Line8a) line.logsReady = false, line.xOrder = line.yOrder = 0;
     SldChartCount = plain;
     const SldChart& chart = SLD8a[static_cast<std::size_t>(slot)];
-    std::vector<float> xs;
-    std::vector<float> ys;
+    std::vector<float> xs, ys;
     for (int k = 0; k <= 40; ++k) {
       const float t = static_cast<float>(k) / 40.0f;
       xs.push_back(chart.X_Min_8sng * std::pow(chart.X_Max_8sng / chart.X_Min_8sng, t));
@@ -215,7 +198,7 @@ TEST_F(ChartLookupSameBitsTest, ReadChartsAgreeWithThePlainWalk) {
       const auto lookup = [&](std::int16_t on, float fixed, float other) {
         float x = alongY ? other : fixed, y = alongY ? fixed : other, c = c0;
         Chart_lookup(x, y, c, on, method);
-        return std::pair{bits(x), bits(c)};
+        return std::pair{std::bit_cast<std::uint32_t>(x), std::bit_cast<std::uint32_t>(c)};
       };
       std::vector<std::pair<std::uint32_t, std::uint32_t>> expected;
       for (float fixed : fixedValues) {
