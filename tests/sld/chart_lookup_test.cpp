@@ -1,15 +1,12 @@
 // Chart lookup: the extent, the bracketing of a point by two contour lines, the
 // segment rules at a line's ends, and the methods that cannot be computed.
-#include <gtest/gtest.h>
-
+#include <bit>
 #include <cmath>
 #include <cstdint>
-#include <bit>
 #include <string_view>
-#include <vector>
 #include <utility>
+#include <vector>
 
-#include "core/halt.h"
 #include "sld/chart_lookup.h"
 #include "sld/chart_table.h"
 #include "support/vurn_test.h"

@@ -1,7 +1,5 @@
 // The plotting writer and the chart source writer: their exact lines, the
 // key line layout, and what happens when a file cannot be created.
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <string>
 
