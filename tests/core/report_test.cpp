@@ -7,137 +7,90 @@
 
 namespace {
 
-class ReportTest : public VurnTest {};
+using ReportTest = VurnTest;
 
+// The record is ten lines on disk before the error window shows; a second
+// report writes nothing but still halts.
 TEST_F(ReportTest, ErrorRecordIsTenLinesWithTheContext) {
   openLog();
   Status_show("main text", "ops", "CPT-1", "in.csv", "out.txt", "proc", "12.5", "XX100");
   const size_t before = logLines().size();
+  size_t linesWhenShown = 0;
+  gWindowHooks.showErrorWindow = [&] { linesWhenShown = logLines().size(); };
   EXPECT_ERROR_REPORT(Error_report("bad thing in file x", "AB123"), "AB123");
   const auto lines = logLines();
   ASSERT_EQ(lines.size(), before + 10);
-  const std::vector<std::string> record(lines.end() - 10, lines.end());
-  EXPECT_EQ(record, (std::vector<std::string>{"Error--------------------------start",
-                                              "Error description =bad thing in file x", "Error main = main text",
-                                              "Error operations = ops", "processing", "Error sounding  = CPT-1",
-                                              "input", "output", "Error depth = 12.5",
-                                              "Error---------------------------------end"}));
+  EXPECT_EQ(linesWhenShown, lines.size());
+  EXPECT_EQ(std::vector<std::string>(lines.end() - 10, lines.end()),
+            (std::vector<std::string>{"Error--------------------------start", "Error description =bad thing in file x",
+                                      "Error main = main text", "Error operations = ops", "processing",
+                                      "Error sounding  = CPT-1", "input", "output", "Error depth = 12.5",
+                                      "Error---------------------------------end"}));
   EXPECT_TRUE(gWindow.error.visible);
-  EXPECT_EQ(ErrorControl("errorCode8lbl").caption, "AB123");
-  EXPECT_EQ(ErrorControl("inputFile8lbl").caption, "in.csv");
-  EXPECT_EQ(ErrorControl("value8lbl").caption, "12.5");
-}
-
-TEST_F(ReportTest, SecondErrorReportWritesNothingButStillHalts) {
-  openLog();
-  EXPECT_ERROR_REPORT(Error_report("first", "AA001"), "AA001");
-  const size_t after = logLines().size();
-  ErrorControl("errorCode8lbl").caption = "unchanged";
+  EXPECT_EQ(ErrorControl("errorCode8lbl").caption + " " + ErrorControl("inputFile8lbl").caption + " " +
+                ErrorControl("value8lbl").caption, "AB123 in.csv 12.5");
   EXPECT_THROW(Error_report("second", "BB002"), ErrorHalt);
-  EXPECT_EQ(logLines().size(), after);
-  EXPECT_EQ(ErrorControl("errorCode8lbl").caption, "unchanged");
+  EXPECT_EQ(logLines().size(), lines.size());
+  EXPECT_EQ(ErrorControl("errorCode8lbl").caption, "AB123");
 }
 
-TEST_F(ReportTest, ErrorWindowHookRunsBeforeTheHaltAndAfterTheRecordIsOnDisk) {
-  openLog();
-  size_t linesWhenShown = 0;
-  gWindowHooks.showErrorWindow = [&] { linesWhenShown = logLines().size(); };
-  EXPECT_THROW(Error_report("x", "CC003"), ErrorHalt);
-  EXPECT_EQ(linesWhenShown, logLines().size());
-}
-
-TEST_F(ReportTest, StatusShowKeepsBlanksAndSetsFields) {
+// Blank texts are kept and empty ones leave a field as it was; the events run
+// before the panel changes; the main label is bold exactly when it says "done";
+// a blank location code blanks its title until the next code.
+TEST_F(ReportTest, StatusPanelRules) {
+  std::string mainWhenProcessed = "not called";
+  gWindowHooks.processEvents = [&] { mainWhenProcessed = MainControl("HighLevel8lbl").caption; };
   Status_show("M", "O", "S", "I", "Out", "P", "V", "C1");
+  EXPECT_EQ(mainWhenProcessed, "...");
   Status_show("", " ", "..", "new in", "", " ", "", "");
-  EXPECT_EQ(gRun.status.main, "M");
-  EXPECT_EQ(gRun.status.operations, " ");
+  const StatusContext& s = gRun.status;
+  EXPECT_EQ(s.main + "|" + s.operations + "|" + s.sounding + "|" + s.inputFile + "|" + s.outputFile + "|" + s.process +
+                "|" + s.value, "M| |S|new in|Out| |V");
   EXPECT_EQ(MainControl("Operations8lbl").caption, " ");
-  EXPECT_EQ(gRun.status.sounding, "S");
-  EXPECT_EQ(gRun.status.inputFile, "new in");
-  EXPECT_EQ(gRun.status.outputFile, "Out");
-  EXPECT_EQ(gRun.status.process, " ");
-  EXPECT_EQ(gRun.status.value, "V");
   EXPECT_EQ(MainControl("StatusCODE8lbl").caption, "C1");
-}
 
-TEST_F(ReportTest, LocationCodeBlankBlanksTitleAndNextCodeRestoresIt) {
-  Control& title = MainControl("SoftwareLocationTitle8lbl");
-  Status_show("", "", "", "", "", "", "", " ");
-  EXPECT_EQ(MainControl("StatusCODE8lbl").caption, " ");
-  EXPECT_EQ(title.caption, " ");
-  Status_show("", "", "", "", "", "", "", "");
-  EXPECT_EQ(title.caption, " ");
-  Status_show("", "", "", "", "", "", "", "GL130");
-  EXPECT_EQ(MainControl("StatusCODE8lbl").caption, "GL130");
-  EXPECT_EQ(title.caption, "Software location (for data error tracing):");
-}
-
-TEST_F(ReportTest, MainLabelIsBoldExactlyWhenMainContainsDone) {
-  // An empty main leaves the caption as it is, weight normal; "abandoned" contains "done".
   Control& main = MainControl("HighLevel8lbl");
   for (auto [text, bold] : {std::pair{"           Done", true}, {"", false}, {"abandoned", true}, {"Starting", false}}) {
     Status_show(text, "", "", "", "", "", "", "");
     EXPECT_EQ(main.bold, bold) << text;
     EXPECT_EQ(main.caption, *text == '\0' ? "           Done" : text);
   }
-}
-
-TEST_F(ReportTest, StatusShowLetsPendingEventsRunFirst) {
-  std::string mainWhenProcessed = "not called";
-  gWindowHooks.processEvents = [&] { mainWhenProcessed = MainControl("HighLevel8lbl").caption; };
-  Status_show("new main", "", "", "", "", "", "", "");
-  EXPECT_EQ(mainWhenProcessed, "...");
-}
-
-TEST_F(ReportTest, TaskLineIndentByLevel) {
-  openLog();
-  const struct { std::int16_t level; size_t blanks; } cases[] = {{-1, 0}, {0, 3}, {1, 6}, {2, 9}, {6, 21}};
-  for (const auto& c : cases) {
-    TaskLine_write(c.level, "text", "TASK");
-    EXPECT_EQ(logLines().back(), std::string(c.blanks, ' ') + "text") << "level " << c.level;
+  Control& title = MainControl("SoftwareLocationTitle8lbl");
+  for (auto [code, titleText] : {std::pair{" ", " "}, {"", " "}, {"GL130", "Software location (for data error tracing):"}}) {
+    Status_show("", "", "", "", "", "", "", code);
+    EXPECT_EQ(title.caption, titleText) << "[" << code << "]";
   }
 }
 
-TEST_F(ReportTest, LogOpensWithVersionAndStartLines) {
+TEST_F(ReportTest, LogLinesAndTheIssueCounter) {
+  gRun.dataArea = "C:\\Vurn";  // the folder does not exist yet
+  EXPECT_THROW(TasksAndIssues_open(), HostFailure);
   openLog();
-  const auto lines = logLines();
+  auto lines = logLines();
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0].rfind("Vurn Software, vender=", 0), 0u);
   EXPECT_NE(lines[0].find("     version=8.0.6"), std::string::npos);
   EXPECT_EQ(lines[1].rfind("   Start of Vurn software --- Starting at date/time=", 0), 0u);
   EXPECT_EQ(gRun.logPath, "C:\\Vurn\\Vurn---Output---Tasks_and_Issues_From_most_recent_Vurn_Run.txt");
-}
-
-TEST_F(ReportTest, LogThatCannotBeCreatedIsAHostFailure) {
-  gRun.dataArea = "C:\\Vurn";  // the folder does not exist
-  EXPECT_THROW(TasksAndIssues_open(), HostFailure);
-}
-
-TEST_F(ReportTest, ContextLineCarriesTheRememberedContext) {
-  openLog();
+  for (const auto& [level, blanks] : {std::pair{-1, 0}, {0, 3}, {1, 6}, {6, 21}}) {
+    TaskLine_write(static_cast<std::int16_t>(level), "text", "TASK");
+    EXPECT_EQ(logLines().back(), std::string(static_cast<size_t>(blanks), ' ') + "text") << "level " << level;
+  }
   ContextLine_write("before any status", "TASK");
   EXPECT_EQ(logLines().back(), std::string(23, ' ') + "  CPT=  G=  S=  D=   before any status");
   Status_show("G1", "S1", "CPT9", "", "", "", "10.5", "");
   ContextLine_write("Done with UWT file", "TASK");
   EXPECT_EQ(logLines().back(), std::string(23, ' ') + "  CPT=CPT9  G=G1  S=S1  D=10.5   Done with UWT file");
-}
 
-TEST_F(ReportTest, IssueCounterCountsOnlyUpperCaseIssueAndCarriesOver) {
-  openLog();
+  // Only the kind "ISSUE" counts; a later run hides the counter, its first issue shows the running total.
   Control& counter = MainControl("IssuesCounter8lbl");
-  EXPECT_FALSE(counter.visible);
-  TaskLine_write(6, "a task", "TASK");
   TaskLine_write(6, "lower case", "issue");
   EXPECT_EQ(gRun.issueCounter, 0);
   EXPECT_FALSE(counter.visible);
   TaskLine_write(6, "an issue", "ISSUE");
   ContextLine_write("another", "ISSUE");
-  EXPECT_EQ(gRun.issueCounter, 2);
-  EXPECT_TRUE(counter.visible);
-  EXPECT_TRUE(MainControl("IssuesCounterTITLE8lbl").visible);
+  EXPECT_TRUE(counter.visible && MainControl("IssuesCounterTITLE8lbl").visible);
   EXPECT_EQ(counter.caption, "2");
-
-  // A later run hides the counter; its first issue shows the running total.
   IssueCounter_hide();
   EXPECT_FALSE(counter.visible);
   TaskLine_write(6, "third", "ISSUE");

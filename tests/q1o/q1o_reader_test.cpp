@@ -8,7 +8,7 @@
 
 namespace {
 
-class Q1oReaderTest : public VurnTest {};
+using Q1oReaderTest = VurnTest;
 
 constexpr const char* kIds = "Depth_m,  Qc1_tsf, Fr_%,  Ic_tvk\r\n";
 constexpr const char* kHead =
@@ -29,9 +29,7 @@ TEST_F(Q1oReaderTest, ReadsColumnsValuesMissingCellsAndFactors) {
   ASSERT_EQ(table.columns.size(), 4u);
   EXPECT_EQ(table.rows, 2u);
   const Q1oColumn& qc1 = table.columns[1];
-  EXPECT_EQ(qc1.id, "Qc1_tsf");
-  EXPECT_EQ(qc1.property, "Qc1");
-  EXPECT_EQ(qc1.unit, "tsf");
+  EXPECT_EQ(qc1.id + " " + qc1.property + " " + qc1.unit, "Qc1_tsf Qc1 tsf");
   EXPECT_FLOAT_EQ(qc1.factor, 1.058f);
   EXPECT_EQ(table.columns[3].unit, "");  // "tvk" is a method, not a unit
   EXPECT_FLOAT_EQ(table.columns[3].factor, 1.0f);
@@ -44,12 +42,7 @@ TEST_F(Q1oReaderTest, ReadsColumnsValuesMissingCellsAndFactors) {
 }
 
 TEST_F(Q1oReaderTest, AFileItCannotReadGivesAMessageAndAnEmptyTable) {
-  struct Case {
-    const char* bytes;  // nullptr: no file
-    const char* message;
-  };
-  const std::string head = std::string(kIds) + kHead;
-  const Case cases[] = {
+  const struct { const char* bytes; const char* message; } cases[] = {  // bytes nullptr: no file
       {nullptr, "C:\\Vurn\\b_Q1o.txt: cannot be opened"},
       {"", "has no row of column identifiers"},
       {"Qc_atm, Depth_ft\r\nEOH\r\n1, 2\r\n", "its first column is Qc_atm, not a depth"},
@@ -60,7 +53,7 @@ TEST_F(Q1oReaderTest, AFileItCannotReadGivesAMessageAndAnEmptyTable) {
       {"Depth_ft, Qc_atm\r\nEOH\r\n1, 2x\r\n", "line 3, column Qc_atm: \"2x\" is not a number"},
       {"Depth_ft, Qc_atm\r\nEOH\r\n1, nan\r\n", "\"nan\" is not a number"},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     if (c.bytes) writeHostFile("Vurn/b_Q1o.txt", c.bytes);
     Q1oTable table;
     table.rows = 7;
@@ -79,22 +72,11 @@ TEST_F(Q1oReaderTest, WaterTableComesFromTheSoundingsRow) {
                 "CPT-01,\"Dike, north\",3.3\r\n"
                 " cpt-02 ,south,\r\n"
                 "CPT-03,east,deep\r\n");
-  struct Case {
-    const char* path;
-    const char* sounding;
-    float feet;  // NaN: none
-  };
-  const float none = std::nanf("");
-  for (const Case& c : {Case{"C:\\Vurn\\db.csv", "CPT-01", 3.3f}, Case{"C:\\Vurn\\db.csv", "CPT-02", none},
-                        Case{"C:\\Vurn\\db.csv", "CPT-03", none}, Case{"C:\\Vurn\\db.csv", "CPT-09", none},
-                        Case{"C:\\Vurn\\none.csv", "CPT-01", none}}) {
-    const float feet = SoundingDatabase_waterTableFeet(c.path, c.sounding);
-    if (std::isnan(c.feet)) {
-      EXPECT_TRUE(std::isnan(feet)) << c.sounding << " gave " << feet;
-    } else {
-      EXPECT_FLOAT_EQ(feet, c.feet) << c.sounding;
-    }
-  }
+  EXPECT_FLOAT_EQ(SoundingDatabase_waterTableFeet("C:\\Vurn\\db.csv", "CPT-01"), 3.3f);
+  const struct { const char* path; const char* sounding; } none[] = {  // none: NaN
+      {"C:\\Vurn\\db.csv", "CPT-02"}, {"C:\\Vurn\\db.csv", "CPT-03"}, {"C:\\Vurn\\db.csv", "CPT-09"},
+      {"C:\\Vurn\\none.csv", "CPT-01"}};
+  for (const auto& c : none) EXPECT_TRUE(std::isnan(SoundingDatabase_waterTableFeet(c.path, c.sounding))) << c.sounding;
 }
 
 }  // namespace

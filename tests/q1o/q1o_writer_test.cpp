@@ -36,40 +36,27 @@ class Q1oWriterTest : public VurnTest {
   }
 };
 
-TEST_F(Q1oWriterTest, RowOfCellsWithSeparatorsAndLineEnd) {
+// Cells under their pictures (zero centred, missing as the marker, factors
+// applied and cut, not rounded), separators, the note cell, CRLF at the row's end.
+TEST_F(Q1oWriterTest, CellsRowsAndLineEnd) {
   useColumns({"Depth_ft", "Qc_atm", "Fr_%"});
   Q1o_open();
   const float values[] = {12.345f, -5435.0f, 0.0f};
   for (int j = 1; j <= 3; ++j) Q1o_writeCell(j, gColumns.columns[static_cast<size_t>(j - 1)], "VALUE", values[j - 1]);
-  // Widths: Depth_ft 8 ("  ###.##"), " Qc_atm" 7 ("###.###"), " Fr_%" 5 ("#.###", zero in position 2).
-  EXPECT_EQ(written(), "   12.34, -5435  ,  0   \r\n");
-}
-
-TEST_F(Q1oWriterTest, ValueTextsAndFactors) {
-  useColumns({"Qc_tvk_kpa", "Depth_m", "x_tvk"});
-  ColumnDef wide = gColumns.columns[0];
-  wide.picture = std::string(11, '#');
-  EXPECT_EQ(Q1o_valueText(wide, -5435.0f), "-5435" + std::string(6, ' '));
-  EXPECT_EQ(Q1o_valueText(gColumns.columns[0], 1.0f), "     101.3");  // 1 atm in kPa, cut not rounded
-  EXPECT_EQ(Q1o_valueText(gColumns.columns[1], 10.0f), "  3.048");
-  ColumnDef narrow = gColumns.columns[0];
-  narrow.picture = "###";
-  EXPECT_EQ(Q1o_valueText(narrow, 5435.0f), "-5435");
-}
-
-TEST_F(Q1oWriterTest, NoteCellOfTheFirstColumn) {
-  useColumns({"Depth_ft", "Qc_atm"});
   gColumns.columns[0].id = "   Depth_ft";
-  Q1o_open();
-  Q1o_writeCell(1, gColumns.columns[0], "IDFULL-NOTE");
-  Q1o_writeCell(2, gColumns.columns[1], "IDFULL-NOTE");
-  EXPECT_EQ(written(), "Note:pth_ft,  Qc_atm\r\n");
-}
-
-TEST_F(Q1oWriterTest, UnknownRowKindIsAnError) {
-  useColumns({"Depth_ft"});
-  Q1o_open();
+  for (int j = 1; j <= 3; ++j) Q1o_writeCell(j, gColumns.columns[static_cast<size_t>(j - 1)], "IDFULL-NOTE");
   EXPECT_ERROR_REPORT(Q1o_writeCell(1, gColumns.columns[0], "VALUES"), "VCB342");
+  // Widths: Depth_ft 8 ("  ###.##"), " Qc_atm" 7 ("###.###"), " Fr_%" 5 ("#.###", zero in position 2).
+  EXPECT_EQ(written(), "   12.34, -5435  ,  0   \r\nNote:pth_ft,  Qc_atm,  Fr_%\r\n");
+
+  useColumns({"Qc_tvk_kpa", "Depth_m"});
+  ColumnDef wide = gColumns.columns[0], narrow = gColumns.columns[0];
+  wide.picture = std::string(11, '#');
+  narrow.picture = "###";
+  EXPECT_EQ(Q1o_valueText(wide, -5435.0f), "-5435" + std::string(6, ' '));
+  EXPECT_EQ(Q1o_valueText(narrow, 5435.0f), "-5435");
+  EXPECT_EQ(Q1o_valueText(gColumns.columns[0], 1.0f), "     101.3");  // 1 atm in kPa
+  EXPECT_EQ(Q1o_valueText(gColumns.columns[1], 10.0f), "  3.048");
 }
 
 TEST_F(Q1oWriterTest, HeadTablePadsEachPositionToItsWidestCell) {
@@ -85,15 +72,13 @@ TEST_F(Q1oWriterTest, HeadTablePadsEachPositionToItsWidestCell) {
                            "Description=^blank^" + std::string(21, ' ') + "\r\n");
 }
 
+// Every line that carries a value, in order (the fixed texts are in the example
+// run's checksum); the depth sums start afresh; the direction file opens.
 TEST_F(Q1oWriterTest, HeadHasEveryLineInOrderAndOpensTheDirectionFile) {
   HostClock_setFixed(2026, 12, 6, 3600.0);
-  gRun.versionText = "8.0.6";
-  gRun.releaseDate = "2016 Oct 12";
-  gRun.computerName = "RIG-3";
-  gRun.zeroLoadFileName = "ZL.txt";
-  gRun.earthquakeMagnitude = 7.5f;
-  gDepth.vesSumPsf = 99.0f;
-  gDepth.previousDepth = 12.0f;
+  gRun.versionText = "8.0.6", gRun.releaseDate = "2016 Oct 12", gRun.computerName = "RIG-3";
+  gRun.zeroLoadFileName = "ZL.txt", gRun.earthquakeMagnitude = 7.5f;
+  gDepth.vesSumPsf = 99.0f, gDepth.previousDepth = 12.0f;
   useColumns({"Depth_ft", "Qc_atm"});
   Q1o_open();
   Q1o_writeHead({HeadChartRow{"Ic_tvk", "ALL", "2026-12-06", "tvk", "Vurn", "Soil type index"}});
@@ -104,17 +89,12 @@ TEST_F(Q1oWriterTest, HeadHasEveryLineInOrderAndOpensTheDirectionFile) {
       "File generatation time stamp = 2026-12-06  01:00:00\r\n",
       "Data processing Computer = RIG-3\r\n",
       "Vurn Software Version = 8.0.6, Release date 2016 Oct 12\r\n",
-      "NOTE: Software information and updates can be found at https://vurn.example.org\r\n",
       "Zero load data File = ZL.txt\r\n",
       "Field CPT data file path location = CPT-7\r\n",
       "Computer name = RIG-3\r\n\r\n",
-      "need EQ equation referencing UCB and UCD and Robertson\r\n",
       "Project Earthquake Magnitude (M_m) =  7.5\r\n\r\n",
-      "Stress normalization for S method and description = ??? \r\n\r\n",
-      "NOTE: Below are SLD data File descriptions\r\n",
       "SLD_file=1   ID_full=Ic_tvk   Units=ALL   Version_date=2026-12-06   Method=tvk   Author_short=Vurn   =^blank^   "
       "Description=Soil type index   \r\n\r\n",
-      "NOTE: Below are data Column descriptions\r\n",
       "Column=1   R1_ID_full=Depth_ft   R1Cz_Units=ft    method=^blank^   RN_format=>  ###.##<   ",
       "ID_only=Depth   Converter_to_noneStandard=1   \r\n",
       "\r\n\r\nNote:_ft,  Qc_atm\r\nEOH\r\n",
@@ -126,8 +106,7 @@ TEST_F(Q1oWriterTest, HeadHasEveryLineInOrderAndOpensTheDirectionFile) {
     at = found + piece.size();
   }
   EXPECT_EQ(at, head.size());
-  EXPECT_EQ(gDepth.vesSumPsf, 0.0f);
-  EXPECT_EQ(gDepth.previousDepth, 0.0f);
+  EXPECT_TRUE(gDepth.vesSumPsf == 0.0f && gDepth.previousDepth == 0.0f) << "the sums start afresh";
   gRun.chartDirectionFile.close();
   EXPECT_EQ(readHostFile(Host_resolve("C:\\Vurn\\Tavik extras\\CPT-7-----SLD direction info---------.csv")),
             "\"FR,      qc1,          ,v_xyc,      v_yxc,   delta%, other\"\r\n");

@@ -1,9 +1,7 @@
-// Loading the chart table from SLD files: what a file must hold, every error a
-// file can trigger, the table's limits, and finding the required charts.
-#include <gtest/gtest.h>
-
+// Loading the chart table from SLD files: what a file must hold, the table's
+// limits, and finding the required charts. (Every fault of a file's content is
+// in the bad-input corpus.)
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -25,145 +23,13 @@ class ChartTableTest : public VurnTest {
     gRun.chartDataSource = "FILE";
     fs::create_directories(dataArea() / "SLD input");
   }
-
-  void writeChart(const std::string& name, const std::string& text) const {
-    writeHostFile("Vurn/SLD input/" + name, text);
+  void writeChart(const std::string& name, const SldFileText& file) const {
+    writeHostFile("Vurn/SLD input/" + name, file.text());
   }
-  void writeChart(const std::string& name, const SldFileText& file) const { writeChart(name, file.text()); }
-
-  // A file whose only change from the default is `edit`.
-  static SldFileText edited(void (*edit)(SldFileText&)) {
-    SldFileText file;
-    edit(file);
-    return file;
-  }
-
-  // The halt of loading the charts.
-  static ErrorHalt loadHalt() {
-    gRun.errorReported = false;
-    try {
-      Charts_load();
-    } catch (const ErrorHalt& halt) {
-      return halt;
-    }
-    return ErrorHalt("none", "nothing was reported");
-  }
-};
-
-std::vector<std::string> numbered(const std::string& prefix, int count) {
-  std::vector<std::string> lines;
-  for (int i = 1; i <= count; ++i) lines.push_back(prefix + std::to_string(i));
-  return lines;
-}
-
-// (Every fault of a file's content is in the bad-input corpus.)
-TEST_F(ChartTableTest, AnUnknownSourceIsAFatalStop) {
-  gRun.chartDataSource = "-5434";
-  EXPECT_FATAL_STOP(Charts_load());
-}
-
-TEST_F(ChartTableTest, ThirtyFilesLoadAndAThirtyFirstIsRefused) {
-  for (int i = 1; i <= 30; ++i) {
-    SldFileText file;
-    file.header[2] = "SLD_VERSION_AUTHOR_ONE_NAME = A" + std::to_string(100 + i);
-    writeChart("SLD-Vurn-" + std::to_string(100 + i) + ".csv", file);
-  }
-  Charts_load();
-  EXPECT_EQ(SldChartCount, 30);
-  EXPECT_EQ(SLD8a[30].FileName_8str, "SLD-Vurn-130.csv");
-
-  writeChart("SLD-Vurn-131.csv", SldFileText{});
-  const ErrorHalt halt = loadHalt();
-  EXPECT_EQ(halt.identifier, "CHL030");
-  EXPECT_NE(halt.description.find("SLD-Vurn-131.csv"), std::string::npos) << halt.description;
-  EXPECT_NE(halt.description.find("30"), std::string::npos) << halt.description;
-}
-
-TEST_F(ChartTableTest, AFileIsReadIntoItsSlot) {
-  SldFileText file;
-  file.row1 = "RF_%,QC1_atm,UWT1_tvk2009_pcf";
-  file.row2 = "row2_vurn_sldv5 ";
-  file.header = {"SLD_CHARTID = cptchart",
-                 "REM SLD_LOOKUP_METHOD = YXC",
-                 "'SLD_LOOKUP_METHOD = YXC",
-                 "`SLD_LOOKUP_METHOD = YXC",
-                 "NOTE = some words",
-                 "COMMENT = \"quoted, with a comma\"",
-                 "SLD_VERSION_AUTHOR_ONE_NAME = Tester",
-                 "PREDICTION_DESCRIPTION = Unit weight",
-                 "SLD_C_UNITS = W1"};
-  writeChart("SLD-Vurn-A.csv", file);
-  Charts_load();
-  ASSERT_EQ(SldChartCount, 1);
-  const SldChart& chart = SLD8a[1];
-  EXPECT_EQ(chart.FileName_8str, "SLD-Vurn-A.csv");
-  EXPECT_EQ(chart.File_Row1ColX_ID_full_8str, "RF_%");
-  EXPECT_EQ(chart.File_Row1ColZ_ID_full_8str, "UWT1_tvk2009_pcf");
-  EXPECT_EQ(chart.Property_ID_8str, "UWT1");
-  EXPECT_EQ(chart.Property_Method_8str, "tvk2009");
-  EXPECT_EQ(chart.Property_Units_8str, "W1") << "a header key overrides row 1";
-  EXPECT_TRUE(chart.TavikChart_8bol);
-  EXPECT_EQ(chart.ChartID8str, "cptchart");
-  EXPECT_EQ(chart.LookupMethod_8str, "") << "comment lines are ignored";
-  EXPECT_TRUE(chart.X_UseLog_8bol && chart.Y_UseLog_8bol);
-  EXPECT_EQ(chart.X_Min_8sng, 0.1f);
-  EXPECT_EQ(chart.X_Max_8sng, 10.0f);
-  EXPECT_EQ(chart.Y_Min_8sng, 1.0f);
-  EXPECT_EQ(chart.Y_Max_8sng, 1000.0f);
-  EXPECT_EQ(chart.C_Min_8sng, 64.0f);
-  EXPECT_EQ(chart.C_Max_8sng, 160.0f);
-  ASSERT_EQ(chart.CommentsNUMof, 2);
-  EXPECT_EQ(chart.Comment8a[1], "some words");
-  EXPECT_EQ(chart.Comment8a[2], "quoted, with a comma");
-  EXPECT_EQ(chart.Comment8a[3], "-5435");
-
-  ASSERT_EQ(chart.LinesNUMof, 2);
-  EXPECT_EQ(chart.Line8a[1].ptsNUMof, 2);
-  EXPECT_EQ(chart.Line8a[1].LineValue_8sng, 0.15f);
-  EXPECT_EQ(chart.Line8a[1].pt8a[1].x_8sng, 1.2f);
-  EXPECT_EQ(chart.Line8a[1].pt8a[2].y_8sng, 40.0f);
-  EXPECT_EQ(chart.Line8a[2].ptsNUMof, 2);
-  EXPECT_EQ(chart.Line8a[2].LineValue_8sng, 0.2f);
-  EXPECT_EQ(chart.Line8a[2].pt8a[1].x_8sng, 1.0f);
-  EXPECT_EQ(chart.Line8a[2].pt8a[2].y_8sng, 80.0f);
-}
-
-TEST_F(ChartTableTest, HeaderEndsOnLine110OrAtAnEndKeyAndASlotForgetsItsChart) {
-  SldFileText file;
-  const auto filler = numbered("INFO ", 106);
-  file.header.insert(file.header.end(), filler.begin(), filler.end());
-  ASSERT_EQ(file.header.size(), 109u);
-  file.end = "SLD_VERSION_NUMBER = 7, EOH";  // header line 110
-  writeChart("SLD-Vurn-A.csv", file);
-  Charts_load();
-  EXPECT_EQ(SLD8a[1].Version_Number_8str, "-5435") << "the end line itself is not applied";
-  EXPECT_EQ(SLD8a[1].LinesNUMof, 2);
-
-  SldFileText byKey;
-  byKey.end = "end = here";
-  writeChart("SLD-Vurn-A.csv", byKey);
-  Charts_load();
-  EXPECT_EQ(SLD8a[1].LinesNUMof, 2);
-  ASSERT_EQ(SLD8a[1].LookupMethod_8str, "XYC");
-
-  // A slot forgets the chart it held before.
-  SldFileText plain;
-  plain.header = {"SLD_VERSION_AUTHOR_ONE_NAME = Tester"};
-  writeChart("SLD-Vurn-A.csv", plain);
-  Charts_load();
-  EXPECT_EQ(SLD8a[1].LookupMethod_8str, "");
-  EXPECT_EQ(SLD8a[1].ChartID8str, "");
-  EXPECT_EQ(SLD8a[1].X_Min_8sng, -5435.0f) << "without SLD_CHARTID every point is outside the chart";
-  EXPECT_FALSE(SLD8a[1].X_UseLog_8bol);
-}
-
-class RequiredChartsTest : public ChartTableTest {
- protected:
   // The eight required charts with the method part `method`, in slots 1..8.
   void writeRequiredCharts(const std::string& method) const {
-    const char* properties[] = {"cQc1", "Ic", "UWT1", "CRRe", "p200s1", "Vs1", "N1", "S1"};
     int i = 0;
-    for (const char* property : properties) {
+    for (const char* property : {"cQc1", "Ic", "UWT1", "CRRe", "p200s1", "Vs1", "N1", "S1"}) {
       SldFileText file;
       file.row1 = std::string("Fr_%,QC1_atm,") + property + "_" + method;
       writeChart("SLD-Vurn-A" + std::to_string(++i) + ".csv", file);
@@ -171,43 +37,111 @@ class RequiredChartsTest : public ChartTableTest {
   }
 };
 
-TEST_F(RequiredChartsTest, TheMakersChartsFillEveryEntryAndTableResetForgetsEverything) {
+TEST_F(ChartTableTest, ThirtyFilesLoadAndAThirtyFirstIsRefused) {
+  for (int i = 1; i <= 31; ++i) {
+    if (i == 31) {
+      Charts_load();
+      EXPECT_EQ(SldChartCount, 30);
+      EXPECT_EQ(SLD8a[30].FileName_8str, "SLD-Vurn-130.csv");
+    }
+    SldFileText file;  // each of another author, so no two are the same chart
+    file.header[2] = "SLD_VERSION_AUTHOR_ONE_NAME = A" + std::to_string(i);
+    writeChart("SLD-Vurn-" + std::to_string(100 + i) + ".csv", file);
+  }
+  gRun.errorReported = false;
+  const ErrorHalt halt = HaltOf(Charts_load);
+  EXPECT_EQ(halt.identifier, "CHL030");
+  EXPECT_NE(halt.description.find("SLD-Vurn-131.csv"), std::string::npos) << halt.description;
+  EXPECT_NE(halt.description.find("30"), std::string::npos) << halt.description;
+  gRun.chartDataSource = "-5434";
+  EXPECT_FATAL_STOP(Charts_load());
+}
+
+// Header keys over row 1, comment lines skipped, the Tavik chart's extent, comments
+// and the contour lines (a blank line ends a line, its first point carries the value).
+TEST_F(ChartTableTest, AFileIsReadIntoItsSlot) {
+  SldFileText file;
+  file.row1 = "RF_%,QC1_atm,UWT1_tvk2009_pcf";
+  file.row2 = "row2_vurn_sldv5 ";
+  file.header = {"SLD_CHARTID = cptchart", "REM SLD_LOOKUP_METHOD = YXC", "'SLD_LOOKUP_METHOD = YXC",
+                 "`SLD_LOOKUP_METHOD = YXC", "NOTE = some words", "COMMENT = \"quoted, with a comma\"",
+                 "SLD_VERSION_AUTHOR_ONE_NAME = Tester", "PREDICTION_DESCRIPTION = Unit weight", "SLD_C_UNITS = W1"};
+  writeChart("SLD-Vurn-A.csv", file);
+  Charts_load();
+  ASSERT_EQ(SldChartCount, 1);
+  const SldChart& chart = SLD8a[1];
+  EXPECT_EQ(chart.FileName_8str + "|" + chart.File_Row1ColX_ID_full_8str + "|" + chart.File_Row1ColZ_ID_full_8str + "|" +
+                chart.Property_ID_8str + "|" + chart.Property_Method_8str + "|" + chart.Property_Units_8str + "|" +
+                chart.ChartID8str + "|" + chart.LookupMethod_8str,
+            "SLD-Vurn-A.csv|RF_%|UWT1_tvk2009_pcf|UWT1|tvk2009|W1|cptchart|");
+  EXPECT_TRUE(chart.TavikChart_8bol && chart.X_UseLog_8bol && chart.Y_UseLog_8bol);
+  EXPECT_EQ((std::vector<float>{chart.X_Min_8sng, chart.X_Max_8sng, chart.Y_Min_8sng, chart.Y_Max_8sng, chart.C_Min_8sng,
+                                chart.C_Max_8sng}),
+            (std::vector<float>{0.1f, 10.0f, 1.0f, 1000.0f, 64.0f, 160.0f}));
+  ASSERT_EQ(chart.CommentsNUMof, 2);
+  EXPECT_EQ(chart.Comment8a[1] + "|" + chart.Comment8a[2] + "|" + chart.Comment8a[3], "some words|quoted, with a comma|-5435");
+  ASSERT_EQ(chart.LinesNUMof, 2);
+  std::vector<float> lines;
+  for (int k = 1; k <= 2; ++k) {
+    const ContourLine& line = chart.Line8a[static_cast<std::size_t>(k)];
+    lines.insert(lines.end(), {static_cast<float>(line.ptsNUMof), line.LineValue_8sng, line.pt8a[1].x_8sng,
+                               line.pt8a[1].y_8sng, line.pt8a[2].x_8sng, line.pt8a[2].y_8sng});
+  }
+  EXPECT_EQ(lines, (std::vector<float>{2, 0.15f, 1.2f, 30, 2.0f, 40, 2, 0.2f, 1.0f, 50, 3.0f, 80}));
+}
+
+TEST_F(ChartTableTest, HeaderEndsOnLine110OrAtAnEndKeyAndASlotForgetsItsChart) {
+  SldFileText file;
+  for (int i = 1; i <= 106; ++i) file.header.push_back("INFO " + std::to_string(i));
+  file.end = "SLD_VERSION_NUMBER = 7, EOH";  // header line 110
+  writeChart("SLD-Vurn-A.csv", file);
+  Charts_load();
+  EXPECT_EQ(SLD8a[1].Version_Number_8str, "-5435") << "the end line itself is not applied";
+  EXPECT_EQ(SLD8a[1].LinesNUMof, 2);
+  file.header.push_back("INFO 107");  // the end line is now line 111: the header ended before it
+  writeChart("SLD-Vurn-A.csv", file);
+  gRun.errorReported = false;
+  EXPECT_EQ(HaltOf(Charts_load).identifier, " SLD412");
+
+  SldFileText byKey;
+  byKey.end = "end = here";
+  writeChart("SLD-Vurn-A.csv", byKey);
+  Charts_load();
+  EXPECT_EQ(SLD8a[1].LinesNUMof, 2);
+  ASSERT_EQ(SLD8a[1].LookupMethod_8str, "XYC");
+  SldFileText plain;
+  plain.header = {"SLD_VERSION_AUTHOR_ONE_NAME = Tester"};
+  writeChart("SLD-Vurn-A.csv", plain);
+  Charts_load();
+  EXPECT_EQ(SLD8a[1].LookupMethod_8str + SLD8a[1].ChartID8str, "");
+  EXPECT_EQ(SLD8a[1].X_Min_8sng, -5435.0f) << "without SLD_CHARTID every point is outside the chart";
+  EXPECT_FALSE(SLD8a[1].X_UseLog_8bol);
+}
+
+// The maker's eight charts fill every entry, a later one replaces an earlier
+// one; other authors' charts do not count, nor does a chart of the last run.
+TEST_F(ChartTableTest, RequiredCharts) {
   writeRequiredCharts("TVK");
-  Charts_load();
-  RequiredCharts_check();
-  for (std::size_t r = 0; r < 8; ++r) EXPECT_EQ(RequiredChartIndex[r], static_cast<std::int16_t>(r + 1));
-  ChartTable_reset();
-  EXPECT_EQ(SldChartCount, 0);
-  EXPECT_EQ(RequiredChartIndex[kChartCQC1], 0);
-  EXPECT_EQ(SLD8a[1].LinesNUMof, 0);
-  EXPECT_EQ(SLD8a[1].File_Row1ColZ_ID_full_8str, "-5435");
-}
-
-TEST_F(RequiredChartsTest, ChartsOfOtherAuthorsDoNotCount) {
-  writeRequiredCharts("ucd");
-  Charts_load();
-  EXPECT_ERROR_REPORT(RequiredCharts_check(), "SLD200");
-  for (const std::int16_t slot : RequiredChartIndex) EXPECT_EQ(slot, 0);
-}
-
-TEST_F(RequiredChartsTest, ALaterChartReplacesAnEarlierOne) {
-  writeRequiredCharts("tvk");
   SldFileText second;
   second.row1 = "Fr_%,QC1_atm,Ic_tvk2";
   writeChart("SLD-Vurn-B.csv", second);
   Charts_load();
   RequiredCharts_check();
-  EXPECT_EQ(RequiredChartIndex[kChartIC], 9);
-}
-
-TEST_F(RequiredChartsTest, AChartMissingFromThisRunIsNotTakenFromTheLast) {
-  writeRequiredCharts("tvk");
-  Charts_load();
-  RequiredCharts_check();
+  for (std::size_t r = 0; r < 8; ++r) EXPECT_EQ(RequiredChartIndex[r], r == kChartIC ? 9 : static_cast<std::int16_t>(r + 1));
   fs::remove(dataArea() / "SLD input" / "SLD-Vurn-A8.csv");  // S1
   Charts_load();
   EXPECT_ERROR_REPORT(RequiredCharts_check(), "SLD200");
   EXPECT_EQ(RequiredChartIndex[kChartS1], 0);
+  ChartTable_reset();
+  EXPECT_EQ(SldChartCount + RequiredChartIndex[kChartCQC1] + SLD8a[1].LinesNUMof, 0);
+  EXPECT_EQ(SLD8a[1].File_Row1ColZ_ID_full_8str, "-5435");
+
+  writeRequiredCharts("ucd");
+  fs::remove(dataArea() / "SLD input" / "SLD-Vurn-B.csv");
+  Charts_load();
+  gRun.errorReported = false;
+  EXPECT_ERROR_REPORT(RequiredCharts_check(), "SLD200");
+  for (const std::int16_t slot : RequiredChartIndex) EXPECT_EQ(slot, 0);
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 // The plotting writer and the chart source writer: their exact lines, the
 // key line layout, and what happens when a file cannot be created.
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <string>
 
@@ -17,21 +15,11 @@ namespace fs = std::filesystem;
 namespace {
 
 TEST(KeyLineTest, NamesEndInAFixedColumn) {
-  struct Case {
-    const char* name;
-    int width;
-    const char* value;
-    std::string line;
+  const struct { const char* name; int width; const char* value; std::string line; } cases[] = {
+      {"abc", 5, "v", " abc = v"}, {"abc", 6, "v", " abc = v"}, {"abc", 7, "v", "  abc = v"},
+      {"a_name_longer_than_the_width", 10, "", " a_name_longer_than_the_width = "},  // (width 55: the source file)
   };
-  const Case cases[] = {
-      {"SLD8a(3).ChartID8str", 55, "\"CPTCHART\"", std::string(33, ' ') + "SLD8a(3).ChartID8str = \"CPTCHART\""},
-      {"SLD", 0, "Ic_tvk", " SLD = Ic_tvk"},
-      {"abc", 6, "v", " abc = v"},
-      {"abc", 5, "v", " abc = v"},
-      {"abc", 7, "v", "  abc = v"},
-      {"a_name_longer_than_the_width", 10, "", " a_name_longer_than_the_width = "},
-  };
-  for (const Case& c : cases) EXPECT_EQ(KeyLine(c.name, c.width, c.value), c.line) << c.name << " " << c.width;
+  for (const auto& c : cases) EXPECT_EQ(KeyLine(c.name, c.width, c.value), c.line) << c.name << " " << c.width;
 }
 
 class ChartWritersTest : public VurnTest {
@@ -54,51 +42,30 @@ class ChartWritersTest : public VurnTest {
   std::string sourceFile() const { return readHostFile(driveC() / "Vurn-VB6" / "SLD___Ic_tvk.bas"); }
 };
 
-TEST_F(ChartWritersTest, PlottingFileWithoutCommentsOrMethod) {
-  SldFileText file;
-  file.header = {"SLD_CHARTID = CPTCHART", "SLD_VERSION_AUTHOR_ONE_NAME = Tester", "SLD_VERSION_NUMBER = 3",
-                 "PREDICTION_DESCRIPTION = Soil index"};
-  file.data = {"1.5,250,0.25", "2,300", "", "1,20,1.5"};
-  loadChart(file);
-  ChartFiles_write_for_plotting();
-  EXPECT_EQ(plottingFile(),
-            "\"Fr_%\",\"QC1_atm\",\"Ic_tvk\"\r\n"
-            "Row2-SLDv5\r\n"
-            " SLD = Ic_tvk\r\n"
-            " UseXLog = True\r\n"
-            " UseXLog = True\r\n"
-            " Description = Soil index\r\n"
-            " ChartID = CPTCHART\r\n"
-            " version = 3\r\n"
-            "\r\n"
-            "EOH\r\n"
-            "   1.500,    250.000,      0.250\r\n"
-            "   2.000,    300.000\r\n"
-            "\r\n"
-            "   1.000,     20.000,      1.500\r\n");
-}
-
-TEST_F(ChartWritersTest, PlottingFileWithCommentsAndMethod) {
-  SldFileText file;
-  file.header = {"SLD_LOOKUP_METHOD = XYC", "SLD_VERSION_AUTHOR_ONE_NAME = Tester", "COMMENT = first", "NOTE = "};
-  file.data = {"1.5,250,0.25"};
-  loadChart(file);
-  ChartFiles_write_for_plotting();
-  EXPECT_EQ(plottingFile(),
-            "\"Fr_%\",\"QC1_atm\",\"Ic_tvk\"\r\n"
-            "Row2-SLDv5\r\n"
-            " SLD = Ic_tvk\r\n"
-            " UseXLog = False\r\n"
-            " UseXLog = False\r\n"
-            " Description = -5435\r\n"
-            " LookupMethod = XYC\r\n"
-            " LookupMethod = XYC\r\n"
-            " version = -5435\r\n"
-            "\r\n"
-            " comment = first\r\n"
-            " comment = \r\n"
-            "EOH\r\n"
-            "   1.500,    250.000,      0.250\r\n");
+// The plotting file: quoted row 1, the key lines (the system's own repeated
+// UseXLog and LookupMethod lines), the comments, the points under pictures, CRLF.
+TEST_F(ChartWritersTest, PlottingFileLines) {
+  const struct { std::vector<std::string> header, data; std::string expected; } cases[] = {
+      {{"SLD_CHARTID = CPTCHART", "SLD_VERSION_AUTHOR_ONE_NAME = Tester", "SLD_VERSION_NUMBER = 3",
+        "PREDICTION_DESCRIPTION = Soil index"},
+       {"1.5,250,0.25", "2,300", "", "1,20,1.5"},
+       "\"Fr_%\",\"QC1_atm\",\"Ic_tvk\"\r\nRow2-SLDv5\r\n SLD = Ic_tvk\r\n UseXLog = True\r\n UseXLog = True\r\n"
+       " Description = Soil index\r\n ChartID = CPTCHART\r\n version = 3\r\n\r\nEOH\r\n"
+       "   1.500,    250.000,      0.250\r\n   2.000,    300.000\r\n\r\n   1.000,     20.000,      1.500\r\n"},
+      {{"SLD_LOOKUP_METHOD = XYC", "SLD_VERSION_AUTHOR_ONE_NAME = Tester", "COMMENT = first", "NOTE = "},
+       {"1.5,250,0.25"},
+       "\"Fr_%\",\"QC1_atm\",\"Ic_tvk\"\r\nRow2-SLDv5\r\n SLD = Ic_tvk\r\n UseXLog = False\r\n UseXLog = False\r\n"
+       " Description = -5435\r\n LookupMethod = XYC\r\n LookupMethod = XYC\r\n version = -5435\r\n\r\n"
+       " comment = first\r\n comment = \r\nEOH\r\n   1.500,    250.000,      0.250\r\n"},
+  };
+  for (const auto& c : cases) {
+    SldFileText file;
+    file.header = c.header;
+    file.data = c.data;
+    loadChart(file);
+    ChartFiles_write_for_plotting();
+    EXPECT_EQ(plottingFile(), c.expected);
+  }
 }
 
 // A key line of the source file: names end in column 53.
@@ -106,18 +73,21 @@ std::string sourceKey(const std::string& name, const std::string& value) {
   return std::string(53 - name.size(), ' ') + name + " = " + value + "\r\n";
 }
 
+// The source file, only when asked for: every field of the record, flags that
+// are false left out; a second run keeps one pair of quotes.
 TEST_F(ChartWritersTest, SourceFileFillsTheRecordFieldByField) {
   SldFileText file;
   file.header.push_back("PREDICTION_DESCRIPTION = Soil index");
   file.data = {"1.5,250,0.25", "12.25,3000.5"};
   loadChart(file);
+  ChartSource_write();
+  EXPECT_FALSE(fs::exists(driveC() / "Vurn-VB6"));
   gRun.writeChartData = true;
   ChartSource_write();
   EXPECT_EQ(sourceFile(), " \r\nSub SLD___Ic_tvk()\r\n \r\n \r\n \r\n \r\n" +
                               sourceKey("SLD8a(1).File_Row1ColZ_ID_full_8str", "\"Ic_tvk\"") +
                               sourceKey("SLD8a(1).Prediction_Description_8str", "\"Soil index\"") +
-                              sourceKey("SLD8a(1).X_UseLog_8bol", "True") +
-                              sourceKey("SLD8a(1).Y_UseLog_8bol", "True") +
+                              sourceKey("SLD8a(1).X_UseLog_8bol", "True") + sourceKey("SLD8a(1).Y_UseLog_8bol", "True") +
                               sourceKey("SLD8a(1).Version_Author_OneName_8str", "\"Tester\"") +
                               sourceKey("SLD8a(1).ChartID8str", "\"CPTCHART\"") +
                               sourceKey("SLD8a(1).Version_Author_OneName_8str ", "\"Tester\"") + " \r\n" +
@@ -131,13 +101,15 @@ TEST_F(ChartWritersTest, SourceFileFillsTheRecordFieldByField) {
                               "SLD8a(1).Line8a(1).pt8a(2).x_8sng =           12.25000\r\n"
                               "SLD8a(1).Line8a(1).pt8a(2).y_8sng =  3000.500\r\n"
                               " \r\nEnd sub \r\n \r\n");
-}
+  ChartSource_write();
+  EXPECT_EQ(SLD8a[1].Prediction_Description_8str, "\"Soil index\"");
+  EXPECT_NE(sourceFile().find("Prediction_Description_8str = \"Soil index\"\r\n"), std::string::npos);
+  ChartFiles_write_for_plotting();
+  EXPECT_NE(plottingFile().find(" Description = \"Soil index\"\r\n"), std::string::npos);
 
-TEST_F(ChartWritersTest, SourceFileLeavesOutFlagsThatAreFalse) {
-  SldFileText file;
   file.header = {"SLD_VERSION_AUTHOR_ONE_NAME = Tester"};
+  file.data = SldFileText{}.data;
   loadChart(file);
-  gRun.writeChartData = true;
   ChartSource_write();
   const std::string text = sourceFile();
   EXPECT_EQ(text.find("UseLog"), std::string::npos);
@@ -145,27 +117,8 @@ TEST_F(ChartWritersTest, SourceFileLeavesOutFlagsThatAreFalse) {
   EXPECT_NE(text.find(sourceKey("SLD8a(1).LinesNUMof", "2")), std::string::npos);
 }
 
-TEST_F(ChartWritersTest, TwoSourceRunsKeepOnePairOfQuotes) {
-  SldFileText file;
-  file.header.push_back("PREDICTION_DESCRIPTION = Soil index");
-  loadChart(file);
-  gRun.writeChartData = true;
-  ChartSource_write();
-  ChartSource_write();
-  EXPECT_EQ(SLD8a[1].Prediction_Description_8str, "\"Soil index\"");
-  EXPECT_NE(sourceFile().find("Prediction_Description_8str = \"Soil index\"\r\n"), std::string::npos);
-  ChartFiles_write_for_plotting();
-  EXPECT_NE(plottingFile().find(" Description = \"Soil index\"\r\n"), std::string::npos);
-}
-
-TEST_F(ChartWritersTest, NoSourceFileWhenNotAskedFor) {
-  loadChart(SldFileText{});
-  gRun.writeChartData = false;
-  ChartSource_write();
-  EXPECT_FALSE(fs::exists(driveC() / "Vurn-VB6"));
-  EXPECT_EQ(SLD8a[1].Prediction_Description_8str, "-5435");
-}
-
+// A locked file or a full disk is reported, never taken as written; an
+// identifier never leads out of the source folder.
 TEST_F(ChartWritersTest, AFileThatCannotBeCreatedOrFilledIsReported) {
   loadChart(SldFileText{});
   gRun.writeChartData = true;
@@ -180,6 +133,12 @@ TEST_F(ChartWritersTest, AFileThatCannotBeCreatedOrFilledIsReported) {
     gRun.errorReported = false;
     EXPECT_ERROR_REPORT(ChartSource_write(), "CHW231");
   }
+  TextWriter_failWritesOf("", 0);
+  SldFileText file;
+  file.header.push_back("SLD_C_ID_FULL = ..\\..\\Vurn\\escaped");
+  loadChart(file);
+  gRun.errorReported = false;
+  EXPECT_ERROR_REPORT(ChartSource_write(), "PN901");
 }
 
 TEST_F(ChartWritersTest, ChartsSharingAnIdentifierWriteSourceFilesNamedByAuthorship) {
@@ -211,14 +170,6 @@ TEST_F(ChartWritersTest, ChartsSharingAnIdentifierWriteSourceFilesNamedByAuthors
       EXPECT_NE(text.find(".Version_Author_OneName_8str = \"" + std::string(author) + "\""), std::string::npos);
     }
   }
-}
-
-TEST_F(ChartWritersTest, AnIdentifierNeverLeadsOutOfTheSourceFolder) {
-  SldFileText file;
-  file.header.push_back("SLD_C_ID_FULL = ..\\..\\Vurn\\escaped");
-  loadChart(file);
-  gRun.writeChartData = true;
-  EXPECT_ERROR_REPORT(ChartSource_write(), "PN901");
 }
 
 }  // namespace

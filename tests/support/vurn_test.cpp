@@ -18,6 +18,18 @@
 
 namespace fs = std::filesystem;
 
+namespace {
+// The host, hooks and failure hooks as at program start.
+void resetHost() {
+  HostDrives_reset();
+  HostClock_reset();
+  WindowHooks_reset();
+  TextWriter_failOpensOf("");
+  TextWriter_failWritesOf("", 0);
+  TextReader_failOpensOf("");
+}
+}  // namespace
+
 void VurnTest::SetUp() {
   std::random_device device;
   root_ = fs::temp_directory_path() / ("vurn-test-" + std::to_string(device()) + "-" + std::to_string(device()));
@@ -25,25 +37,15 @@ void VurnTest::SetUp() {
   driveP_ = root_ / "p";
   fs::create_directories(driveC_);
   fs::create_directories(driveP_);
-  HostDrives_reset();
+  resetHost();
   HostDrive_set('C', driveC_);
   HostDrive_set('P', driveP_);
-  HostClock_reset();
   Engine_reset();
-  WindowHooks_reset();
-  TextWriter_failOpensOf("");
-  TextWriter_failWritesOf("", 0);
-  TextReader_failOpensOf("");
 }
 
 void VurnTest::TearDown() {
   RunState_reset();
-  HostDrives_reset();
-  HostClock_reset();
-  WindowHooks_reset();
-  TextWriter_failOpensOf("");
-  TextWriter_failWritesOf("", 0);
-  TextReader_failOpensOf("");
+  resetHost();
   std::error_code ec;
   fs::remove_all(root_, ec);
 }
@@ -95,6 +97,16 @@ void VurnTest::writeHostFile(const std::string& relative, const std::string& byt
   fs::create_directories(path.parent_path());
   std::ofstream out(path, std::ios::binary);
   out << bytes;
+}
+
+ErrorHalt HaltOf(const std::function<void()>& work) {
+  try {
+    work();
+  } catch (const ErrorHalt& halt) {
+    return halt;
+  }
+  ADD_FAILURE() << "nothing was reported";
+  return ErrorHalt("", "");
 }
 
 std::string VurnTest::readHostFile(const fs::path& path) {

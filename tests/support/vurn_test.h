@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,9 @@ class VurnTest : public ::testing::Test {
   std::filesystem::path driveC_;
   std::filesystem::path driveP_;
 };
+
+// The error halt of `work`; a failure and an empty halt when nothing halts.
+ErrorHalt HaltOf(const std::function<void()>& work);
 
 // Runs `statement` and expects it to halt with the error identifier `id`.
 #define EXPECT_ERROR_REPORT(statement, id)                                  \
