@@ -12,6 +12,7 @@
 #include "core/run_state.h"
 #include "core/window_model.h"
 #include "fielddata/hog_reader.h"
+#include "numeric/grid_position.h"
 #include "numeric/numeric_tools.h"
 #include "project/project_list.h"
 #include "project/sounding_db.h"
@@ -39,6 +40,7 @@ void Engine_reset() {
   ZeroLoad_reset();
   ChartTable_reset();
   PhaseTimes_reset();
+  GridPosition_reset();
 }
 
 ProgramOutcome Program_guard(const std::function<void()>& work) {
