@@ -1,0 +1,62 @@
+// The shared filling of the field data record by the readers of the exchange
+// formats (GEF, BRO XML, plain CSV): rows given in metres and megapascals are
+// stored as the HOG reader stores its rows (depth in feet, qc, fs and u2 in
+// atmospheres, inclinations in degrees), the header's channels get zero
+// readings that the zero-load report converts to atmospheres as it converts
+// the HOG zeros, and a grid position becomes the header's latitude and
+// longitude.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// A value a file did not give (void, empty, or a column the file lacks).
+inline constexpr double FieldValueMissing = -1.0e300;
+
+// One row as a file gives it, in metres, megapascals and degrees.
+struct FieldRow {
+  double depthMetres = FieldValueMissing;  // penetration length
+  double qcMpa = FieldValueMissing;
+  double fsMpa = FieldValueMissing;
+  double u2Mpa = FieldValueMissing;
+  double inclX = FieldValueMissing;  // degrees
+  double inclY = FieldValueMissing;  // degrees
+};
+
+// Starts filling gFieldData and gHogHeader for the sounding whose file is
+// `path`: no rows yet, dataMode "" and markerCount 0; the tip, friction and
+// u2 channels present (columns 1, 2, 3) with the factor that makes a zero
+// reading in megapascals come out of the zero-load report in atmospheres; the
+// inclination channels present (columns 4, 5) with factor 1; every zero
+// reading missing until FieldDataStore_setZero gives it. ResetHogHeader and the
+// sounding name are the caller's.
+void FieldDataStore_begin(std::string_view path);
+
+// The zero readings (megapascals) before (clean) and after (dirty) the test of
+// the tip ("qc"), sleeve ("fs") or pore pressure ("u2") channel; either may
+// be FieldValueMissing. A clean zero alone also serves as the dirty one, as in
+// a HOG file without a closing zero row.
+void FieldDataStore_setZero(std::string_view quantity, double cleanMpa, double dirtyMpa);
+
+// Sets the header's latitude and longitude from a position in EPSG:`epsg`
+// (x = easting or longitude, y = northing or latitude). False, leaving the
+// position missing, when the system is unknown or the point cannot be
+// converted; the caller says so in the log.
+bool FieldDataStore_setPosition(int epsg, double x, double y);
+
+// Appends one row converted as the HOG reader converts its readings (each
+// value worked out in double precision and stored as a 32-bit float; missing,
+// or beyond the 32-bit range, stays missing). False, storing nothing, when the
+// record already holds FieldDataCapacity rows: the caller reports it with its
+// own identifier.
+bool FieldDataStore_add(const FieldRow& row);
+
+// Ends the filling: rows given out of depth order are put in depth order
+// (rows of equal depth keep their order), and one issue line in the log names
+// the file; rows without a depth stay where they are, after the sorted ones.
+void FieldDataStore_finish();
+
+// A text of the form "month/day/year hour:minutes:seconds" from numeric parts
+// (any missing part empty), for DateTime_normalize, so that a date from any
+// format gives the same header date as a HOG file of the same test.
+std::string FieldDataStore_dateText(int year, int month, int day, int hour, int minute, int second);
