@@ -16,6 +16,7 @@
 #include "compute/stress.h"
 #include "core/depth_values.h"
 #include "core/run_state.h"
+#include "fielddata/bro_xml_reader.h"
 #include "fielddata/hog_reader.h"
 #include "files/split.h"
 #include "platform/host_paths.h"
@@ -59,6 +60,11 @@ const std::map<std::string, Reader> kReaders = {
                AccessSoundingField("ASSIGN_DB", "SOUNDING_NAME", "X");
                ReadHogSounding();
              }}},
+    {"bro_xml", {"Vurn/Projects/P1/Soundings/X.XML", [] {
+                   ResetHogHeader();
+                   gHogHeader.soundingName = "X";
+                   ReadBroXmlFile("C:\\Vurn\\Projects\\P1\\Soundings\\X.XML");
+                 }}},
     {"sld_chart", {"Vurn/SLD input/SLD-Vurn-X.csv", [] {
                      gRun.chartDataSource = "FILE";
                      Charts_load();
