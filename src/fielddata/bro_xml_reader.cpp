@@ -87,10 +87,14 @@ pugi::xml_node descendant(pugi::xml_node node, std::initializer_list<std::pair<N
   return node;
 }
 
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
 std::string_view trimmed(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(" \t\r\n");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+  std::size_t first = 0;
+  std::size_t last = text.size();
+  while (first < last && isBlank(text[first])) ++first;
+  while (last > first && isBlank(text[last - 1])) --last;
+  return text.substr(first, last - first);
 }
 
 // The number of a value text, or false when the text is not a number (an
@@ -103,8 +107,33 @@ bool numberOf(std::string_view text, double& value) {
   return result.ec == std::errc() && result.ptr == text.data() + text.size() && std::isfinite(value);
 }
 
+// Whether the text is written as a number: an optional sign, digits with at
+// most one `decimal` (at least one digit), an optional exponent. The values of
+// the columns that are not stored are only checked this way.
+bool numberShaped(std::string_view text, char decimal) {
+  const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+  std::size_t at = 0;
+  const std::size_t n = text.size();
+  if (at < n && (text[at] == '+' || text[at] == '-')) ++at;
+  std::size_t digits = 0;
+  for (; at < n && isDigit(text[at]); ++at) ++digits;
+  if (at < n && text[at] == decimal) {
+    for (++at; at < n && isDigit(text[at]); ++at) ++digits;
+  }
+  if (digits == 0) return false;
+  if (at < n && (text[at] == 'e' || text[at] == 'E')) {
+    ++at;
+    if (at < n && (text[at] == '+' || text[at] == '-')) ++at;
+    std::size_t exponentDigits = 0;
+    for (; at < n && isDigit(text[at]); ++at) ++exponentDigits;
+    if (exponentDigits == 0) return false;
+  }
+  return at == n;
+}
+
 // The registry's missing value of every field of a record.
 constexpr double kVoid = -999999.0;
+constexpr std::string_view kVoidText = "-999999";  // as the registry writes it, told apart without a conversion
 
 // The record: 25 fields in the registry's fixed order; the ones read here.
 constexpr std::size_t kFieldCount = 25;
@@ -156,7 +185,12 @@ void readFile(Document& d) {
     Error_report("can't open the field data file " + d.path + " (is it missing, or open in another program?)",
                  "BXF601");
   }
-  d.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  in.seekg(0, std::ios::end);
+  const std::streamoff size = in.tellg();
+  in.seekg(0, std::ios::beg);
+  d.bytes.resize(size > 0 ? static_cast<std::size_t>(size) : 0);
+  in.read(d.bytes.data(), static_cast<std::streamsize>(d.bytes.size()));
+  d.bytes.resize(static_cast<std::size_t>(in.gcount()));
 }
 
 // The 1-based line of the file at byte `offset`.
@@ -227,11 +261,22 @@ Encoding encodingOf(const Document& d, const pugi::xml_node& result) {
   return e;
 }
 
-// The value of field `field` of record `number`: missing when empty or void.
+[[noreturn]] void reportNotANumber(const Document& d, std::int32_t number, std::size_t field, std::string_view text) {
+  Error_report(recordPlace(d, number) + ": the " + kFieldNames[field] + " value \"" + std::string(text) +
+                   "\" is not a number",
+               "BXV642");
+}
+
+// The value of field `field` of record `number`: missing when empty or void,
+// and when the field is not `stored` (its text is still checked).
 double recordValue(const Document& d, std::int32_t number, std::size_t field, std::string_view text,
-                  const Encoding& e) {
+                   const Encoding& e, bool stored) {
   text = trimmed(text);
-  if (text.empty()) return FieldValueMissing;
+  if (text.empty() || text == kVoidText) return FieldValueMissing;
+  if (!stored) {
+    if (!numberShaped(text, e.decimal)) reportNotANumber(d, number, field, text);
+    return FieldValueMissing;
+  }
   std::string copy;
   if (e.decimal != '.') {
     copy.assign(text);
@@ -239,11 +284,7 @@ double recordValue(const Document& d, std::int32_t number, std::size_t field, st
     text = copy;
   }
   double value = 0.0;
-  if (!numberOf(text, value)) {
-    Error_report(recordPlace(d, number) + ": the " + kFieldNames[field] + " value \"" + std::string(text) +
-                     "\" is not a number",
-                 "BXV642");
-  }
+  if (!numberOf(text, value)) reportNotANumber(d, number, field, text);
   return value == kVoid ? FieldValueMissing : value;
 }
 
@@ -264,12 +305,14 @@ void readRecords(Document& d) {
     ++number;
     std::array<std::string_view, kFieldCount> fields;
     std::size_t count = 0;
-    for (std::size_t from = 0;; ++count) {
-      const std::size_t to = block.find(e.token, from);
-      if (count < kFieldCount) fields[count] = block.substr(from, to == std::string_view::npos ? to : to - from);
-      if (to == std::string_view::npos) break;
-      from = to + 1;
+    std::size_t from = 0;
+    for (std::size_t at = 0; at < block.size(); ++at) {
+      if (block[at] != e.token) continue;
+      if (count < kFieldCount) fields[count] = block.substr(from, at - from);
+      ++count;
+      from = at + 1;
     }
+    if (count < kFieldCount) fields[count] = block.substr(from);
     if (++count != kFieldCount) {
       Error_report(recordPlace(d, number) + " has " + std::to_string(count) + " values; a record has " +
                        std::to_string(kFieldCount),
@@ -277,16 +320,18 @@ void readRecords(Document& d) {
     }
     FieldRow row;
     for (std::size_t field = 0; field < kFieldCount; ++field) {
-      const double value = recordValue(d, number, field, fields[field], e);
+      double* stored = nullptr;
       switch (field) {
-        case kPenetrationLength: row.depthMetres = value; break;
-        case kConeResistance: row.qcMpa = value; break;
-        case kLocalFriction: row.fsMpa = value; break;
-        case kPorePressureU2: row.u2Mpa = value; break;
-        case kInclinationX: row.inclX = value; break;
-        case kInclinationY: row.inclY = value; break;
+        case kPenetrationLength: stored = &row.depthMetres; break;
+        case kConeResistance: stored = &row.qcMpa; break;
+        case kLocalFriction: stored = &row.fsMpa; break;
+        case kPorePressureU2: stored = &row.u2Mpa; break;
+        case kInclinationX: stored = &row.inclX; break;
+        case kInclinationY: stored = &row.inclY; break;
         default: break;
       }
+      const double value = recordValue(d, number, field, fields[field], e, stored != nullptr);
+      if (stored != nullptr) *stored = value;
     }
     if (!FieldDataStore_add(row)) {
       Error_report(d.path + " has more than " + std::to_string(FieldDataCapacity) +
