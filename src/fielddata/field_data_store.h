@@ -44,19 +44,33 @@ void FieldDataStore_setZero(std::string_view quantity, double cleanMpa, double d
 // converted; the caller says so in the log.
 bool FieldDataStore_setPosition(int epsg, double x, double y);
 
-// Appends one row converted as the HOG reader converts its readings (each
-// value worked out in double precision and stored as a 32-bit float; missing,
-// or beyond the 32-bit range, stays missing). False, storing nothing, when the
+// Appends one row: the depth converted exactly as the HOG reader converts its
+// depth text; each pressure the nearest 32-bit float to the file's value times
+// 9.86923 atm per MPa; inclinations as given. Missing, or beyond the 32-bit
+// range, stays missing. False, storing nothing, when the
 // record already holds FieldDataCapacity rows: the caller reports it with its
 // own identifier.
 bool FieldDataStore_add(const FieldRow& row);
 
-// Ends the filling: rows given out of depth order are put in depth order
-// (rows of equal depth keep their order), and one issue line in the log names
-// the file; rows without a depth stay where they are, after the sorted ones.
+// Ends the filling: when the rows that have a depth are not in depth order,
+// every row is put in depth order (rows of equal depth keep their order, rows
+// without a depth go last), and one issue line in the log names the file.
+// Then the rows before the first complete one (depth, qc and fs, and u2 when
+// any row has u2) are left out, with a task line saying how many: readings
+// taken before the sleeve and filter were in the ground are no soil data, and
+// the sounding starts where its data starts, as the HOG conversions of such
+// files do. A sounding without a complete row keeps every row.
 void FieldDataStore_finish();
 
 // A text of the form "month/day/year hour:minutes:seconds" from numeric parts
 // (any missing part empty), for DateTime_normalize, so that a date from any
 // format gives the same header date as a HOG file of the same test.
 std::string FieldDataStore_dateText(int year, int month, int day, int hour, int minute, int second);
+
+// Reads a whole text (blanks and tabs around it allowed) as a decimal number
+// with a point ("12", "-0.5", "+1.2E-03", "9.9990e+003"); false for an empty
+// text, a text with anything else in it, or a value that is not finite.
+bool FieldValue_parse(std::string_view text, double& value);
+
+// `text` without blanks, tabs and carriage returns at either end.
+std::string_view FieldText_trimmed(std::string_view text);
