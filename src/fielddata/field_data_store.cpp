@@ -36,23 +36,8 @@ float stored(double value) {
 }
 
 // A value read from a file goes through a 32-bit float first, as a HOG cell
-// does, so equal texts give equal rows in every format.
+// does, so equal texts give equal values in every format.
 double asRead(double value) { return given(value) ? static_cast<double>(static_cast<float>(value)) : value; }
-
-// A depth: the metres as a 32-bit float times the 32-bit feet-per-metre
-// factor, worked out in double precision, exactly as the HOG reader does, so a
-// depth written alike in both files is the same depth.
-float depthFeet(double metres) {
-  return stored(asRead(std::fabs(metres)) * static_cast<double>(UnitFactor_get("FT/M")));
-}
-
-// Atmospheres per megapascal: the decimal value behind the 32-bit "ATM/MPA"
-// factor. A pressure is the file's decimal value times it, rounded once to 32
-// bits: the nearest float to the true value, which the HOG conversion of the
-// same reading also aims at.
-constexpr double kAtmPerMpa = 9.86923;
-
-float pressureAtm(double mpa) { return given(mpa) ? stored(mpa * kAtmPerMpa) : NullValue; }
 
 void presentChannel(HogChannel& channel, std::int16_t column, double factor, const char* unit) {
   channel.column = column;
@@ -96,15 +81,20 @@ bool FieldDataStore_setPosition(int epsg, double x, double y) {
   return true;
 }
 
+double FieldDepth_feet(double metres) {
+  if (!given(metres)) return metres;
+  return asRead(metres) * static_cast<double>(UnitFactor_get("FT/M"));
+}
+
 bool FieldDataStore_add(const FieldRow& row) {
   FieldData& d = gFieldData;
   if (d.rowCount < 0) d.rowCount = 0;
   if (d.rowCount >= FieldDataCapacity) return false;
   const auto at = static_cast<std::size_t>(++d.rowCount);
-  d.depth[at] = given(row.depthMetres) ? depthFeet(row.depthMetres) : NullValue;
-  d.qc[at] = pressureAtm(row.qcMpa);
-  d.fs[at] = pressureAtm(row.fsMpa);
-  d.u2[at] = pressureAtm(row.u2Mpa);
+  d.depth[at] = given(row.depthFeet) ? stored(std::fabs(row.depthFeet)) : NullValue;
+  d.qc[at] = stored(row.qcAtm);
+  d.fs[at] = stored(row.fsAtm);
+  d.u2[at] = stored(row.u2Atm);
   d.inclX[at] = stored(row.inclX);
   d.inclY[at] = stored(row.inclY);
   return true;

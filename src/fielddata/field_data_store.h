@@ -13,15 +13,28 @@
 // A value a file did not give (void, empty, or a column the file lacks).
 inline constexpr double FieldValueMissing = -1.0e300;
 
-// One row as a file gives it, in metres, megapascals and degrees.
+// Atmospheres per megapascal: the decimal value behind the 32-bit "ATM/MPA"
+// factor. A reader multiplies a pressure in megapascals by it in double
+// precision, so the stored float is the nearest one to the true value (which
+// the HOG conversion of the same reading also aims at).
+inline constexpr double AtmPerMpa = 9.86923;
+
+// One row converted by its reader: depth in feet, pressures in atmospheres,
+// inclinations in degrees, each in double precision.
 struct FieldRow {
-  double depthMetres = FieldValueMissing;  // penetration length
-  double qcMpa = FieldValueMissing;
-  double fsMpa = FieldValueMissing;
-  double u2Mpa = FieldValueMissing;
-  double inclX = FieldValueMissing;  // degrees
-  double inclY = FieldValueMissing;  // degrees
+  double depthFeet = FieldValueMissing;  // penetration length
+  double qcAtm = FieldValueMissing;
+  double fsAtm = FieldValueMissing;
+  double u2Atm = FieldValueMissing;
+  double inclX = FieldValueMissing;
+  double inclY = FieldValueMissing;
 };
+
+// A depth in metres in feet, converted exactly as the HOG reader converts its
+// depth text (metres as a 32-bit float times the 32-bit feet-per-metre
+// factor), so a depth written alike in both files is the same depth.
+// FieldValueMissing stays missing.
+double FieldDepth_feet(double metres);
 
 // Starts filling gFieldData and gHogHeader for the sounding whose file is
 // `path`: no rows yet, dataMode "" and markerCount 0; the tip, friction and
@@ -44,10 +57,9 @@ void FieldDataStore_setZero(std::string_view quantity, double cleanMpa, double d
 // converted; the caller says so in the log.
 bool FieldDataStore_setPosition(int epsg, double x, double y);
 
-// Appends one row: the depth converted exactly as the HOG reader converts its
-// depth text; each pressure the nearest 32-bit float to the file's value times
-// 9.86923 atm per MPa; inclinations as given. Missing, or beyond the 32-bit
-// range, stays missing. False, storing nothing, when the
+// Appends one row, each value rounded once to a 32-bit float (the depth's
+// absolute value: some files count the penetration length negative). Missing,
+// or beyond the 32-bit range, stays missing. False, storing nothing, when the
 // record already holds FieldDataCapacity rows: the caller reports it with its
 // own identifier.
 bool FieldDataStore_add(const FieldRow& row);

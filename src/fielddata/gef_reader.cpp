@@ -316,7 +316,7 @@ void mapColumns(const std::string& path, const GefHeader& h, StoredColumn (&map)
     } else if (w.stored == InclX || w.stored == InclY) {
       s.factor = isDegrees(unit) ? 1.0 : 0.0;
     } else {
-      s.factor = mpaPerUnit(unit);
+      s.factor = mpaPerUnit(unit) * AtmPerMpa;
     }
     if (s.factor == 0.0) {
       Error_report(path + ": column " + std::to_string(index + 1) + ", " + w.name + ", is in \"" + std::string(unit) +
@@ -381,7 +381,7 @@ void readRecord(const std::string& path, int lineNumber, const std::vector<std::
     if (s.hasVoid && value == s.voidValue) continue;
     out[q] = value * s.factor;
   }
-  const FieldRow row{out[Depth], out[Qc], out[Fs], out[U2], out[InclX], out[InclY]};
+  const FieldRow row{FieldDepth_feet(out[Depth]), out[Qc], out[Fs], out[U2], out[InclX], out[InclY]};
   if (!FieldDataStore_add(row)) {
     gefError(path, lineNumber,
              "more data records than a sounding holds (" + std::to_string(FieldDataCapacity) + ")", "GEF632");
