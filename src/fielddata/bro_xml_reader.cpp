@@ -318,14 +318,16 @@ void readRecords(Document& d) {
                        std::to_string(kFieldCount),
                    "BXV641");
     }
+    // The record's values as written: metres, megapascals, degrees.
+    double metres = FieldValueMissing, qc = FieldValueMissing, fs = FieldValueMissing, u2 = FieldValueMissing;
     FieldRow row;
     for (std::size_t field = 0; field < kFieldCount; ++field) {
       double* stored = nullptr;
       switch (field) {
-        case kPenetrationLength: stored = &row.depthMetres; break;
-        case kConeResistance: stored = &row.qcMpa; break;
-        case kLocalFriction: stored = &row.fsMpa; break;
-        case kPorePressureU2: stored = &row.u2Mpa; break;
+        case kPenetrationLength: stored = &metres; break;
+        case kConeResistance: stored = &qc; break;
+        case kLocalFriction: stored = &fs; break;
+        case kPorePressureU2: stored = &u2; break;
         case kInclinationX: stored = &row.inclX; break;
         case kInclinationY: stored = &row.inclY; break;
         default: break;
@@ -333,14 +335,19 @@ void readRecords(Document& d) {
       const double value = recordValue(d, number, field, fields[field], e, stored != nullptr);
       if (stored != nullptr) *stored = value;
     }
+    const auto atm = [](double mpa) { return mpa == FieldValueMissing ? mpa : mpa * AtmPerMpa; };
+    row.depthFeet = FieldDepth_feet(metres);
+    row.qcAtm = atm(qc);
+    row.fsAtm = atm(fs);
+    row.u2Atm = atm(u2);
     if (!FieldDataStore_add(row)) {
       Error_report(d.path + " has more than " + std::to_string(FieldDataCapacity) +
                        " records; a sounding holds at most " + std::to_string(FieldDataCapacity),
                    "BXR651");
     }
-    d.given.depth = d.given.depth || row.depthMetres != FieldValueMissing;
-    d.given.qc = d.given.qc || row.qcMpa != FieldValueMissing;
-    d.given.fs = d.given.fs || row.fsMpa != FieldValueMissing;
+    d.given.depth = d.given.depth || metres != FieldValueMissing;
+    d.given.qc = d.given.qc || qc != FieldValueMissing;
+    d.given.fs = d.given.fs || fs != FieldValueMissing;
   }
   d.records = number;
 }

@@ -3,6 +3,7 @@
 #include "fielddata/field_data_store.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <cmath>
 #include <limits>
@@ -35,13 +36,8 @@ float stored(double value) {
 }
 
 // A value read from a file goes through a 32-bit float first, as a HOG cell
-// does, so equal texts give equal rows in every format.
+// does, so equal texts give equal values in every format.
 double asRead(double value) { return given(value) ? static_cast<double>(static_cast<float>(value)) : value; }
-
-float converted(double value, std::string_view unitFactor) {
-  if (!given(value)) return NullValue;
-  return stored(asRead(value) * static_cast<double>(UnitFactor_get(unitFactor)));
-}
 
 void presentChannel(HogChannel& channel, std::int16_t column, double factor, const char* unit) {
   channel.column = column;
@@ -85,34 +81,38 @@ bool FieldDataStore_setPosition(int epsg, double x, double y) {
   return true;
 }
 
+double FieldDepth_feet(double metres) {
+  if (!given(metres)) return metres;
+  return asRead(metres) * static_cast<double>(UnitFactor_get("FT/M"));
+}
+
 bool FieldDataStore_add(const FieldRow& row) {
   FieldData& d = gFieldData;
   if (d.rowCount < 0) d.rowCount = 0;
   if (d.rowCount >= FieldDataCapacity) return false;
   const auto at = static_cast<std::size_t>(++d.rowCount);
-  d.depth[at] = given(row.depthMetres) ? converted(std::fabs(row.depthMetres), "FT/M") : NullValue;
-  d.qc[at] = converted(row.qcMpa, "ATM/MPA");
-  d.fs[at] = converted(row.fsMpa, "ATM/MPA");
-  d.u2[at] = converted(row.u2Mpa, "ATM/MPA");
-  d.inclX[at] = stored(asRead(row.inclX));
-  d.inclY[at] = stored(asRead(row.inclY));
+  d.depth[at] = given(row.depthFeet) ? stored(std::fabs(row.depthFeet)) : NullValue;
+  d.qc[at] = stored(row.qcAtm);
+  d.fs[at] = stored(row.fsAtm);
+  d.u2[at] = stored(row.u2Atm);
+  d.inclX[at] = stored(row.inclX);
+  d.inclY[at] = stored(row.inclY);
   return true;
 }
 
-void FieldDataStore_finish() {
+namespace {
+
+// Puts the rows in depth order when the rows that have a depth are not.
+void sortByDepth() {
   FieldData& d = gFieldData;
   const int rows = std::max<int>(0, d.rowCount);
   bool ordered = true;
   float last = -std::numeric_limits<float>::max();
-  bool sawMissing = false;
   for (int i = 1; i <= rows && ordered; ++i) {
     const float depth = d.depth[static_cast<std::size_t>(i)];
-    if (IsNull(depth)) {
-      sawMissing = true;
-    } else {
-      if (sawMissing || depth < last) ordered = false;
-      last = depth;
-    }
+    if (IsNull(depth)) continue;
+    if (depth < last) ordered = false;
+    last = depth;
   }
   if (ordered) return;
 
@@ -133,6 +133,37 @@ void FieldDataStore_finish() {
   TaskLine_write(6, gStore.path + ": the rows were not in depth order; they are read in depth order", "ISSUE");
 }
 
+// Leaves out the rows before the first complete one (depth, qc, fs, and u2
+// when any row has u2); a sounding without a complete row keeps every row.
+void dropIncompleteStart() {
+  FieldData& d = gFieldData;
+  const int rows = std::max<int>(0, d.rowCount);
+  bool hasU2 = false;
+  for (int i = 1; i <= rows && !hasU2; ++i) hasU2 = !IsNull(d.u2[static_cast<std::size_t>(i)]);
+  int first = 1;
+  while (first <= rows) {
+    const auto at = static_cast<std::size_t>(first);
+    if (!IsNull(d.depth[at]) && !IsNull(d.qc[at]) && !IsNull(d.fs[at]) && (!hasU2 || !IsNull(d.u2[at]))) break;
+    ++first;
+  }
+  if (first == 1 || first > rows) return;
+  for (FieldData::Column* column : {&d.depth, &d.qc, &d.fs, &d.u2, &d.inclX, &d.inclY}) {
+    std::copy(column->begin() + first, column->begin() + rows + 1, column->begin() + 1);
+  }
+  d.rowCount = static_cast<std::int16_t>(rows - (first - 1));
+  TaskLine_write(6,
+                 gStore.path + ": the first " + std::to_string(first - 1) + " row(s) lack qc, fs" +
+                     (hasU2 ? " or u2" : "") + " and are left out; the sounding starts at its first complete row",
+                 "TASK");
+}
+
+}  // namespace
+
+void FieldDataStore_finish() {
+  sortByDepth();
+  dropIncompleteStart();
+}
+
 std::string FieldDataStore_dateText(int year, int month, int day, int hour, int minute, int second) {
   const auto part = [](int value) { return value < 0 ? std::string() : std::to_string(value); };
   std::string text = part(month) + "/" + part(day) + "/" + part(year);
@@ -144,4 +175,21 @@ std::string FieldDataStore_dateText(int year, int month, int day, int hour, int 
   std::snprintf(minutes, sizeof minutes, "%02d", std::clamp(minute, 0, 99));
   std::snprintf(seconds, sizeof seconds, "%02d", std::clamp(second, 0, 99));
   return text + " " + std::to_string(hour12) + ":" + minutes + ":" + seconds + half;
+}
+
+std::string_view FieldText_trimmed(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(" \t\r\n");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+bool FieldValue_parse(std::string_view text, double& value) {
+  text = FieldText_trimmed(text);
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  if (text.empty() || text.front() == '+') return false;
+  double parsed = 0.0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), parsed);
+  if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(parsed)) return false;
+  value = parsed;
+  return true;
 }

@@ -13,15 +13,28 @@
 // A value a file did not give (void, empty, or a column the file lacks).
 inline constexpr double FieldValueMissing = -1.0e300;
 
-// One row as a file gives it, in metres, megapascals and degrees.
+// Atmospheres per megapascal: the decimal value behind the 32-bit "ATM/MPA"
+// factor. A reader multiplies a pressure in megapascals by it in double
+// precision, so the stored float is the nearest one to the true value (which
+// the HOG conversion of the same reading also aims at).
+inline constexpr double AtmPerMpa = 9.86923;
+
+// One row converted by its reader: depth in feet, pressures in atmospheres,
+// inclinations in degrees, each in double precision.
 struct FieldRow {
-  double depthMetres = FieldValueMissing;  // penetration length
-  double qcMpa = FieldValueMissing;
-  double fsMpa = FieldValueMissing;
-  double u2Mpa = FieldValueMissing;
-  double inclX = FieldValueMissing;  // degrees
-  double inclY = FieldValueMissing;  // degrees
+  double depthFeet = FieldValueMissing;  // penetration length
+  double qcAtm = FieldValueMissing;
+  double fsAtm = FieldValueMissing;
+  double u2Atm = FieldValueMissing;
+  double inclX = FieldValueMissing;
+  double inclY = FieldValueMissing;
 };
+
+// A depth in metres in feet, converted exactly as the HOG reader converts its
+// depth text (metres as a 32-bit float times the 32-bit feet-per-metre
+// factor), so a depth written alike in both files is the same depth.
+// FieldValueMissing stays missing.
+double FieldDepth_feet(double metres);
 
 // Starts filling gFieldData and gHogHeader for the sounding whose file is
 // `path`: no rows yet, dataMode "" and markerCount 0; the tip, friction and
@@ -44,19 +57,32 @@ void FieldDataStore_setZero(std::string_view quantity, double cleanMpa, double d
 // converted; the caller says so in the log.
 bool FieldDataStore_setPosition(int epsg, double x, double y);
 
-// Appends one row converted as the HOG reader converts its readings (each
-// value worked out in double precision and stored as a 32-bit float; missing,
-// or beyond the 32-bit range, stays missing). False, storing nothing, when the
+// Appends one row, each value rounded once to a 32-bit float (the depth's
+// absolute value: some files count the penetration length negative). Missing,
+// or beyond the 32-bit range, stays missing. False, storing nothing, when the
 // record already holds FieldDataCapacity rows: the caller reports it with its
 // own identifier.
 bool FieldDataStore_add(const FieldRow& row);
 
-// Ends the filling: rows given out of depth order are put in depth order
-// (rows of equal depth keep their order), and one issue line in the log names
-// the file; rows without a depth stay where they are, after the sorted ones.
+// Ends the filling: when the rows that have a depth are not in depth order,
+// every row is put in depth order (rows of equal depth keep their order, rows
+// without a depth go last), and one issue line in the log names the file.
+// Then the rows before the first complete one (depth, qc and fs, and u2 when
+// any row has u2) are left out, with a task line saying how many: readings
+// taken before the sleeve and filter were in the ground are no soil data, and
+// the sounding starts where its data starts, as the HOG conversions of such
+// files do. A sounding without a complete row keeps every row.
 void FieldDataStore_finish();
 
 // A text of the form "month/day/year hour:minutes:seconds" from numeric parts
 // (any missing part empty), for DateTime_normalize, so that a date from any
 // format gives the same header date as a HOG file of the same test.
 std::string FieldDataStore_dateText(int year, int month, int day, int hour, int minute, int second);
+
+// Reads a whole text (blanks and tabs around it allowed) as a decimal number
+// with a point ("12", "-0.5", "+1.2E-03", "9.9990e+003"); false for an empty
+// text, a text with anything else in it, or a value that is not finite.
+bool FieldValue_parse(std::string_view text, double& value);
+
+// `text` without blanks, tabs and carriage returns at either end.
+std::string_view FieldText_trimmed(std::string_view text);

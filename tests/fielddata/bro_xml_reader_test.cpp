@@ -120,12 +120,12 @@ TEST_F(BroXmlReaderTest, RealDocumentsAreReadWithTheirHeader) {
     int orderIssues;
   } cases[] = {
       // IMBRO/A, ns12/ns13/ns14 prefixes beside unused look-alike bindings, a date without time, no u2.
-      {"BRO-003688", 1229, 0.0, 24.56, "F7.5CKE/V-1214", "20000306~-----local", 51.929537460, 4.470217380, -0.908,
+      {"BRO-003688", 1223, 0.12, 24.56, "F7.5CKE/V-1214", "20000306~-----local", 51.929537460, 4.470217380, -0.908,
        -0.904, 0.076, 0.069, false, false, 1},
-      // Predrilled to 0.50 m: the rows start there.
-      {"BRO-155283", 305, 0.5, 6.57, "CP10-CF10PB1TE30SN2/1706-2169", "20200415~084935-local", 52.020180200,
+      // Predrilled to 0.50 m; the first record with a sleeve and a pore pressure reading is at 0.58 m.
+      {"BRO-155283", 301, 0.58, 6.57, "CP10-CF10PB1TE30SN2/1706-2169", "20200415~084935-local", 52.020180200,
        5.063525960, -0.023, -0.020, -0.001, 0.000, true, true, 1},
-      {"BRO-217393", 1261, 0.0, 25.19, "CP15-CF75PB1SN2-P1E1M4-V12-S1/1701-3420", "20221211~105542-local",
+      {"BRO-217393", 1255, 0.12, 25.19, "CP15-CF75PB1SN2-P1E1M4-V12-S1/1701-3420", "20221211~105542-local",
        51.961881008, 4.380341476, -0.090, -0.114, 0.008, 0.009, true, true, 0},
   };
   for (const auto& c : cases) {
