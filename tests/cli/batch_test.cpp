@@ -78,7 +78,7 @@ TEST_F(BatchTest, FirstUseThenRunPrintsProgressAndTheSummary) {
                       "Sounding 4: CRAFT-FUGRO.CPT\nSounding 5: CRAFT-INCL-GGA.CPT\nSounding 6: CRAFT-BLANK-DEPTH.CPT\n"),
             std::string::npos);
   EXPECT_NE(text.find("           Done"), std::string::npos);
-  EXPECT_NE(text.find("6 total Soundings"), std::string::npos);
+  EXPECT_NE(text.find("7 total Soundings"), std::string::npos);
   EXPECT_NE(text.find("Tasks and issues: C:\\Vurn\\Vurn---Output---Tasks_and_Issues"), std::string::npos);
   EXPECT_TRUE(fs::exists(other / "Vurn" / "Vurn---Output---Tasks_and_Issues_From_most_recent_Vurn_Run.txt"));
 }
