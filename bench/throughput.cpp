@@ -4,8 +4,11 @@
 // whole processing run headless on it with vurn-batch (default charts, the
 // example's column set), and prints depths per second, feet per second, peak
 // memory and where the time went (reading, computing, chart lookup, writing).
+// With --formats CPT,XML the same is done with soundings made from the
+// example's BRO XML document (its records perturbed and lengthened alike), and
+// the read phase per depth of each format is printed beside the others.
 //
-//   vurn_throughput [--soundings N] [--rows R] [--runs K] [--scales 1,4,16] [--keep]
+//   vurn_throughput [--soundings N] [--rows R] [--runs K] [--scales 1,4,16] [--formats CPT,XML] [--keep]
 //
 // Each size is run K times (median reported); one further run with
 // --phase-times gives the split. Peak memory is the run's maximum resident set
@@ -36,6 +39,7 @@ struct Options {
   int rows = 0;  // 0: as recorded
   int runs = 5;
   std::vector<int> scales{1};
+  std::vector<std::string> formats{"CPT"};  // CPT: HOG files; XML: BRO CPT documents
   bool keep = false;  // leave the last project in build/bench-throughput
 };
 
@@ -167,6 +171,65 @@ long writeSounding(const fs::path& path, const Source& s, int index, int rows) {
   return pushRows + static_cast<long>(s.markers.size());
 }
 
+// A BRO XML document cut into the text before its values, its records and the
+// text after them.
+struct XmlSource {
+  std::string name;
+  std::string databaseRow;
+  std::string head, tail;
+  std::vector<std::vector<std::string>> records;  // 25 values each
+};
+
+XmlSource readXmlSource(const fs::path& file, const std::string& name, const std::string& databaseRow) {
+  std::ifstream in(file, std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const size_t open = text.find("values>");
+  const size_t close = text.find("</", open);
+  if (open == std::string::npos || close == std::string::npos) throw std::runtime_error("no values in " + name);
+  XmlSource s{name, databaseRow, text.substr(0, open + 7), text.substr(close), {}};
+  std::stringstream records(text.substr(open + 7, close - open - 7));
+  for (std::string record; std::getline(records, record, ';');) {
+    if (trimmed(record).empty()) continue;
+    std::stringstream fields(record);
+    std::vector<std::string> values;
+    for (std::string value; std::getline(fields, value, ',');) values.push_back(trimmed(value));
+    s.records.push_back(values);
+  }
+  return s;
+}
+
+// Writes sounding `index` made from the document `s`, `rows` records long (0:
+// as the source): cone resistance, friction and u2 perturbed as the HOG
+// soundings' readings are, deeper repetitions shifted down by the source's
+// length. Returns its number of records.
+long writeXmlSounding(const fs::path& path, const XmlSource& s, int index, int rows) {
+  Random random{0x9E3779B97F4A7C15ULL ^ static_cast<std::uint64_t>(index)};
+  const double scale = 1.0 + 0.08 * random.next();
+  double span = 0.0;
+  for (const auto& r : s.records) span = std::max(span, std::atof(r[0].c_str()) + 0.02);
+  const long count = rows > 0 ? rows : static_cast<long>(s.records.size());
+  std::string values;
+  char number[32];
+  for (long k = 0; k < count; ++k) {
+    std::vector<std::string> r = s.records[static_cast<size_t>(k) % s.records.size()];
+    const double shift = static_cast<double>(k / static_cast<long>(s.records.size())) * span;
+    for (size_t field : {size_t{0}, size_t{1}}) {
+      if (r[field] == "-999999") continue;
+      std::snprintf(number, sizeof number, "%.3f", std::atof(r[field].c_str()) + shift);
+      r[field] = number;
+    }
+    for (size_t field : {size_t{3}, size_t{18}, size_t{22}}) {
+      if (r[field] == "-999999") continue;
+      std::snprintf(number, sizeof number, "%.3f", std::atof(r[field].c_str()) * scale * (1.0 + 0.02 * random.next()));
+      r[field] = number;
+    }
+    for (size_t field = 0; field < r.size(); ++field) values += (field ? "," : "") + r[field];
+    values += ";";
+  }
+  std::ofstream(path, std::ios::binary) << s.head << values << s.tail;
+  return count;
+}
+
 struct RunResult {
   double seconds = 0.0;
   long peakKiB = 0;
@@ -235,6 +298,11 @@ Options parse(int argc, char** argv) {
       o.rows = std::stoi(value());
     } else if (a == "--runs") {
       o.runs = std::max(1, std::stoi(value()));
+    } else if (a == "--formats") {
+      o.formats.clear();
+      std::stringstream list(value());
+      std::string item;
+      while (std::getline(list, item, ',')) o.formats.push_back(item);
     } else if (a == "--keep") {
       o.keep = true;
     } else if (a == "--scales") {
@@ -243,7 +311,7 @@ Options parse(int argc, char** argv) {
       std::string item;
       while (std::getline(list, item, ',')) o.scales.push_back(std::stoi(item));
     } else {
-      throw std::runtime_error("usage: vurn_throughput [--soundings N] [--rows R] [--runs K] [--scales 1,4,16] [--keep]");
+      throw std::runtime_error("usage: vurn_throughput [--soundings N] [--rows R] [--runs K] [--scales 1,4,16] [--formats CPT,XML] [--keep]");
     }
   }
   return o;
@@ -257,9 +325,11 @@ int main(int argc, char** argv) try {
   const fs::path batch = bin / "vurn-batch";
   const fs::path work = bin.parent_path() / "bench-throughput";
 
-  std::printf("%-10s %-8s %10s %10s %12s %10s %10s %9s %7s %8s %7s %7s\n", "soundings", "rows", "depths", "feet",
-              "depths/s", "ft/s", "seconds", "peak MiB", "read", "compute", "lookup", "write");
-  for (int scale : options.scales) {
+  std::printf("%-6s %-10s %-8s %10s %10s %12s %10s %10s %9s %7s %8s %7s %7s %12s\n", "format", "soundings", "rows",
+              "depths", "feet", "depths/s", "ft/s", "seconds", "peak MiB", "read", "compute", "lookup", "write",
+              "read us/depth");
+  for (int scale : options.scales)
+  for (const std::string& format : options.formats) {
     const int n = options.soundings * scale;
     fs::remove_all(work);
     fs::create_directories(work);
@@ -271,10 +341,17 @@ int main(int argc, char** argv) try {
     const fs::path soundings = project / "Soundings";
     const std::vector<std::string> rows = readLines(database);
     std::vector<Source> sources;
-    for (size_t k = 1; k <= 3 && k < rows.size(); ++k) {
+    std::vector<XmlSource> xmlSources;
+    for (size_t k = 1; k < rows.size(); ++k) {
       const std::string name = rows[k].substr(0, rows[k].find(','));
-      sources.push_back(readSource(soundings, name, rows[k].substr(name.size())));
+      if (format == "XML" && fs::exists(soundings / (name + ".XML"))) {
+        xmlSources.push_back(readXmlSource(soundings / (name + ".XML"), name, rows[k].substr(name.size())));
+      } else if (format == "CPT" && sources.size() < 3) {
+        sources.push_back(readSource(soundings, name, rows[k].substr(name.size())));
+      }
     }
+    if (sources.empty() && xmlSources.empty()) throw std::runtime_error("no " + format + " sounding in the example");
+    for (const auto& entry : fs::directory_iterator(soundings)) fs::remove(entry.path());
     // Lengthened soundings go deeper than the example's unit weight tables:
     // carry each table's last unit weight down to 5000 ft.
     if (options.rows > 0) {
@@ -292,8 +369,15 @@ int main(int argc, char** argv) try {
     db << rows[0] << "\r\n";
     long depths = 0;
     for (int k = 0; k < n; ++k) {
-      const Source& s = sources[static_cast<size_t>(k) % sources.size()];
       char name[64];
+      if (!xmlSources.empty()) {
+        const XmlSource& s = xmlSources[static_cast<size_t>(k) % xmlSources.size()];
+        std::snprintf(name, sizeof name, "S%05d-%s", k + 1, s.name.c_str());
+        depths += writeXmlSounding(soundings / (std::string(name) + ".XML"), s, k, options.rows);
+        db << name << s.databaseRow << "\r\n";
+        continue;
+      }
+      const Source& s = sources[static_cast<size_t>(k) % sources.size()];
       std::snprintf(name, sizeof name, "S%05d-%s", k + 1, s.name.c_str());
       depths += writeSounding(soundings / (std::string(name) + ".CPT"), s, k, options.rows);
       db << name << s.databaseRow << "\r\n";
@@ -324,10 +408,11 @@ int main(int argc, char** argv) try {
     const double write = numberAfter(split.output, " write ");
     const double total = split.seconds;
     const double t = median(seconds);
-    std::printf("%-10d %-8s %10ld %10.0f %12.0f %10.0f %10.3f %9.1f %6.0f%% %7.0f%% %6.0f%% %6.0f%%\n", n,
-                options.rows > 0 ? std::to_string(options.rows).c_str() : "as read", depths, feet,
+    std::printf("%-6s %-10d %-8s %10ld %10.0f %12.0f %10.0f %10.3f %9.1f %6.0f%% %7.0f%% %6.0f%% %6.0f%% %12.2f\n",
+                format.c_str(), n, options.rows > 0 ? std::to_string(options.rows).c_str() : "as read", depths, feet,
                 static_cast<double>(depths) / t, feet / t, t, static_cast<double>(peak) / 1024.0, 100.0 * read / total,
-                100.0 * compute / total, 100.0 * lookup / total, 100.0 * write / total);
+                100.0 * compute / total, 100.0 * lookup / total, 100.0 * write / total,
+                1e6 * read / static_cast<double>(std::max(1L, depths)));
     std::fflush(stdout);
   }
   if (!options.keep) fs::remove_all(work);

@@ -10,6 +10,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <initializer_list>
 #include <limits>
@@ -168,7 +169,6 @@ struct Encoding {
 // document and the records.
 struct Document {
   std::string path;
-  std::string bytes;
   pugi::xml_document xml;
   pugi::xml_node cpt;  // CPT_O
   std::int32_t records = 0;
@@ -179,31 +179,27 @@ std::string recordPlace(const Document& d, std::int32_t record) {
   return d.path + ", record " + std::to_string(record);
 }
 
-void readFile(Document& d) {
-  std::ifstream in(Host_resolve(d.path), std::ios::binary);
-  if (!in) {
+// The 1-based line of the file at byte `offset`.
+std::int64_t lineAt(const std::filesystem::path& file, std::ptrdiff_t offset) {
+  std::ifstream in(file, std::ios::binary);
+  std::int64_t line = 1;
+  char c = 0;
+  for (std::ptrdiff_t at = 0; at < offset && in.get(c); ++at) line += c == '\n';
+  return line;
+}
+
+// Reads and parses the file (pugixml reads it into the one buffer it parses
+// in place).
+void parseDocument(Document& d) {
+  const std::filesystem::path file = Host_resolve(d.path);
+  const pugi::xml_parse_result result = d.xml.load_file(file.c_str());
+  if (result.status == pugi::status_file_not_found || result.status == pugi::status_io_error) {
     Error_report("can't open the field data file " + d.path + " (is it missing, or open in another program?)",
                  "BXF601");
   }
-  in.seekg(0, std::ios::end);
-  const std::streamoff size = in.tellg();
-  in.seekg(0, std::ios::beg);
-  d.bytes.resize(size > 0 ? static_cast<std::size_t>(size) : 0);
-  in.read(d.bytes.data(), static_cast<std::streamsize>(d.bytes.size()));
-  d.bytes.resize(static_cast<std::size_t>(in.gcount()));
-}
-
-// The 1-based line of the file at byte `offset`.
-std::int64_t lineAt(const std::string& bytes, std::ptrdiff_t offset) {
-  const auto end = bytes.begin() + std::clamp<std::ptrdiff_t>(offset, 0, static_cast<std::ptrdiff_t>(bytes.size()));
-  return 1 + std::count(bytes.begin(), end, '\n');
-}
-
-void parseDocument(Document& d) {
-  const pugi::xml_parse_result result = d.xml.load_buffer(d.bytes.data(), d.bytes.size());
   if (!result) {
     Error_report(d.path + " is not a well-formed XML document: " + result.description() + " at line " +
-                     std::to_string(lineAt(d.bytes, result.offset)),
+                     std::to_string(lineAt(file, result.offset)),
                  "BXD611");
   }
   const pugi::xml_node root = d.xml.document_element();
@@ -487,7 +483,6 @@ void readHeader(const Document& d) {
 void ReadBroXmlFile(const std::string& path) {
   Document d;
   d.path = path;
-  readFile(d);
   parseDocument(d);
   FieldDataStore_begin(path);
   readRecords(d);
