@@ -3,8 +3,10 @@
 // (prefixes, separators, missing values, order, zero loads, positions).
 #include "fielddata/bro_xml_reader.h"
 
+#include <array>
 #include <cmath>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <sstream>
 
@@ -29,46 +31,42 @@ constexpr double kFtPerM = 3.28084;
 std::string record(const std::map<int, std::string>& values, char separator = ',') {
   std::string text;
   for (int field = 0; field < 25; ++field) {
-    if (field > 0) text += separator;
     const auto value = values.find(field);
-    text += value == values.end() ? "-999999" : value->second;
+    text += (field > 0 ? std::string(1, separator) : "") + (value == values.end() ? "-999999" : value->second);
   }
   return text;
 }
-std::string record(const std::string& length, const std::string& qc, const std::string& fs,
-                   const std::string& u2 = "-999999") {
-  return record({{0, length}, {3, qc}, {18, fs}, {22, u2}});
-}
 
-// A small dispatch document. d, b, c are the prefixes (with their colon, or
-// empty for the default namespace) of the CPT dispatch, common and CPT common
-// namespaces, bound by `declarations` on the root.
+// A small dispatch document; {d}, {b}, {c} stand for the prefixes of the CPT
+// dispatch, common and CPT common namespaces (empty: the default namespace).
 struct Doc {
-  std::string declarations =
-      "xmlns=\"http://www.broservices.nl/xsd/dscpt/1.1\" xmlns:brocom=\"http://www.broservices.nl/xsd/brocommon/3.0\" "
-      "xmlns:cptcommon=\"http://www.broservices.nl/xsd/cptcommon/1.1\" xmlns:gml=\"http://www.opengis.net/gml/3.2\" "
-      "xmlns:om=\"http://www.opengis.net/om/2.0\" xmlns:swe=\"http://www.opengis.net/swe/2.0\"";
-  std::string d, b = "brocom:", c = "cptcommon:";
-  std::string location = "<{b}location srsName=\"urn:ogc:def:crs:EPSG::4258\"><gml:pos>52.1 5.2</gml:pos></{b}location>";
-  std::string delivered;  // the delivered location's element, when there is one
+  std::string d, b = "brocom", c = "cptcommon", lookAlike;  // lookAlike: more bindings on the root
+  std::string location = "<{d}standardizedLocation><{b}location srsName=\"urn:ogc:def:crs:EPSG::4258\"><gml:pos>52.1 5.2"
+                         "</gml:pos></{b}location></{d}standardizedLocation>";
   std::string zeroLoad = "<{c}coneResistanceBefore uom=\"MPa\">-0.090</{c}coneResistanceBefore>";
   std::string encoding = "decimalSeparator=\".\" tokenSeparator=\",\" blockSeparator=\";\"";
-  std::string values;
+  std::string values = record({{0, "1.00"}, {3, "2.5"}, {18, "0.02"}, {22, "0.1"}}) + ";" +
+                       record({{0, "1.02"}, {3, "2.6"}, {18, ""}, {13, "3"}}) + ";" +
+                       record({{0, "1.04"}, {3, "2.7"}, {18, "0.03"}, {22, ""}}) + ";";
 
   std::string text() const {
-    std::string t =
-        "<{d}dispatchDataResponse " + declarations + "><{b}responseType>dispatch</{b}responseType><{d}dispatchDocument>"
-        "<{d}CPT_O><{d}standardizedLocation>" + location + "</{d}standardizedLocation>" +
-        (delivered.empty() ? "" : "<{d}deliveredLocation>" + delivered + "</{d}deliveredLocation>") +
-        "<{d}conePenetrometerSurvey>"
-        "<{c}conePenetrometer><{c}conePenetrometerType>CONE-1/77</{c}conePenetrometerType><{c}zeroLoadMeasurement>" +
-        zeroLoad + "</{c}zeroLoadMeasurement></{c}conePenetrometer><{c}conePenetrationTest><om:phenomenonTime>"
-        "<gml:TimeInstant><gml:timePosition>2021-03-04T05:06:07Z</gml:timePosition></gml:TimeInstant>"
-        "</om:phenomenonTime><{c}cptResult><swe:encoding><swe:TextEncoding " + encoding + "/></swe:encoding>"
-        "<{c}values>" + values + "</{c}values></{c}cptResult></{c}conePenetrationTest></{d}conePenetrometerSurvey>"
-        "</{d}CPT_O></{d}dispatchDocument></{d}dispatchDataResponse>";
+    const auto binding = [](const std::string& prefix, const char* schema) {
+      return " xmlns" + (prefix.empty() ? "" : ":" + prefix) + "=\"http://www.broservices.nl/xsd/" + schema + "\"";
+    };
+    std::string t = "<{d}dispatchDataResponse" + binding(d, "dscpt/1.1") + binding(b, "brocommon/3.0") +
+                    binding(c, "cptcommon/1.1") + lookAlike + " xmlns:gml=\"http://www.opengis.net/gml/3.2\" "
+                    "xmlns:om=\"http://www.opengis.net/om/2.0\" xmlns:swe=\"http://www.opengis.net/swe/2.0\">"
+                    "<{d}dispatchDocument><{d}CPT_O>" + location +
+                    "<{d}conePenetrometerSurvey><{c}conePenetrometer><{c}conePenetrometerType>CONE-1/77"
+                    "</{c}conePenetrometerType><{c}zeroLoadMeasurement>" + zeroLoad +
+                    "</{c}zeroLoadMeasurement></{c}conePenetrometer><{c}conePenetrationTest><om:phenomenonTime>"
+                    "<gml:TimeInstant><gml:timePosition>2021-03-04T05:06:07Z</gml:timePosition></gml:TimeInstant>"
+                    "</om:phenomenonTime><{c}cptResult><swe:encoding><swe:TextEncoding " + encoding +
+                    "/></swe:encoding><{c}values>" + values + "</{c}values></{c}cptResult></{c}conePenetrationTest>"
+                    "</{d}conePenetrometerSurvey></{d}CPT_O></{d}dispatchDocument></{d}dispatchDataResponse>";
     for (const auto& [mark, prefix] : {std::pair{"{d}", d}, std::pair{"{b}", b}, std::pair{"{c}", c}}) {
-      for (std::size_t at = t.find(mark); at != std::string::npos; at = t.find(mark, at)) t.replace(at, 3, prefix);
+      const std::string tag = prefix.empty() ? "" : prefix + ":";
+      for (std::size_t at = t.find(mark); at != std::string::npos; at = t.find(mark, at)) t.replace(at, 3, tag);
     }
     return t;
   }
@@ -108,7 +106,14 @@ ZeroLoadRecord zeroLoadRecord() {
   return gZeroLoad.records[1];
 }
 
-void expectAtm(float atm, double mpa) { EXPECT_NEAR(atm, mpa * kAtmPerMpa, 1e-5) << mpa << " MPa"; }
+// A stored value against its expected one; NaN expects it missing.
+void expectValue(float got, double expected) {
+  if (std::isnan(expected)) {
+    EXPECT_TRUE(IsNull(got)) << got;
+  } else {
+    EXPECT_NEAR(got, expected, 1e-6 + 1e-6 * std::fabs(expected));
+  }
+}
 
 TEST_F(BroXmlReaderTest, RealDocumentsAreReadWithTheirHeader) {
   const struct {
@@ -148,165 +153,104 @@ TEST_F(BroXmlReaderTest, RealDocumentsAreReadWithTheirHeader) {
     EXPECT_DOUBLE_EQ(h.gpsLongitude, c.longitude);
     const ZeroLoadRecord z = zeroLoadRecord();
     EXPECT_EQ(z.device, c.device);
-    expectAtm(z.qcZeroClean, c.tipClean);
-    expectAtm(z.qcZeroDirty, c.tipDirty);
-    expectAtm(z.fsZeroClean, c.fsClean);
-    expectAtm(z.fsZeroDirty, c.fsDirty);
+    for (const auto& [atm, mpa] : {std::pair{z.qcZeroClean, c.tipClean}, std::pair{z.qcZeroDirty, c.tipDirty},
+                                   std::pair{z.fsZeroClean, c.fsClean}, std::pair{z.fsZeroDirty, c.fsDirty}}) {
+      expectValue(atm, mpa * kAtmPerMpa);
+    }
     EXPECT_EQ(IsNull(f.u2[c.rows / 2]), !c.u2);
     EXPECT_EQ(IsNull(f.inclX[c.rows / 2]) && IsNull(f.inclY[c.rows / 2]), !c.inclinations);
   }
 }
 
-// BRO-217393 read from its XML agrees with the values its HOG conversion
-// stores at every depth the conversion has (the conversion's expected values,
-// worked out from the source with 1 ft = 0.3048 m and 1 MPa = 9.86923 atm).
-TEST_F(BroXmlReaderTest, SameSoundingAsItsHogConversionAtEveryDepthItHas) {
-  read(realDocument("BRO-217393"));
-  std::map<long, int> rowAtMillimetre;
-  for (int i = 1; i <= gFieldData.rowCount; ++i) rowAtMillimetre[std::lround(gFieldData.depth[i] / kFtPerM * 1000)] = i;
-  std::ifstream in(fs::path(VURN_SOURCE_DIR) / "tests" / "fielddata" / "data" / "BRO-217393.expected.csv");
-  std::string line;
-  std::getline(in, line);  // row,origin,depth_m_source,depth_ft,qc_atm,fs_atm,u2_atm,incl_x_deg,incl_y_deg
-  int compared = 0;
-  while (std::getline(in, line)) {
-    std::vector<std::string> cells;
-    std::stringstream split(line);
-    for (std::string cell; std::getline(split, cell, ',');) cells.push_back(cell);
-    ASSERT_EQ(cells.size(), 9u) << line;
-    const auto at = rowAtMillimetre.find(std::lround(std::stod(cells[2]) * 1000));
-    ASSERT_NE(at, rowAtMillimetre.end()) << "no row at " << cells[2] << " m";
-    const int i = at->second;
-    const float got[] = {gFieldData.depth[i], gFieldData.qc[i], gFieldData.fs[i],
-                         gFieldData.u2[i],    gFieldData.inclX[i], gFieldData.inclY[i]};
-    for (int k = 0; k < 6; ++k) {
-      const std::string& expected = cells[static_cast<std::size_t>(k) + 3];
-      if (expected == "NULL") {
-        EXPECT_TRUE(IsNull(got[k])) << line << " column " << k;
-      } else {
-        EXPECT_NEAR(got[k], std::stod(expected), 1e-6 + 1e-6 * std::fabs(std::stod(expected))) << line;
-      }
-    }
-    ++compared;
-  }
-  EXPECT_EQ(compared, 1251);  // 1249 rows and the two end-of-push rows, whose fs is missing in both
-}
-
-TEST_F(BroXmlReaderTest, DocumentVariantsGiveTheSameRows) {
-  const float m = NullValue;
-  struct Row {
-    float metres, qc, fs, u2, x, y;
+// Variants of a small document. Rows: metres, qc, fs, u2 (MPa), inclination X;
+// NaN is missing. Zeros in MPa; a position that is NaN is missing.
+TEST_F(BroXmlReaderTest, DocumentVariantsFillTheRecord) {
+  const double m = std::nan("");
+  using Rows = std::vector<std::array<double, 5>>;
+  const Rows plain = {{1.00, 2.5, 0.02, 0.1, m}, {1.02, 2.6, m, m, 3}, {1.04, 2.7, 0.03, m, m}};
+  const auto delivered = [](const char* epsg, const char* pos) {
+    return std::string("<{d}deliveredLocation><{c}location srsName=\"urn:ogc:def:crs:EPSG::") + epsg + "\"><gml:pos>" +
+           pos + "</gml:pos></{c}location></{d}deliveredLocation>";
   };
-  Doc plain;
-  plain.values = record("1.00", "2.5", "0.02", "0.1") + ";" + record({{0, "1.02"}, {3, "2.6"}, {18, ""}, {13, "3"}}) +
-                 ";" + record("1.04", "2.7", "0.03", "") + ";";
-  const std::vector<Row> plainRows = {{1.00f, 2.5f, 0.02f, 0.1f, m, m}, {1.02f, 2.6f, m, m, 3, m},
-                                      {1.04f, 2.7f, 0.03f, m, m, m}};
-
-  Doc prefixed = plain;  // other prefixes, no default namespace, and no trailing block separator
-  prefixed.declarations =
-      "xmlns:ns0=\"http://www.broservices.nl/xsd/dscpt/1.1\" xmlns:ns1=\"http://www.broservices.nl/xsd/brocommon/3.0\" "
-      "xmlns:ns2=\"http://www.broservices.nl/xsd/cptcommon/1.1\" xmlns:gml=\"http://www.opengis.net/gml/3.2\" "
-      "xmlns:om=\"http://www.opengis.net/om/2.0\" xmlns:swe=\"http://www.opengis.net/swe/2.0\" "
-      "xmlns:dscpt=\"urn:not-the-registry\"";
-  prefixed.d = "ns0:";
-  prefixed.b = "ns1:";
-  prefixed.c = "ns2:";
-  prefixed.values.pop_back();
-
-  Doc separators = plain;  // a decimal comma, blanks between values, "|" between records
-  separators.encoding = "decimalSeparator=\",\" tokenSeparator=\" \" blockSeparator=\"|\"";
-  separators.values = record({{0, "1,00"}, {3, "2,5"}, {18, "0,02"}, {22, "0,1"}}, ' ') + "|" +
+  const struct {
+    const char* name;
+    std::function<void(Doc&)> change;
+    Rows rows;
+    int orderIssues;
+    double tipClean, tipDirty, fsClean, latitude, longitude;
+  } cases[] = {
+      {"default namespace", [](Doc&) {}, plain, 0, -0.090, -0.090, m, 52.1, 5.2},
+      {"other prefixes, a look-alike binding, no last separator",
+       [](Doc& doc) {
+         doc.d = "ns0", doc.b = "ns1", doc.c = "ns2", doc.lookAlike = " xmlns:dscpt=\"urn:not-the-registry\"";
+         doc.values.pop_back();
+       },
+       plain, 0, -0.090, -0.090, m, 52.1, 5.2},
+      {"decimal comma, blanks between values, | between records",
+       [](Doc& doc) {
+         doc.encoding = "decimalSeparator=\",\" tokenSeparator=\" \" blockSeparator=\"|\"";
+         doc.values = record({{0, "1,00"}, {3, "2,5"}, {18, "0,02"}, {22, "0,1"}}, ' ') + "|" +
                       record({{0, "1,02"}, {3, "2,6"}, {13, "3"}}, ' ') + "|" +
                       record({{0, "1,04"}, {3, "2,7"}, {18, "0,03"}}, ' ') + "|";
-
-  Doc unordered = plain;  // records out of order; the two at 1.00 m keep their order
-  unordered.values = record("1.04", "2.7", "0.03") + ";" + record("1.00", "2.5", "0.02") + ";" +
-                     record("1.02", "2.6", "-999999") + ";" + record("1.00", "2.4", "0.01") + ";";
-  const std::vector<Row> unorderedRows = {{1.00f, 2.5f, 0.02f, m, m, m}, {1.00f, 2.4f, 0.01f, m, m, m},
-                                          {1.02f, 2.6f, m, m, m, m}, {1.04f, 2.7f, 0.03f, m, m, m}};
-
-  const struct {
-    const char* name;
-    Doc doc;
-    std::vector<Row> rows;
-    int orderIssues;
-  } cases[] = {{"default namespace", plain, plainRows, 0},
-               {"prefixed", prefixed, plainRows, 0},
-               {"separators", separators, plainRows, 0},
-               {"unordered", unordered, unorderedRows, 1}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    const int issuesBefore = issueLinesAboutOrder();
-    read(c.doc.text());
-    EXPECT_EQ(issueLinesAboutOrder() - issuesBefore, c.orderIssues);
-    ASSERT_EQ(gFieldData.rowCount, static_cast<std::int16_t>(c.rows.size()));
-    for (std::size_t i = 1; i <= c.rows.size(); ++i) {
-      const Row& e = c.rows[i - 1];
-      const FieldData& f = gFieldData;
-      EXPECT_FLOAT_EQ(f.depth[i], static_cast<float>(static_cast<double>(e.metres) * kFtPerM)) << i;
-      const std::pair<float, float> pressures[] = {{f.qc[i], e.qc}, {f.fs[i], e.fs}, {f.u2[i], e.u2}};
-      for (const auto& [got, mpa] : pressures) {
-        if (IsNull(mpa)) {
-          EXPECT_TRUE(IsNull(got)) << "row " << i << ": " << got;
-        } else {
-          EXPECT_NEAR(got, mpa * kAtmPerMpa, 1e-5) << "row " << i;
-        }
-      }
-      EXPECT_EQ(f.inclX[i], e.x) << i;
-      EXPECT_EQ(f.inclY[i], e.y) << i;
-    }
-  }
-}
-
-TEST_F(BroXmlReaderTest, ZeroLoadsAndPositionsFromTheirElements) {
-  const char* rd = "<{c}location srsName=\"urn:ogc:def:crs:EPSG::28992\"><gml:pos>85799.579 441974.047</gml:pos></{c}location>";
-  const char* etrs = "<{c}location srsName=\"urn:ogc:def:crs:EPSG::4258\"><gml:pos>51.961881008 4.380341476</gml:pos></{c}location>";
-  const char* unknown = "<{c}location srsName=\"urn:ogc:def:crs:EPSG::999999\"><gml:pos>1 2</gml:pos></{c}location>";
-  const struct {
-    const char* name;
-    std::string zeroLoad;
-    std::string delivered;  // the delivered location, in place of the standardized one
-    double tipClean, tipDirty, fsClean;  // MPa; NaN: missing
-    bool positioned;
-  } cases[] = {
-      {"kPa, the clean zero alone",
-       "<{c}coneResistanceBefore uom=\"kPa\">-90</{c}coneResistanceBefore>"
-       "<{c}localFrictionBefore uom=\"MPa\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" xsi:nil=\"true\"/>",
-       "", -0.090, -0.090, std::nan(""), true},
-      {"RD grid", "<{c}localFrictionAfter uom=\"MPa\">0.009</{c}localFrictionAfter>"
-                  "<{c}localFrictionBefore uom=\"MPa\">0.008</{c}localFrictionBefore>",
-       rd, std::nan(""), std::nan(""), 0.008, true},
-      {"ETRS89 latitude first", "", etrs, std::nan(""), std::nan(""), std::nan(""), true},
-      {"unknown grid", "", unknown, std::nan(""), std::nan(""), std::nan(""), false},
+       },
+       plain, 0, -0.090, -0.090, m, 52.1, 5.2},
+      {"out of order; equal lengths keep their order",
+       [](Doc& doc) {
+         doc.values = record({{0, "1.04"}, {3, "2.7"}, {18, "0.03"}}) + ";" + record({{0, "1.00"}, {3, "2.5"}, {18, "0.02"}}) +
+                      ";" + record({{0, "1.02"}, {3, "2.6"}, {18, "0.05"}}) + ";" +
+                      record({{0, "1.00"}, {3, "2.4"}, {18, "0.01"}}) + ";";
+       },
+       {{1.00, 2.5, 0.02, m, m}, {1.00, 2.4, 0.01, m, m}, {1.02, 2.6, 0.05, m, m}, {1.04, 2.7, 0.03, m, m}}, 1, -0.090,
+       -0.090, m, 52.1, 5.2},
+      {"zeros in kPa and nil; RD position",
+       [&](Doc& doc) {
+         doc.zeroLoad = "<{c}coneResistanceBefore uom=\"kPa\">-90</{c}coneResistanceBefore><{c}coneResistanceAfter "
+                        "uom=\"kPa\">-114</{c}coneResistanceAfter><{c}localFrictionBefore uom=\"MPa\" xmlns:xsi=\"http://"
+                        "www.w3.org/2001/XMLSchema-instance\" xsi:nil=\"true\"/>";
+         doc.location = delivered("28992", "85799.579 441974.047");  // BRO-217393, standardized 51.961881008 4.380341476
+       },
+       plain, 0, -0.090, -0.114, m, 51.961881008, 4.380341476},
+      {"sleeve zeros; geographic position latitude first",
+       [&](Doc& doc) {
+         doc.zeroLoad = "<{c}localFrictionAfter uom=\"MPa\">0.009</{c}localFrictionAfter><{c}localFrictionBefore "
+                        "uom=\"MPa\">0.008</{c}localFrictionBefore>";
+         doc.location = delivered("4258", "51.961881008 4.380341476");
+       },
+       plain, 0, m, m, 0.008, 51.961881008, 4.380341476},
+      {"a grid that cannot be converted", [&](Doc& doc) { doc.location = delivered("999999", "1 2"); }, plain, 0,
+       -0.090, -0.090, m, m, m},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     Doc doc;
-    doc.zeroLoad = c.zeroLoad;
-    doc.values = record("1.00", "2.5", "0.02") + ";";
-    doc.delivered = c.delivered;
-    if (!c.delivered.empty()) doc.location = "";
-    const int issuesBefore = static_cast<int>(logLines().size());
+    c.change(doc);
+    const int issuesBefore = issueLinesAboutOrder();
+    const std::size_t linesBefore = logLines().size();
     read(doc.text());
-    const ZeroLoadRecord z = zeroLoadRecord();
-    const std::pair<float, double> zeros[] = {{z.qcZeroClean, c.tipClean}, {z.qcZeroDirty, c.tipDirty},
-                                             {z.fsZeroClean, c.fsClean}};
-    for (const auto& [atm, mpa] : zeros) {
-      if (std::isnan(mpa)) {
-        EXPECT_TRUE(IsNull(atm)) << atm;
-      } else {
-        expectAtm(atm, mpa);
+    EXPECT_EQ(issueLinesAboutOrder() - issuesBefore, c.orderIssues);
+    const FieldData& f = gFieldData;
+    ASSERT_EQ(f.rowCount, static_cast<std::int16_t>(c.rows.size()));
+    for (std::size_t i = 1; i <= c.rows.size(); ++i) {
+      const auto& e = c.rows[i - 1];
+      EXPECT_FLOAT_EQ(f.depth[i], static_cast<float>(e[0] * kFtPerM)) << i;
+      SCOPED_TRACE("row " + std::to_string(i));
+      for (const auto& [got, expected] : {std::pair{f.qc[i], e[1] * kAtmPerMpa}, std::pair{f.fs[i], e[2] * kAtmPerMpa},
+                                          std::pair{f.u2[i], e[3] * kAtmPerMpa}, std::pair{f.inclX[i], e[4]},
+                                          std::pair{f.inclY[i], m}}) {
+        expectValue(got, expected);
       }
     }
-    if (c.positioned) {
-      // The delivered positions are the standardized one of the same document, to within a metre.
-      const double latitude = c.delivered.empty() ? 52.1 : 51.961881008;
-      const double longitude = c.delivered.empty() ? 5.2 : 4.380341476;
-      EXPECT_NEAR(gHogHeader.gpsLatitude, latitude, 1e-5);
-      EXPECT_NEAR(gHogHeader.gpsLongitude, longitude, 1e-5);
-    } else {
+    const ZeroLoadRecord z = zeroLoadRecord();
+    for (const auto& [atm, mpa] : {std::pair{z.qcZeroClean, c.tipClean}, std::pair{z.qcZeroDirty, c.tipDirty},
+                                   std::pair{z.fsZeroClean, c.fsClean}}) {
+      expectValue(atm, mpa * kAtmPerMpa);
+    }
+    if (std::isnan(c.latitude)) {
       EXPECT_TRUE(IsNull(static_cast<float>(gHogHeader.gpsLatitude)));
-      EXPECT_EQ(static_cast<int>(logLines().size()) - issuesBefore, 1) << "one issue line names the grid";
+      EXPECT_EQ(logLines().size() - linesBefore, 1u) << "one issue line names the grid";
+    } else {  // a grid position within a metre of the registry's own conversion
+      EXPECT_NEAR(gHogHeader.gpsLatitude, c.latitude, 1e-5);
+      EXPECT_NEAR(gHogHeader.gpsLongitude, c.longitude, 1e-5);
     }
   }
 }
@@ -314,6 +258,7 @@ TEST_F(BroXmlReaderTest, ZeroLoadsAndPositionsFromTheirElements) {
 TEST_F(BroXmlReaderTest, EightThousandRecordsAreHeldAndOneMoreIsRefused) {
   for (const int records : {8000, 8001}) {
     Doc doc;
+    doc.values.clear();
     for (int i = 0; i < records; ++i) doc.values += record({{0, std::to_string(i) + "e-3"}, {3, "1"}, {18, "0"}}) + ";";
     gRun.errorReported = false;
     try {
@@ -385,14 +330,10 @@ TEST_F(BroXmlRunTest, QOneOTableAndZeroLoadRowAgreeWithTheHogConversion) {
   HostClock_setFixed(2026, 12, 6, 36000.0);
   startUp();
   const fs::path database = dataArea() / "Projects" / "ExampleONE" / "Vurn_SoundingS---ExampleONE.csv";
-  std::istringstream rows(readHostFile(database));
-  std::string header, row, kept;
-  std::getline(rows, header);
-  while (std::getline(rows, row)) {
-    if (row.rfind("BRO-217393,", 0) == 0) kept = row;
-  }
-  ASSERT_FALSE(kept.empty());
-  std::ofstream(database, std::ios::binary) << header << "\n" << kept << "\n";
+  const std::string rows = readHostFile(database);
+  const std::size_t at = rows.find("\nBRO-217393,");  // the header and this sounding's row alone
+  std::ofstream(database, std::ios::binary) << rows.substr(0, rows.find('\n'))
+                                            << rows.substr(at, rows.find('\n', at + 1) - at + 1);
 
   const RunOutputs hog = runOn(std::string(VURN_SOURCE_DIR) + "/dist/Vurn/Projects/ExampleONE/Soundings/BRO-217393.CPT");
   const RunOutputs xml = runOn(std::string(VURN_SOURCE_DIR) + "/fuzz/corpus/bro_xml/BRO-217393.XML");
