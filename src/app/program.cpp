@@ -11,6 +11,7 @@
 #include "core/phase_times.h"
 #include "core/run_state.h"
 #include "core/window_model.h"
+#include "fielddata/field_data_store.h"
 #include "fielddata/hog_reader.h"
 #include "numeric/grid_position.h"
 #include "numeric/numeric_tools.h"
@@ -26,6 +27,7 @@ void Engine_resetReaderRecords() {
   StressSounding_reset();
   ProjectModule_reset();
   HogReader_reset();
+  FieldDataStore_reset();
   gSoundingColumns = SoundingColumnIds{};
   gSounding = SoundingRecord{};
   ColumnId_reset();

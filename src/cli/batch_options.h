@@ -15,6 +15,7 @@ struct BatchOptions {
   bool plotCharts = false;                           // --plot-charts
   bool phaseTimes = false;                           // --phase-times
   bool pictures = false;                             // --pictures
+  bool addSoundings = false;                         // --add-soundings (instead of a run)
   std::string error;                                 // a usage error, or ""
 };
 

@@ -108,6 +108,8 @@ void readKeyLine(const std::string& path, int lineNumber, std::string_view text,
   };
   if (key == "DEVICE") {
     if (!value.empty()) gHogHeader.device = std::string(value);
+  } else if (key == "AGENCY") {
+    gFieldFileFacts.agency = std::string(value);
   } else if (key == "DATE") {
     if (!readDate(value, h.date)) {
       csvError(path, lineNumber, "the date \"" + std::string(value) + "\" is not YYYY-MM-DD [HH:MM[:SS]]",

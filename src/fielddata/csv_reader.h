@@ -4,7 +4,7 @@
 //
 // The file:
 //   - optional lines "#key=value" first (keys in any case; blank lines allowed
-//     among them): device, date ("YYYY-MM-DD", "YYYY-MM-DD HH:MM" or
+//     among them): device, agency (who made the test), date ("YYYY-MM-DD", "YYYY-MM-DD HH:MM" or
 //     "YYYY-MM-DD HH:MM:SS", also with "T" between), qc_zero_clean_UNIT,
 //     qc_zero_dirty_UNIT, fs_zero_clean_UNIT, fs_zero_dirty_UNIT,
 //     u2_zero_clean_UNIT, u2_zero_dirty_UNIT (UNIT as for the columns),

@@ -3,11 +3,13 @@
 
 #include "core/report.h"
 #include "fielddata/bro_xml_reader.h"
+#include "fielddata/field_data_store.h"
 #include "fielddata/csv_reader.h"
 #include "fielddata/gef_reader.h"
 #include "fielddata/hog_reader.h"
 #include "files/paths.h"
 #include "files/text.h"
+#include "numeric/numeric_tools.h"
 #include "platform/host_paths.h"
 #include "project/sounding_db.h"
 
@@ -76,8 +78,10 @@ FieldDataFile FieldDataFile_find(const std::string& soundingName) {
 }
 
 void FieldDataFile_read(const FieldDataFile& file) {
+  FieldDataStore_reset();
   if (file.format == FieldDataFormat::Hog) {
     ReadHogSounding();
+    if (!IsNull(static_cast<float>(gHogHeader.gpsLatitude))) gFieldFileFacts.positionSource = "GGA sentence of the file";
     return;
   }
   ResetHogHeader();

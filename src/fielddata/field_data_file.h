@@ -37,7 +37,7 @@ std::vector<FieldDataFile> FieldDataFile_listAll();
 // The one field data file of `soundingName` (reports FDF401 or FDF402).
 FieldDataFile FieldDataFile_find(const std::string& soundingName);
 
-// Reads `file` for the current sounding record: the HOG reader for .CPT;
-// otherwise ResetHogHeader, the sounding name into gHogHeader, and the reader
-// of the format. The file is closed when it returns, and also when it halts.
+// Reads `file` for the current sounding record: gFieldFileFacts emptied, then
+// the HOG reader for .CPT; otherwise ResetHogHeader, the sounding name into
+// gHogHeader, and the reader of the format. The file is closed when it returns, and also when it halts.
 void FieldDataFile_read(const FieldDataFile& file);

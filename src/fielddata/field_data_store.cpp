@@ -49,6 +49,13 @@ void presentChannel(HogChannel& channel, std::int16_t column, double factor, con
 
 }  // namespace
 
+FieldFileFacts gFieldFileFacts;
+
+void FieldDataStore_reset() {
+  gFieldFileFacts = FieldFileFacts{};
+  gStore = StoreState{};
+}
+
 void FieldDataStore_begin(std::string_view path) {
   gStore.path = std::string(path);
   HogHeader& h = gHogHeader;
@@ -78,6 +85,7 @@ bool FieldDataStore_setPosition(int epsg, double x, double y) {
   if (!GridPosition_toLatLon(epsg, x, y, latitude, longitude)) return false;
   gHogHeader.gpsLatitude = latitude;
   gHogHeader.gpsLongitude = longitude;
+  gFieldFileFacts.positionSource = "EPSG:" + std::to_string(epsg) + " position of the file";
   return true;
 }
 

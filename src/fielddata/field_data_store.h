@@ -36,6 +36,19 @@ struct FieldRow {
 // FieldValueMissing stays missing.
 double FieldDepth_feet(double metres);
 
+// What a field data file says about its sounding beyond the record the run
+// uses, for the sounding database rows that "Add soundings" writes. The
+// dispatch empties it before each reader.
+struct FieldFileFacts {
+  std::string agency;          // the company that made the test; "" when not named
+  std::string positionSource;  // how the header's position was found; "" without one
+};
+extern FieldFileFacts gFieldFileFacts;
+
+// Empties gFieldFileFacts and the filling's own state (part of the reset of
+// the readers' records).
+void FieldDataStore_reset();
+
 // Starts filling gFieldData and gHogHeader for the sounding whose file is
 // `path`: no rows yet, dataMode "" and markerCount 0; the tip, friction and
 // u2 channels present (columns 1, 2, 3) with the factor that makes a zero
@@ -52,7 +65,8 @@ void FieldDataStore_begin(std::string_view path);
 void FieldDataStore_setZero(std::string_view quantity, double cleanMpa, double dirtyMpa);
 
 // Sets the header's latitude and longitude from a position in EPSG:`epsg`
-// (x = easting or longitude, y = northing or latitude). False, leaving the
+// (x = easting or longitude, y = northing or latitude), and the facts'
+// position source ("EPSG:28992 position of the file"). False, leaving the
 // position missing, when the system is unknown or the point cannot be
 // converted; the caller says so in the log.
 bool FieldDataStore_setPosition(int epsg, double x, double y);

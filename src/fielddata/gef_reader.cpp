@@ -44,6 +44,7 @@ struct GefHeader {
   double registryLatitude = 0.0;
   double registryLongitude = 0.0;
   double zeros[8];  // measurement variables 20 to 27, MPa
+  std::string company;
 };
 
 // One keyword line being read.
@@ -171,6 +172,8 @@ void onXyId(GefHeader& h, const GefLine& line, std::string_view) {
   h.positionLine = line.number;
 }
 
+void onCompanyId(GefHeader& h, const GefLine& line, std::string_view) { h.company = std::string(valueAt(line, 0)); }
+
 void onMeasurementText(GefHeader& h, const GefLine& line, std::string_view) {
   int number = 0;
   if (!wholeNumber(valueAt(line, 0), number)) return;
@@ -222,6 +225,7 @@ constexpr KeywordHandler kKeywords[] = {
     {"STARTDATE", onStartDate},
     {"STARTTIME", onStartTime},
     {"XYID", onXyId},
+    {"COMPANYID", onCompanyId},
     {"MEASUREMENTTEXT", onMeasurementText},
     {"MEASUREMENTVAR", onMeasurementVar},
 };
@@ -400,6 +404,7 @@ void setPosition(const std::string& path, const GefHeader& h) {
   }
   if (h.hasRegistryPosition &&
       FieldDataStore_setPosition(4258, h.registryLongitude, h.registryLatitude)) {
+    gFieldFileFacts.positionSource = "ETRS89 position of the file (MEASUREMENTTEXT 127)";
     return;
   }
   if (h.hasPosition) {
@@ -445,6 +450,7 @@ void ReadGefFile(const std::string& path) {
         DateTime_normalize(FieldDataStore_dateText(h.date[0], h.date[1], h.date[2], h.time[0], h.time[1], h.time[2]));
   }
   setPosition(path, h);
+  gFieldFileFacts.agency = h.company;
 
   std::string line;
   std::vector<std::string_view> values;

@@ -6,7 +6,7 @@
 // blanks around "=" allowed, values split on unescaped commas, "\," "\=" "\#"
 // "\\" standing for the character), up to "#EOH=", then the data block.
 // Read from the header:
-//   #GEFID (required), #REPORTCODE/#PROCEDURECODE (a dissipation or borehole
+//   #GEFID (required), #COMPANYID (the agency, for "Add soundings"), #REPORTCODE/#PROCEDURECODE (a dissipation or borehole
 //   report is refused), #COLUMN, #COLUMNINFO (column, unit, name, quantity
 //   number: columns are found by quantity number only), #COLUMNVOID (per
 //   column "no value" marker, compared as a number), #COLUMNSEPARATOR and

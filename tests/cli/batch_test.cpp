@@ -75,10 +75,11 @@ TEST_F(BatchTest, FirstUseThenRunPrintsProgressAndTheSummary) {
   const std::string text = out.str();
   EXPECT_NE(text.find("Drive C: is " + other.string()), std::string::npos);
   EXPECT_NE(text.find("Sounding 1: VOORNE-17_8.CPT\nSounding 2: OYSAND-OYSC19.CPT\nSounding 3: BRO-217393.CPT\n"
-                      "Sounding 4: CRAFT-FUGRO.CPT\nSounding 5: CRAFT-INCL-GGA.CPT\nSounding 6: CRAFT-BLANK-DEPTH.CPT\n"),
+                      "Sounding 4: CRAFT-FUGRO.CPT\nSounding 5: CRAFT-INCL-GGA.CPT\nSounding 6: CRAFT-BLANK-DEPTH.CPT\n"
+                      "Sounding 7: BRO-157983.GEF\nSounding 8: WATERNET-P1011.CSV\nSounding 9: BRO-155283.XML\n"),
             std::string::npos);
   EXPECT_NE(text.find("           Done"), std::string::npos);
-  EXPECT_NE(text.find("7 total Soundings"), std::string::npos);
+  EXPECT_NE(text.find("9 total Soundings"), std::string::npos);
   EXPECT_NE(text.find("Tasks and issues: C:\\Vurn\\Vurn---Output---Tasks_and_Issues"), std::string::npos);
   EXPECT_TRUE(fs::exists(other / "Vurn" / "Vurn---Output---Tasks_and_Issues_From_most_recent_Vurn_Run.txt"));
 }

@@ -272,6 +272,8 @@ TEST_F(RealSoundingTest, ExampleDatabaseNamesReadableSoundings) {
                                                             {"CRAFT-FUGRO", 79},
                                                             {"CRAFT-INCL-GGA", 150},
                                                             {"CRAFT-BLANK-DEPTH", 60},
+                                                            {"BRO-157983", 1310},
+                                                            {"WATERNET-P1011", 1039},
                                                             {"BRO-155283", 301}}));
 }
 

@@ -412,7 +412,7 @@ TEST_F(GoldenTest, ExampleProjectIcAgreesWithItsFormulaOnEveryRow) {
   MainControl("SLD_data_location_Internal_8opb").value = 1;
   MainControl("SLD_data_location_File_8opb").value = 0;
   Main_run();
-  ASSERT_EQ(gRun.soundingsProcessed, 7);
+  ASSERT_EQ(gRun.soundingsProcessed, 9);
 
   const fs::path soundings = dataArea() / "Projects" / "ExampleONE" / "Soundings";
   int tables = 0, checked = 0;
@@ -439,7 +439,7 @@ TEST_F(GoldenTest, ExampleProjectIcAgreesWithItsFormulaOnEveryRow) {
       ++checked;
     }
   }
-  EXPECT_EQ(tables, 7);
+  EXPECT_EQ(tables, 9);
   EXPECT_GT(checked, 1000);  // the check must not pass by finding nothing to check
 }
 
