@@ -98,16 +98,6 @@ std::string_view trimmed(std::string_view text) {
   return text.substr(first, last - first);
 }
 
-// The number of a value text, or false when the text is not a number (an
-// optional sign, digits with at most one decimal point, an optional exponent;
-// no "inf", "nan" or hexadecimal).
-bool numberOf(std::string_view text, double& value) {
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  if (text.empty() || text.front() == '+') return false;
-  const auto result = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
-  return result.ec == std::errc() && result.ptr == text.data() + text.size() && std::isfinite(value);
-}
-
 // Whether the text is written as a number: an optional sign, digits with at
 // most one `decimal` (at least one digit), an optional exponent. The values of
 // the columns that are not stored are only checked this way.
@@ -280,7 +270,7 @@ double recordValue(const Document& d, std::int32_t number, std::size_t field, st
     text = copy;
   }
   double value = 0.0;
-  if (!numberOf(text, value)) reportNotANumber(d, number, field, text);
+  if (!FieldValue_parse(text, value)) reportNotANumber(d, number, field, text);
   return value == kVoid ? FieldValueMissing : value;
 }
 
@@ -368,7 +358,7 @@ double zeroLoadMpa(const Document& d, const pugi::xml_node& zeroLoad, const char
   const std::string_view text = trimmed(element.text().get());
   if (text.empty()) return FieldValueMissing;
   double value = 0.0;
-  if (!numberOf(text, value)) {
+  if (!FieldValue_parse(text, value)) {
     Error_report(d.path + ", zero load measurement " + name + ": \"" + std::string(text) + "\" is not a number",
                  "BXV642");
   }
@@ -419,7 +409,7 @@ bool positionOf(const pugi::xml_node& location, double& first, double& second) {
   const std::string_view text = trimmed(child(location, Ns::gml, "pos").text().get());
   const std::size_t blank = text.find_first_of(" \t\r\n");
   if (blank == std::string_view::npos) return false;
-  return numberOf(trimmed(text.substr(0, blank)), first) && numberOf(trimmed(text.substr(blank)), second);
+  return FieldValue_parse(trimmed(text.substr(0, blank)), first) && FieldValue_parse(trimmed(text.substr(blank)), second);
 }
 
 bool isGeographic(int epsg) { return epsg == 4258 || epsg == 4326 || epsg == 4289; }
