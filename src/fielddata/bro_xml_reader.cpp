@@ -8,21 +8,17 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
-#include <limits>
 #include <string>
-#include <vector>
 
 #include "core/report.h"
 #include "fielddata/field_data_store.h"
 #include "fielddata/hog_reader.h"
 #include "files/text.h"
 #include "numeric/date_time.h"
-#include "numeric/numeric_tools.h"
 #include "platform/host_paths.h"
 
 namespace {
@@ -196,7 +192,8 @@ void parseDocument(Document& d) {
   const std::string notCpt = d.path + " is not a BRO CPT document: ";
   if (!is(root, Ns::dscpt, "dispatchDataResponse")) {
     Error_report(notCpt + "its root element is <" + std::string(root.name()) +
-                     ">, not dispatchDataResponse of the registry's CPT dispatch",
+                     ">, not the registry's CPT dispatch (dispatchDataResponse in the namespace "
+                     "http://www.broservices.nl/xsd/dscpt/1.1)",
                  "BXD612");
   }
   int documents = 0;
