@@ -5,7 +5,11 @@
 // example's column set), and prints depths per second, feet per second, peak
 // memory and where the time went (reading, computing, chart lookup, writing).
 //
-//   vurn_throughput [--soundings N] [--rows R] [--runs K] [--scales 1,4,16] [--keep]
+//   vurn_throughput [--soundings N] [--rows R] [--runs K] [--scales 1,4,16] [--format hog|gef] [--keep]
+//
+// --format gef writes every sounding as a GEF file instead (the same readings,
+// worked out in MPa through the HOG file's calibration), so the read phase of
+// the two readers can be compared per depth (the "read us/depth" column).
 //
 // Each size is run K times (median reported); one further run with
 // --phase-times gives the split. Peak memory is the run's maximum resident set
@@ -37,6 +41,7 @@ struct Options {
   int runs = 5;
   std::vector<int> scales{1};
   bool keep = false;  // leave the last project in build/bench-throughput
+  bool gef = false;   // write the soundings as GEF files
 };
 
 struct Source {
@@ -48,6 +53,10 @@ struct Source {
   std::string closing;               // the closing zero row
   std::vector<int> perturbed;        // 0-based starts of the tip, friction and u2 cells
   int decimals = 3;
+  // Per tip, friction and u2 cell: atm per count (unit factor x 0.01044 x full
+  // scale / reference) and the clean zero, for writing the readings as GEF.
+  double atmPerCount[3] = {0, 0, 0};
+  double cleanZero[3] = {0, 0, 0};
 };
 
 std::vector<std::string> readLines(const fs::path& path) {
@@ -80,9 +89,24 @@ Source readSource(const fs::path& soundings, const std::string& name, const std:
   const std::vector<std::string> lines = readLines(soundings / (name + ".CPT"));
   if (lines.size() < 26) throw std::runtime_error("too short: " + name);
   s.header.assign(lines.begin(), lines.begin() + 23);
+  // Calibration cells of lines 18 to 20: channel k is the 20 characters from
+  // position 20k of the line after 35 blanks.
+  const auto calibration = [&lines](int line, int k) {
+    const int from = std::max(0, 20 * k - 36);
+    const int to = std::max(0, 20 * k - 16);
+    const std::string& text = lines[static_cast<size_t>(line - 1)];
+    if (static_cast<int>(text.size()) <= from) return 0.0;
+    return std::atof(text.substr(static_cast<size_t>(from), static_cast<size_t>(to - from)).c_str());
+  };
   for (int k = 1; k <= 5; ++k) {
     const std::string channel = trimmed(cell(lines[21], 20 * k - 1));
-    if (channel == "TIP" || channel == "FRICTION" || channel == "U2") s.perturbed.push_back(20 * k - 1);
+    if (channel == "TIP" || channel == "FRICTION" || channel == "U2") {
+      const size_t q = s.perturbed.size();
+      s.perturbed.push_back(20 * k - 1);
+      const double unit = channel == "U2" ? 0.068046 : 0.95;
+      s.atmPerCount[q] = unit * 0.01044 * calibration(20, k) / calibration(18, k);
+      s.cleanZero[q] = calibration(19, k);
+    }
   }
   int friction = -1;
   for (int k = 1; k <= 5; ++k) {
@@ -142,11 +166,37 @@ std::string perturbed(std::string row, const std::vector<int>& starts, double sc
 
 // Writes sounding `index` made from `s`, `rows` stored rows long (0: as the
 // source); returns its number of stored rows (depths the run processes).
-long writeSounding(const fs::path& path, const Source& s, int index, int rows) {
+// A HOG row as a GEF record: depth, then qc, fs and u2 in MPa from the readings
+// of the tip, friction and u2 cells (-32768 and blanks void).
+std::string gefRecord(const std::string& row, const Source& s) {
+  std::string record = trimmed(row.substr(0, 8));
+  for (size_t q = 0; q < s.perturbed.size() && q < 3; ++q) {
+    const std::string text = trimmed(cell(row, s.perturbed[q]));
+    char value[32] = "-999999";
+    if (!text.empty() && text != "-32768") {
+      const double atm = s.atmPerCount[q] * (std::atof(text.c_str()) - s.cleanZero[q]);
+      std::snprintf(value, sizeof value, "%.5f", atm / 9.86923);
+    }
+    record += std::string(";") + value;
+  }
+  return record + ";!";
+}
+
+const char* const kGefHeader =
+    "#GEFID= 1, 1, 0\r\n#COLUMN= 4\r\n#COLUMNINFO= 1, m, penetration length, 1\r\n#COLUMNINFO= 2, MPa, qc, 2\r\n"
+    "#COLUMNINFO= 3, MPa, fs, 3\r\n#COLUMNINFO= 4, MPa, u2, 6\r\n#COLUMNVOID= 2, -999999\r\n"
+    "#COLUMNVOID= 3, -999999\r\n#COLUMNVOID= 4, -999999\r\n#COLUMNSEPARATOR= ;\r\n#RECORDSEPARATOR= !\r\n"
+    "#MEASUREMENTTEXT= 4, BENCH CONE, cone\r\n#STARTDATE= 2024, 1, 2\r\n#STARTTIME= 3, 4, 5\r\n#EOH=\r\n";
+
+long writeSounding(const fs::path& path, const Source& s, int index, int rows, bool gef) {
   Random random{0x9E3779B97F4A7C15ULL ^ static_cast<std::uint64_t>(index)};
   const double scale = 1.0 + 0.08 * random.next();
   std::ofstream out(path, std::ios::binary);
-  for (const std::string& line : s.header) out << line << "\r\n";
+  if (gef) out << kGefHeader;
+  for (const std::string& line : s.header) {
+    if (!gef) out << line << "\r\n";
+  }
+  const auto put = [&out, &s, gef](const std::string& row) { out << (gef ? gefRecord(row, s) : row) << "\r\n"; };
   const long pushRows = rows > 0 ? std::max<long>(1, rows - static_cast<long>(s.markers.size()))
                                  : static_cast<long>(s.push.size());
   const double first = std::atof(s.push.front().substr(0, 8).c_str());
@@ -158,12 +208,12 @@ long writeSounding(const fs::path& path, const Source& s, int index, int rows) {
     const std::string& row = s.push[static_cast<size_t>(k) % s.push.size()];
     const long block = k / static_cast<long>(s.push.size());
     deepest = std::atof(row.substr(0, 8).c_str()) + static_cast<double>(block) * span;
-    out << withDepth(perturbed(row, s.perturbed, scale, random), deepest, s.decimals) << "\r\n";
+    put(withDepth(perturbed(row, s.perturbed, scale, random), deepest, s.decimals));
   }
   for (size_t k = 0; k < s.markers.size(); ++k) {
-    out << withDepth(s.markers[k], deepest + static_cast<double>(k + 1) * step, s.decimals) << "\r\n";
+    put(withDepth(s.markers[k], deepest + static_cast<double>(k + 1) * step, s.decimals));
   }
-  out << s.closing << "\r\n";
+  if (!gef) out << s.closing << "\r\n";
   return pushRows + static_cast<long>(s.markers.size());
 }
 
@@ -235,6 +285,10 @@ Options parse(int argc, char** argv) {
       o.rows = std::stoi(value());
     } else if (a == "--runs") {
       o.runs = std::max(1, std::stoi(value()));
+    } else if (a == "--format") {
+      const std::string format = value();
+      if (format != "hog" && format != "gef") throw std::runtime_error("--format wants hog or gef");
+      o.gef = format == "gef";
     } else if (a == "--keep") {
       o.keep = true;
     } else if (a == "--scales") {
@@ -243,7 +297,8 @@ Options parse(int argc, char** argv) {
       std::string item;
       while (std::getline(list, item, ',')) o.scales.push_back(std::stoi(item));
     } else {
-      throw std::runtime_error("usage: vurn_throughput [--soundings N] [--rows R] [--runs K] [--scales 1,4,16] [--keep]");
+      throw std::runtime_error("usage: vurn_throughput [--soundings N] [--rows R] [--runs K] [--scales 1,4,16] "
+                               "[--format hog|gef] [--keep]");
     }
   }
   return o;
@@ -257,8 +312,9 @@ int main(int argc, char** argv) try {
   const fs::path batch = bin / "vurn-batch";
   const fs::path work = bin.parent_path() / "bench-throughput";
 
-  std::printf("%-10s %-8s %10s %10s %12s %10s %10s %9s %7s %8s %7s %7s\n", "soundings", "rows", "depths", "feet",
-              "depths/s", "ft/s", "seconds", "peak MiB", "read", "compute", "lookup", "write");
+  std::printf("%-10s %-8s %10s %10s %12s %10s %10s %9s %7s %8s %7s %7s %16s\n", "soundings", "rows", "depths", "feet",
+              "depths/s", "ft/s", "seconds", "peak MiB", "read", "compute", "lookup", "write",
+              options.gef ? "read us/depth GEF" : "read us/depth HOG");
   for (int scale : options.scales) {
     const int n = options.soundings * scale;
     fs::remove_all(work);
@@ -295,7 +351,8 @@ int main(int argc, char** argv) try {
       const Source& s = sources[static_cast<size_t>(k) % sources.size()];
       char name[64];
       std::snprintf(name, sizeof name, "S%05d-%s", k + 1, s.name.c_str());
-      depths += writeSounding(soundings / (std::string(name) + ".CPT"), s, k, options.rows);
+      depths += writeSounding(soundings / (std::string(name) + (options.gef ? ".GEF" : ".CPT")), s, k, options.rows,
+                              options.gef);
       db << name << s.databaseRow << "\r\n";
     }
     db.close();
@@ -324,10 +381,11 @@ int main(int argc, char** argv) try {
     const double write = numberAfter(split.output, " write ");
     const double total = split.seconds;
     const double t = median(seconds);
-    std::printf("%-10d %-8s %10ld %10.0f %12.0f %10.0f %10.3f %9.1f %6.0f%% %7.0f%% %6.0f%% %6.0f%%\n", n,
+    std::printf("%-10d %-8s %10ld %10.0f %12.0f %10.0f %10.3f %9.1f %6.0f%% %7.0f%% %6.0f%% %6.0f%% %16.2f\n", n,
                 options.rows > 0 ? std::to_string(options.rows).c_str() : "as read", depths, feet,
                 static_cast<double>(depths) / t, feet / t, t, static_cast<double>(peak) / 1024.0, 100.0 * read / total,
-                100.0 * compute / total, 100.0 * lookup / total, 100.0 * write / total);
+                100.0 * compute / total, 100.0 * lookup / total, 100.0 * write / total,
+                1e6 * read / static_cast<double>(depths));
     std::fflush(stdout);
   }
   if (!options.keep) fs::remove_all(work);
