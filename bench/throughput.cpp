@@ -4,11 +4,15 @@
 // whole processing run headless on it with vurn-batch (default charts, the
 // example's column set), and prints depths per second, feet per second, peak
 // memory and where the time went (reading, computing, chart lookup, writing).
-// With --formats CPT,XML the same is done with soundings made from the
-// example's BRO XML document (its records perturbed and lengthened alike), and
-// the read phase per depth of each format is printed beside the others.
+// With --formats XML the same is done with soundings made from the example's
+// BRO XML document (its records perturbed and lengthened alike); with several
+// formats each size is run once per format.
 //
-//   vurn_throughput [--soundings N] [--rows R] [--runs K] [--scales 1,4,16] [--formats CPT,XML] [--keep]
+//   vurn_throughput [--soundings N] [--rows R] [--runs K] [--scales 1,4,16] [--formats CPT,GEF,XML] [--keep]
+//
+// --formats GEF writes every sounding as a GEF file instead (the same readings,
+// worked out in MPa through the HOG file's calibration), so the read phase of
+// the readers can be compared per depth (the "read us/depth" column).
 //
 // Each size is run K times (median reported); one further run with
 // --phase-times gives the split. Peak memory is the run's maximum resident set
@@ -39,7 +43,7 @@ struct Options {
   int rows = 0;  // 0: as recorded
   int runs = 5;
   std::vector<int> scales{1};
-  std::vector<std::string> formats{"CPT"};  // CPT: HOG files; XML: BRO CPT documents
+  std::vector<std::string> formats{"CPT"};  // CPT: HOG files; GEF: the same as GEF files; XML: BRO CPT documents
   bool keep = false;  // leave the last project in build/bench-throughput
 };
 
@@ -52,6 +56,10 @@ struct Source {
   std::string closing;               // the closing zero row
   std::vector<int> perturbed;        // 0-based starts of the tip, friction and u2 cells
   int decimals = 3;
+  // Per tip, friction and u2 cell: atm per count (unit factor x 0.01044 x full
+  // scale / reference) and the clean zero, for writing the readings as GEF.
+  double atmPerCount[3] = {0, 0, 0};
+  double cleanZero[3] = {0, 0, 0};
 };
 
 std::vector<std::string> readLines(const fs::path& path) {
@@ -84,9 +92,24 @@ Source readSource(const fs::path& soundings, const std::string& name, const std:
   const std::vector<std::string> lines = readLines(soundings / (name + ".CPT"));
   if (lines.size() < 26) throw std::runtime_error("too short: " + name);
   s.header.assign(lines.begin(), lines.begin() + 23);
+  // Calibration cells of lines 18 to 20: channel k is the 20 characters from
+  // position 20k of the line after 35 blanks.
+  const auto calibration = [&lines](int line, int k) {
+    const int from = std::max(0, 20 * k - 36);
+    const int to = std::max(0, 20 * k - 16);
+    const std::string& text = lines[static_cast<size_t>(line - 1)];
+    if (static_cast<int>(text.size()) <= from) return 0.0;
+    return std::atof(text.substr(static_cast<size_t>(from), static_cast<size_t>(to - from)).c_str());
+  };
   for (int k = 1; k <= 5; ++k) {
     const std::string channel = trimmed(cell(lines[21], 20 * k - 1));
-    if (channel == "TIP" || channel == "FRICTION" || channel == "U2") s.perturbed.push_back(20 * k - 1);
+    if (channel == "TIP" || channel == "FRICTION" || channel == "U2") {
+      const size_t q = s.perturbed.size();
+      s.perturbed.push_back(20 * k - 1);
+      const double unit = channel == "U2" ? 0.068046 : 0.95;
+      s.atmPerCount[q] = unit * 0.01044 * calibration(20, k) / calibration(18, k);
+      s.cleanZero[q] = calibration(19, k);
+    }
   }
   int friction = -1;
   for (int k = 1; k <= 5; ++k) {
@@ -146,11 +169,37 @@ std::string perturbed(std::string row, const std::vector<int>& starts, double sc
 
 // Writes sounding `index` made from `s`, `rows` stored rows long (0: as the
 // source); returns its number of stored rows (depths the run processes).
-long writeSounding(const fs::path& path, const Source& s, int index, int rows) {
+// A HOG row as a GEF record: depth, then qc, fs and u2 in MPa from the readings
+// of the tip, friction and u2 cells (-32768 and blanks void).
+std::string gefRecord(const std::string& row, const Source& s) {
+  std::string record = trimmed(row.substr(0, 8));
+  for (size_t q = 0; q < s.perturbed.size() && q < 3; ++q) {
+    const std::string text = trimmed(cell(row, s.perturbed[q]));
+    char value[32] = "-999999";
+    if (!text.empty() && text != "-32768") {
+      const double atm = s.atmPerCount[q] * (std::atof(text.c_str()) - s.cleanZero[q]);
+      std::snprintf(value, sizeof value, "%.5f", atm / 9.86923);
+    }
+    record += std::string(";") + value;
+  }
+  return record + ";!";
+}
+
+const char* const kGefHeader =
+    "#GEFID= 1, 1, 0\r\n#COLUMN= 4\r\n#COLUMNINFO= 1, m, penetration length, 1\r\n#COLUMNINFO= 2, MPa, qc, 2\r\n"
+    "#COLUMNINFO= 3, MPa, fs, 3\r\n#COLUMNINFO= 4, MPa, u2, 6\r\n#COLUMNVOID= 2, -999999\r\n"
+    "#COLUMNVOID= 3, -999999\r\n#COLUMNVOID= 4, -999999\r\n#COLUMNSEPARATOR= ;\r\n#RECORDSEPARATOR= !\r\n"
+    "#MEASUREMENTTEXT= 4, BENCH CONE, cone\r\n#STARTDATE= 2024, 1, 2\r\n#STARTTIME= 3, 4, 5\r\n#EOH=\r\n";
+
+long writeSounding(const fs::path& path, const Source& s, int index, int rows, bool gef) {
   Random random{0x9E3779B97F4A7C15ULL ^ static_cast<std::uint64_t>(index)};
   const double scale = 1.0 + 0.08 * random.next();
   std::ofstream out(path, std::ios::binary);
-  for (const std::string& line : s.header) out << line << "\r\n";
+  if (gef) out << kGefHeader;
+  for (const std::string& line : s.header) {
+    if (!gef) out << line << "\r\n";
+  }
+  const auto put = [&out, &s, gef](const std::string& row) { out << (gef ? gefRecord(row, s) : row) << "\r\n"; };
   const long pushRows = rows > 0 ? std::max<long>(1, rows - static_cast<long>(s.markers.size()))
                                  : static_cast<long>(s.push.size());
   const double first = std::atof(s.push.front().substr(0, 8).c_str());
@@ -162,12 +211,12 @@ long writeSounding(const fs::path& path, const Source& s, int index, int rows) {
     const std::string& row = s.push[static_cast<size_t>(k) % s.push.size()];
     const long block = k / static_cast<long>(s.push.size());
     deepest = std::atof(row.substr(0, 8).c_str()) + static_cast<double>(block) * span;
-    out << withDepth(perturbed(row, s.perturbed, scale, random), deepest, s.decimals) << "\r\n";
+    put(withDepth(perturbed(row, s.perturbed, scale, random), deepest, s.decimals));
   }
   for (size_t k = 0; k < s.markers.size(); ++k) {
-    out << withDepth(s.markers[k], deepest + static_cast<double>(k + 1) * step, s.decimals) << "\r\n";
+    put(withDepth(s.markers[k], deepest + static_cast<double>(k + 1) * step, s.decimals));
   }
-  out << s.closing << "\r\n";
+  if (!gef) out << s.closing << "\r\n";
   return pushRows + static_cast<long>(s.markers.size());
 }
 
@@ -302,7 +351,10 @@ Options parse(int argc, char** argv) {
       o.formats.clear();
       std::stringstream list(value());
       std::string item;
-      while (std::getline(list, item, ',')) o.formats.push_back(item);
+      while (std::getline(list, item, ',')) {
+        if (item != "CPT" && item != "GEF" && item != "XML") throw std::runtime_error("--formats wants CPT, GEF or XML");
+        o.formats.push_back(item);
+      }
     } else if (a == "--keep") {
       o.keep = true;
     } else if (a == "--scales") {
@@ -311,7 +363,8 @@ Options parse(int argc, char** argv) {
       std::string item;
       while (std::getline(list, item, ',')) o.scales.push_back(std::stoi(item));
     } else {
-      throw std::runtime_error("usage: vurn_throughput [--soundings N] [--rows R] [--runs K] [--scales 1,4,16] [--formats CPT,XML] [--keep]");
+      throw std::runtime_error("usage: vurn_throughput [--soundings N] [--rows R] [--runs K] [--scales 1,4,16] "
+                               "[--formats CPT,GEF,XML] [--keep]");
     }
   }
   return o;
@@ -346,7 +399,7 @@ int main(int argc, char** argv) try {
       const std::string name = rows[k].substr(0, rows[k].find(','));
       if (format == "XML" && fs::exists(soundings / (name + ".XML"))) {
         xmlSources.push_back(readXmlSource(soundings / (name + ".XML"), name, rows[k].substr(name.size())));
-      } else if (format == "CPT" && sources.size() < 3) {
+      } else if (format != "XML" && sources.size() < 3) {
         sources.push_back(readSource(soundings, name, rows[k].substr(name.size())));
       }
     }
@@ -379,7 +432,7 @@ int main(int argc, char** argv) try {
       }
       const Source& s = sources[static_cast<size_t>(k) % sources.size()];
       std::snprintf(name, sizeof name, "S%05d-%s", k + 1, s.name.c_str());
-      depths += writeSounding(soundings / (std::string(name) + ".CPT"), s, k, options.rows);
+      depths += writeSounding(soundings / (std::string(name) + "." + format), s, k, options.rows, format == "GEF");
       db << name << s.databaseRow << "\r\n";
     }
     db.close();

@@ -80,7 +80,9 @@ std::vector<std::string> Command_addSoundings() {
   if (!rows.empty()) SoundingDatabase_appendRows(rows);
   if (told.empty()) told.push_back("every field data file of project " + gRun.projectName + " has its row already");
   for (const std::string& line : told) TaskLine_write(1, "Add soundings: " + line, "TASK");
-  Status_show("Add soundings: " + std::to_string(rows.size()) + " sounding(s) added", " ", " ", " ", " ", " ", " ",
-              "AS900");
+  std::string names;
+  for (const SoundingRowValues& row : rows) names += (names.empty() ? "" : ", ") + row.front().second;
+  Status_show("Add soundings: " + std::to_string(rows.size()) + " sounding(s) added", names.empty() ? " " : names,
+              " ", " ", " ", " ", " ", "AS900");
   return told;
 }

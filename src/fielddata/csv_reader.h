@@ -4,10 +4,11 @@
 //
 // The file:
 //   - optional lines "#key=value" first (keys in any case; blank lines allowed
-//     among them): device, agency (who made the test), date ("YYYY-MM-DD", "YYYY-MM-DD HH:MM" or
-//     "YYYY-MM-DD HH:MM:SS", also with "T" between), qc_zero_clean_UNIT,
-//     qc_zero_dirty_UNIT, fs_zero_clean_UNIT, fs_zero_dirty_UNIT,
-//     u2_zero_clean_UNIT, u2_zero_dirty_UNIT (UNIT as for the columns),
+//     among them): device, agency (who made the test), date ("YYYY-MM-DD",
+//     "YYYY-MM-DD HH:MM" or "YYYY-MM-DD HH:MM:SS", also with "T" between),
+//     qc_zero_clean_UNIT, qc_zero_dirty_UNIT, fs_zero_clean_UNIT,
+//     fs_zero_dirty_UNIT, u2_zero_clean_UNIT, u2_zero_dirty_UNIT (the zero
+//     readings before and after the test; UNIT as for the columns),
 //     latitude and longitude (WGS84 decimal degrees), or position_epsg with
 //     position_x (easting or longitude) and position_y (northing or latitude).
 //     Any other key is ignored;

@@ -170,6 +170,17 @@ void dropIncompleteStart() {
 void FieldDataStore_finish() {
   sortByDepth();
   dropIncompleteStart();
+  // A quantity no row gives has no channel, as in a HOG file without it.
+  FieldData& d = gFieldData;
+  const auto anyValue = [&d](const FieldData::Column& column) {
+    for (int i = 1; i <= d.rowCount; ++i) {
+      if (!IsNull(column[static_cast<std::size_t>(i)])) return true;
+    }
+    return false;
+  };
+  if (!anyValue(d.u2)) gHogHeader.u2.column = -9;
+  if (!anyValue(d.inclX)) gHogHeader.inclX.column = -9;
+  if (!anyValue(d.inclY)) gHogHeader.inclY.column = -9;
 }
 
 std::string FieldDataStore_dateText(int year, int month, int day, int hour, int minute, int second) {

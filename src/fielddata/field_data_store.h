@@ -85,7 +85,9 @@ bool FieldDataStore_add(const FieldRow& row);
 // any row has u2) are left out, with a task line saying how many: readings
 // taken before the sleeve and filter were in the ground are no soil data, and
 // the sounding starts where its data starts, as the HOG conversions of such
-// files do. A sounding without a complete row keeps every row.
+// files do. A sounding without a complete row keeps every row. Last, the u2
+// and inclination channels that no row gives a value get column -9, as in a
+// HOG file without them.
 void FieldDataStore_finish();
 
 // A text of the form "month/day/year hour:minutes:seconds" from numeric parts

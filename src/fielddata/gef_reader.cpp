@@ -177,7 +177,9 @@ void onCompanyId(GefHeader& h, const GefLine& line, std::string_view) { h.compan
 void onMeasurementText(GefHeader& h, const GefLine& line, std::string_view) {
   int number = 0;
   if (!wholeNumber(valueAt(line, 0), number)) return;
-  if (number == 4 && !valueAt(line, 1).empty()) gHogHeader.device = std::string(valueAt(line, 1));
+  if (number == 4 && !valueAt(line, 1).empty() && valueAt(line, 1) != "-") {
+    gHogHeader.device = std::string(valueAt(line, 1));
+  }
   if (number == 127 && valueAt(line, 1) == "4258") {
     h.hasRegistryPosition = FieldValue_parse(valueAt(line, 2), h.registryLatitude) &&
                             FieldValue_parse(valueAt(line, 3), h.registryLongitude);

@@ -2,7 +2,9 @@
 // and the errors for none or several.
 #include "fielddata/field_data_file.h"
 
+#include "app/run.h"
 #include "core/run_state.h"
+#include "core/window_model.h"
 #include "project/sounding_db.h"
 #include "support/vurn_test.h"
 
@@ -48,6 +50,20 @@ TEST_F(FieldDataFileTest, FindsTheOneFileByExtensionInAnyCase) {
       }
     }
   }
+}
+
+// "read AEG file" chosen: the run says once that files are read by their
+// extension, and reads them so.
+TEST_F(FieldDataFileTest, AegChoiceIsToldOnceAndFilesAreReadByExtension) {
+  installDataArea();
+  startUp();
+  MainControl("CPT_input_FileType_HOG_8opb").value = 0;
+  MainControl("CPT_input_FileType_AEG_8opb").value = 1;
+  Main_run();
+  EXPECT_EQ(gRun.status.main, "           Done");
+  int told = 0;
+  for (const std::string& line : logLines()) told += line.find("there is no AEG reader") != std::string::npos;
+  EXPECT_EQ(told, 1);
 }
 
 }  // namespace
