@@ -424,6 +424,7 @@ void readPosition(const Document& d) {
     if (epsg == 4258 || epsg == 0) {
       h.gpsLatitude = first;
       h.gpsLongitude = second;
+      gFieldFileFacts.positionSource = "ETRS89 position of the file (standardized location)";
       return;
     }
   }

@@ -16,7 +16,8 @@
 //     +01:00" is 10:55:42 on 11 December 2022);
 //   - standardizedLocation (ETRS89 latitude and longitude), else
 //     deliveredLocation (its srsName's EPSG grid) turned into latitude and
-//     longitude;
+//     longitude; gFieldFileFacts.positionSource says which (the documents
+//     name no company, only a registration number: the agency stays "");
 //   - .../conePenetrationTest/cptResult: the text encoding's separators and
 //     the values, one record per depth of 25 values in the registry's fixed
 //     order; -999999 and an empty value are missing.

@@ -14,6 +14,7 @@
 #include "app/startup.h"
 #include "compute/zero_load.h"
 #include "core/run_state.h"
+#include "fielddata/field_data_store.h"
 #include "fielddata/hog_reader.h"
 #include "numeric/numeric_tools.h"
 #include "platform/host_env.h"
@@ -151,6 +152,7 @@ TEST_F(BroXmlReaderTest, RealDocumentsAreReadWithTheirHeader) {
     EXPECT_EQ(h.dateTime, c.dateTime);
     EXPECT_DOUBLE_EQ(h.gpsLatitude, c.latitude);
     EXPECT_DOUBLE_EQ(h.gpsLongitude, c.longitude);
+    EXPECT_EQ(gFieldFileFacts.positionSource, "ETRS89 position of the file (standardized location)");
     const ZeroLoadRecord z = zeroLoadRecord();
     EXPECT_EQ(z.device, c.device);
     for (const auto& [atm, mpa] : {std::pair{z.qcZeroClean, c.tipClean}, std::pair{z.qcZeroDirty, c.tipDirty},
