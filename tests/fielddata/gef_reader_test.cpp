@@ -161,8 +161,8 @@ TEST_F(GefReaderTest, VariantsOfBothFormatsFillTheRecord) {
        "depth_m,qc_MPa,fs_kPa,u2_kPa,Rf_pct\n0.5,1.5,20,-10,1.3\n1.0,2,,30,x\n",
        2, 0.5 / 0.3048, 1.5 * 9.86923, 0.02 * 9.86923, -0.01 * 9.86923, missing, 1.0 / 0.3048, "CONE 7",
        "20230315~091000-local", 40.5, -0.257, -0.245},
-      // semicolons, feet, tsf and atm, any column order, inclinations
-      {"D.csv", "INCL_X_DEG;fs_atm;Depth_ft;qc_tsf\n0.5;0.2;3.0;10\n0.7;;4;12\n", 2, 3.0, 9.5, 0.2, missing,
+      // semicolons, feet, tsf and atm, any column order, a quoted name, inclinations
+      {"D.csv", "\"INCL_X_DEG\";fs_atm;Depth_ft;qc_tsf\n0.5;0.2;3.0;10\n0.7;;4;12\n", 2, 3.0, 9.5, 0.2, missing,
        0.5, 4.0, "NULL", "NULL", missing, missing, missing},
   };
   gRun.dataArea = "C:\\Vurn";
