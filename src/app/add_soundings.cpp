@@ -20,16 +20,17 @@
 
 namespace {
 
-// "20190129~104350-local" as the database writes dates: "190129-10:43"; ""
-// when the header has no whole date.
+// "20190129~104350-local" as the database writes dates: "190129-10:43"; a
+// date without a time ("20000306~000000") gives "000306"; "" when the header
+// has no whole date.
 std::string databaseDate(const std::string& dateTime) {
   if (dateTime.size() < 8) return "";
   for (std::size_t i = 0; i < 8; ++i) {
     if (dateTime[i] < '0' || dateTime[i] > '9') return "";
   }
   std::string date = dateTime.substr(2, 6);
-  if (dateTime.size() >= 13 && dateTime[8] == '~' && dateTime.find('-', 9) >= 13 &&
-      dateTime.find_first_not_of("0123456789", 9) >= 13) {
+  const bool withTime = dateTime.size() >= 13 && dateTime.substr(dateTime.size() - 6) == "-local";
+  if (withTime && dateTime[8] == '~' && dateTime.find_first_not_of("0123456789", 9) >= 13) {
     date += "-" + dateTime.substr(9, 2) + ":" + dateTime.substr(11, 2);
   }
   return date;

@@ -145,12 +145,17 @@ void readKeyLine(const std::string& path, int lineNumber, std::string_view text,
   }
 }
 
+// The values of a row, trimmed; a value between double quotes (as spreadsheet
+// programs write names) loses them.
 void splitRow(std::string_view row, char separator, std::vector<std::string_view>& values) {
   values.clear();
   std::size_t at = 0;
   while (true) {
     const std::size_t end = row.find(separator, at);
-    values.push_back(FieldText_trimmed(row.substr(at, end == std::string_view::npos ? std::string_view::npos : end - at)));
+    std::string_view value =
+        FieldText_trimmed(row.substr(at, end == std::string_view::npos ? std::string_view::npos : end - at));
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
+    values.push_back(value);
     if (end == std::string_view::npos) return;
     at = end + 1;
   }

@@ -18,7 +18,7 @@
 //     required; other columns are ignored. Values are separated by ";" when
 //     the header line holds one, otherwise by ",";
 //   - one row per depth, numbers with a decimal point; an empty value is
-//     missing.
+//     missing. A value or name between double quotes loses them.
 //
 // Errors (Error_report, which does not return); each message names the file
 // and the line:

@@ -185,6 +185,13 @@ void FieldDataStore_finish() {
 
 std::string FieldDataStore_dateText(int year, int month, int day, int hour, int minute, int second) {
   const auto part = [](int value) { return value < 0 ? std::string() : std::to_string(value); };
+  if (hour < 0 && month >= 1 && month <= 12 && day >= 0 && year >= 0) {
+    static constexpr const char* kMonths[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
+                                              "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
+    char text[32];
+    std::snprintf(text, sizeof text, "%02d-%s-%04d", std::min(day, 99), kMonths[month - 1], std::min(year, 9999));
+    return text;
+  }
   std::string text = part(month) + "/" + part(day) + "/" + part(year);
   if (hour < 0) return text;
   const char* half = hour >= 12 ? " PM" : " AM";

@@ -90,9 +90,11 @@ bool FieldDataStore_add(const FieldRow& row);
 // HOG file without them.
 void FieldDataStore_finish();
 
-// A text of the form "month/day/year hour:minutes:seconds" from numeric parts
-// (any missing part empty), for DateTime_normalize, so that a date from any
-// format gives the same header date as a HOG file of the same test.
+// A text of the form "month/day/year hour:minutes:seconds AM" (or PM) from
+// numeric parts, for DateTime_normalize, so that a date from any format gives
+// the same header date as a HOG file of the same test. Without an hour, a
+// whole date becomes "dd-MON-yyyy", which DateTime_normalize writes as a date
+// without a time ("20000306~000000"); other missing parts stay empty.
 std::string FieldDataStore_dateText(int year, int month, int day, int hour, int minute, int second);
 
 // Reads a whole text (blanks and tabs around it allowed) as a decimal number

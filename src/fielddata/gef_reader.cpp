@@ -172,7 +172,14 @@ void onXyId(GefHeader& h, const GefLine& line, std::string_view) {
   h.positionLine = line.number;
 }
 
-void onCompanyId(GefHeader& h, const GefLine& line, std::string_view) { h.company = std::string(valueAt(line, 0)); }
+// The company; registry exports that withhold it say "wordt niet uitgeleverd"
+// (is not delivered) beside a placeholder name.
+void onCompanyId(GefHeader& h, const GefLine& line, std::string_view) {
+  for (const std::string& value : line.values) {
+    if (UpperCased(value).find("NIET UITGELEVERD") != std::string::npos) return;
+  }
+  h.company = std::string(valueAt(line, 0));
+}
 
 void onMeasurementText(GefHeader& h, const GefLine& line, std::string_view) {
   int number = 0;

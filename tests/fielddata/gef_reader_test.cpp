@@ -132,13 +132,14 @@ TEST_F(GefReaderTest, VariantsOfBothFormatsFillTheRecord) {
   } cases[] = {
       // blanks between values, no voids declared, negative lengths, exponents,
       // columns by quantity number in any order, fs in kPa, a BOM, CRLF, rows
-      // out of order; no date, position or zeros
+      // out of order; a date without time, a withheld company; no position or zeros
       {"A.GEF",
        "\xEF\xBB\xBF#GEFID= 1, 1, 0\r\n#COLUMNINFO= 1, MPa, qc, 2\r\n#COLUMNINFO= 2, m, length, 1\r\n"
+       "#STARTDATE= 2000, 03, 06\r\n#STARTTIME= -, -, -\r\n#COMPANYID= contractor, wordt niet uitgeleverd, -\r\n"
        "#COLUMNINFO = 3, kPa (kiloPascal), fs, 3\r\n#EOH=\r\n"
        " 2.0E+00  -2.0000e+000  40\r\n1.5 -1.0 20.0\r\n\r\n",
-       2, 1.0 / 0.3048, 1.5 * 9.86923, 0.02 * 9.86923, missing, missing, 2.0 / 0.3048, "NULL", "NULL", missing,
-       missing, missing},
+       2, 1.0 / 0.3048, 1.5 * 9.86923, 0.02 * 9.86923, missing, missing, 2.0 / 0.3048, "NULL", "20000306~000000",
+       missing, missing, missing},
       // ";" and "!" with a separator before the record end, voids written
       // otherwise, an empty value and "-", escapes, RD position, date, zeros;
       // the first record lacks fs and is left out
@@ -160,8 +161,8 @@ TEST_F(GefReaderTest, VariantsOfBothFormatsFillTheRecord) {
        "depth_m,qc_MPa,fs_kPa,u2_kPa,Rf_pct\n0.5,1.5,20,-10,1.3\n1.0,2,,30,x\n",
        2, 0.5 / 0.3048, 1.5 * 9.86923, 0.02 * 9.86923, -0.01 * 9.86923, missing, 1.0 / 0.3048, "CONE 7",
        "20230315~091000-local", 40.5, -0.257, -0.245},
-      // semicolons, feet, tsf and atm, any column order, inclinations
-      {"D.csv", "INCL_X_DEG;fs_atm;Depth_ft;qc_tsf\n0.5;0.2;3.0;10\n0.7;;4;12\n", 2, 3.0, 9.5, 0.2, missing,
+      // semicolons, feet, tsf and atm, any column order, a quoted name, inclinations
+      {"D.csv", "\"INCL_X_DEG\";fs_atm;Depth_ft;qc_tsf\n0.5;0.2;3.0;10\n0.7;;4;12\n", 2, 3.0, 9.5, 0.2, missing,
        0.5, 4.0, "NULL", "NULL", missing, missing, missing},
   };
   gRun.dataArea = "C:\\Vurn";
