@@ -12,7 +12,9 @@
 #include "core/phase_times.h"
 #include "core/run_state.h"
 #include "core/window_model.h"
+#include "fielddata/field_data_store.h"
 #include "fielddata/hog_reader.h"
+#include "numeric/grid_position.h"
 #include "numeric/numeric_tools.h"
 #include "project/project_list.h"
 #include "project/sounding_db.h"
@@ -26,6 +28,7 @@ void Engine_resetReaderRecords() {
   StressSounding_reset();
   ProjectModule_reset();
   HogReader_reset();
+  FieldDataStore_reset();
   gSoundingColumns = SoundingColumnIds{};
   gSounding = SoundingRecord{};
   ColumnId_reset();
@@ -41,6 +44,7 @@ void Engine_reset() {
   Liquefaction_reset();
   ChartTable_reset();
   PhaseTimes_reset();
+  GridPosition_reset();
 }
 
 ProgramOutcome Program_guard(const std::function<void()>& work) {

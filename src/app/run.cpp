@@ -16,6 +16,7 @@
 #include "core/run_state.h"
 #include "core/screen_mode.h"
 #include "core/window_model.h"
+#include "fielddata/field_data_file.h"
 #include "fielddata/hog_reader.h"
 #include "files/paths.h"
 #include "files/split.h"
@@ -64,6 +65,12 @@ void runOpening(float& totalFeet, float& startTime) {
   ProjectRecord_reset();
   gRun.projectName = "NONE";
   VurnScreen_read_values();
+  if (gRun.fieldDataFileType == "AEG") {
+    TaskLine_write(1,
+                   "\"read AEG file\" is chosen, but there is no AEG reader: each sounding's field data file is "
+                   "read by its extension (.CPT, .GEF, .XML, .CSV)",
+                   "TASK");
+  }
   ProjectSelector_fill();
   ProjectSelector_select(gRun.lastProject);
   Screen_mode("RUNNING");
@@ -122,12 +129,12 @@ int runSoundings(float& totalFeet) {
                    "SD807");
     }
     PathName_checkSafe("SOUNDING_NAME", soundingName);
-    const std::string fieldDataFile = soundingName + ".CPT";
-    Status_show("", "HOG data file input", "", fieldDataFile, "", " ", " ", "HF432");
-    if (gWindowHooks.soundingStarted) gWindowHooks.soundingStarted(n, fieldDataFile);
+    const FieldDataFile fieldDataFile = FieldDataFile_find(soundingName);
+    Status_show("", "field data file input", "", fieldDataFile.name, "", " ", " ", "HF432");
+    if (gWindowHooks.soundingStarted) gWindowHooks.soundingStarted(n, fieldDataFile.name);
     {
       PhaseScope reading(RunPhase::Read);
-      ReadHogSounding();
+      FieldDataFile_read(fieldDataFile);
     }
     ZeroLoad_beginSounding(n);
     Liquefaction_beginSounding(n);

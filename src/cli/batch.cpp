@@ -62,12 +62,16 @@ int Batch_main(const std::vector<std::string>& args, std::ostream& out, std::ost
   };
 
   if (options.phaseTimes) gPhaseTimes.enabled = true;
-  const ProgramOutcome outcome = Program_guard([&options] {
+  const ProgramOutcome outcome = Program_guard([&options, &out] {
     if (options.firstUse) Command_firstUse();
     General_setup();
     BatchOptions_applyTexts(options);
     if (!options.newProject.empty()) Command_newProject(options.newProject);
     if (!options.project.empty()) Command_pickProject(options.project);
+    if (options.addSoundings) {
+      for (const std::string& line : Command_addSoundings()) out << "Add soundings: " << line << "\n";
+      return;
+    }
     Main_run();
     if (options.plotCharts) Command_writeChartFilesForPlotting();
   });

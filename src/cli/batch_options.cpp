@@ -108,6 +108,8 @@ BatchOptions BatchOptions_parse(const std::vector<std::string>& args) {
       options.plotCharts = true;
     } else if (name == "--phase-times" && !hasValue) {
       options.phaseTimes = true;
+    } else if (name == "--add-soundings" && !hasValue) {
+      options.addSoundings = true;
     } else if (name == "--pictures" && !hasValue) {
       options.pictures = true;
     } else if (name == "--project") {
@@ -163,6 +165,10 @@ the window's default.
                            keeps an existing setup file, project list and charts
   --new-project NAME       make a new project NAME after start-up
   --project NAME           process project NAME (it becomes the last project)
+  --add-soundings          instead of a run: add a sounding database row for
+                           every field data file (.CPT, .GEF, .XML, .CSV) of the
+                           project that has none, filled from the file's header;
+                           rows already there are never changed
   --plot-charts            after the run, write every loaded chart as a file for
                            external plotting into the project's "SLD output" folder
   --phase-times            after the run, print where its time went: reading,

@@ -15,6 +15,7 @@ struct BatchOptions {
   bool plotCharts = false;                           // --plot-charts
   bool phaseTimes = false;                           // --phase-times
   bool pictures = false;                             // --pictures
+  bool addSoundings = false;                         // --add-soundings (instead of a run)
   // The text options given (control, text): start-up puts the setup file's
   // last-used earthquake inputs into the window, and these go over them.
   std::vector<std::pair<std::string, std::string>> texts;

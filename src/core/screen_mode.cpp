@@ -32,6 +32,7 @@ void applyOptionLock() {
 void RunCommands_enable(bool enabled) {
   MainControl("Run8cmd").enabled = enabled;
   MainControl("ProjectS_New8cmb").enabled = enabled;
+  MainControl("ProjectS_AddSoundings8cmd").enabled = enabled;
   MainControl("SLD_file_GenerateFileForPlotting8cmd").enabled = enabled;
   MainControl("ResultsView8cmd").enabled = enabled;
 }

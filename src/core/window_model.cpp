@@ -94,6 +94,8 @@ Form buildMain() {
   c.push_back(option("CPT_input_FileType_HOG_8opb", kInputFrame, "read HOG file", 1));
   c.push_back(option("CPT_input_FileType_AEG_8opb", kInputFrame, "read AEG file"));
   c.push_back(option("CPT_input_FileType_Simple_8opb", kInputFrame, "read simple oFile "));
+  c.push_back(label("CPT_input_FileType_NOTE8lbl", kInputFrame,
+                    "Each sounding's file is read by its extension (.CPT, .GEF, .XML, .CSV)"));
   c.push_back(check("SLD_data_Write_to_File_8ckb", kSldOutFrame, "Write SLD data to file ", 1));
   c.push_back(check("Show_BreakdownOf_LineInput_8chk", "", "Show breakdown of File Input Lines", 1));
   c.push_back(label("EQ_Mb_TITLE8lbl", kQuakeFrame, "Project Earthquake Magnitude (Mb): "));
@@ -119,6 +121,7 @@ Form buildMain() {
   c.push_back(button("ResultsView8cmd", "", "Show depth profiles and SLD chart plots of the Q1o files"));
   c.push_back(make(ControlKind::ComboBox, "projectS_8cbo", kProjectFrame, ""));
   c.push_back(button("ProjectS_New8cmb", kProjectFrame, "Make New Project"));
+  c.push_back(button("ProjectS_AddSoundings8cmd", kProjectFrame, "Add soundings"));
   c.push_back(label("ProjectDirectoryNote8lbl", kProjectFrame, "...directory note...."));
   c.push_back(label("ProjectNameAndOtherInformation8lbl", kProjectFrame, ""));
   c.push_back(button("PrepareVurnForFirstTime8cmd", kFirstUseFrame, "Prepare Vurn.exe for the FIRST USE"));

@@ -33,6 +33,7 @@ const CommandEntry kCommands[] = {
     {&gWindow.main, "projectS_8cbo", Pending_selectProject},
     {&gWindow.main, "ResultsView8cmd", ResultsView_open},
     {&gWindow.main, "ProjectS_New8cmb", WindowCommand_openNewProjectWindow},
+    {&gWindow.main, "ProjectS_AddSoundings8cmd", Pending_addSoundings},
     {&gWindow.main, "PrepareVurnForFirstTime8cmd", WindowCommand_prepareFirstUse},
     {&gWindow.main, "ender8cmd", WindowCommand_end},
     {&gWindow.newProject, "GenerateSoundingSfile8cmb", Pending_makeNewProject},

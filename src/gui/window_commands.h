@@ -50,5 +50,6 @@ void WindowCommand_prepareFirstUse();
 void Pending_writeChartFilesForPlotting();  // "Generate SLD truckcaded files (SLDp) ..."
 void Pending_selectProject();               // a pick in the project list: the next run processes it
 void Pending_makeNewProject();              // the new-project window's button
+void Pending_addSoundings();                // "Add soundings": database rows for new field data files
 // Prepares the data area for the first use; true when it did.
 bool Pending_prepareFirstUse();

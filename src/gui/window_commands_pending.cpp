@@ -1,11 +1,12 @@
 // The window commands that call the engine's project, chart and first-use
 // operations: picking a project, making a new project, chart files for
-// plotting, preparing the first use.
+// plotting, preparing the first use, adding soundings.
 #include <string>
 
 #include "app/commands.h"
 #include "app/program.h"
 #include "core/report.h"
+#include "core/run_state.h"
 #include "core/window_model.h"
 #include "gui/window_commands.h"
 #include "project/project_list.h"
@@ -34,4 +35,9 @@ bool Pending_prepareFirstUse() {
     return outcome;
   });
   return prepared;
+}
+
+void Pending_addSoundings() {
+  if (gRun.runInProgress) return;  // the database is being read by the run
+  WindowCommand_engine([] { return Program_guard([] { Command_addSoundings(); }); });
 }

@@ -365,3 +365,69 @@ void MakeEditableSoundingFile(std::string_view projectName) {
                  "WP124");
   }
 }
+
+std::vector<std::string> SoundingDatabase_names() {
+  TextReader file;
+  OpenSoundingDatabase(file);
+  ReadSoundingHeader(file);
+  std::vector<std::string> names;
+  while (true) {
+    // A row without the column keeps no name of the row before.
+    AccessSoundingField("ASSIGN_DB", "SOUNDING_NAME", "");
+    bool endOfFile = false;
+    ReadNextSounding(file, endOfFile);
+    if (endOfFile) break;
+    names.push_back(SoundingField_text("SOUNDING_NAME"));
+  }
+  return names;
+}
+
+namespace {
+
+// The field key a header column names, or "" when it names none.
+std::string columnKey(const std::string& id) {
+  const std::string wanted = TrimmedUpper(id);
+  for (const SoundingFieldDef& def : SoundingField_table()) {
+    if (wanted == def.key || wanted == std::to_string(def.id)) return def.key;
+  }
+  return "";
+}
+
+std::string cellText(std::string value) {
+  for (char& c : value) {
+    if (c == '"') c = '\'';
+  }
+  return value.find_first_of(", ") == std::string::npos ? value : "\"" + value + "\"";
+}
+
+}  // namespace
+
+void SoundingDatabase_appendRows(const std::vector<SoundingRowValues>& rows) {
+  TextReader reader;
+  OpenSoundingDatabase(reader);
+  ReadSoundingHeader(reader);
+  const std::string path = reader.path();
+  reader.close();
+  std::vector<std::string> keys;
+  for (std::int16_t k = 1; k <= gSoundingColumns.count; ++k) keys.push_back(columnKey(gSoundingColumns.ids[static_cast<std::size_t>(k)]));
+
+  TextWriter writer;
+  if (!writer.open(path, TextWriter::Mode::AppendOnNewLine)) {
+    Error_report("can't add rows to the sounding database " + path + " (is it open in another program?)", "SDA301");
+  }
+  for (const SoundingRowValues& row : rows) {
+    std::string line;
+    for (std::size_t c = 0; c < keys.size(); ++c) {
+      if (c > 0) line += ',';
+      for (const auto& [key, value] : row) {
+        if (!keys[c].empty() && key == keys[c]) line += cellText(value);
+      }
+    }
+    writer.writeLine(line);
+  }
+  if (!writer.close()) {
+    Error_report("the rows added to the sounding database " + path + " did not reach the disk completely (e=" +
+                     std::to_string(writer.error()) + ")",
+                 "SDA301");
+  }
+}

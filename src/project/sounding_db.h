@@ -91,3 +91,20 @@ double SoundingField_double(std::string_view key);
 // ("SoundingS---*.csv") already exists there; "WP124" when the file cannot be
 // made or does not fully reach the disk.
 void MakeEditableSoundingFile(std::string_view projectName);
+
+// The SOUNDING_NAME of every row of the current project's database, in file
+// order (the file is read through the record, which it leaves at its last
+// row, and closed; errors as OpenSoundingDatabase and ReadNextSounding).
+std::vector<std::string> SoundingDatabase_names();
+
+// One row to append: field key (as in the field table) and its text.
+using SoundingRowValues = std::vector<std::pair<std::string, std::string>>;
+
+// Appends `rows` to the current project's database, after its last line (ended
+// first when it has no line end), never changing a line already there. Each
+// row has one cell per header column: the row's value of the field that column
+// names (by key or ID number), empty for every other column; a value holding a
+// comma or a blank is put between double quotes (double quotes in it become
+// single ones). "SDA301" when the file cannot be written or the rows do not fully
+// reach the disk.
+void SoundingDatabase_appendRows(const std::vector<SoundingRowValues>& rows);

@@ -67,15 +67,16 @@ TEST_F(RunTest, ExampleProjectRunGoesFromStartToDone) {
 
   EXPECT_EQ(gRun.status.main, "           Done");
   EXPECT_TRUE(MainControl("HighLevel8lbl").bold == false);  // READY TO RUN sets it back to normal
-  EXPECT_EQ(gRun.status.sounding, "6 total Soundings");
+  EXPECT_EQ(gRun.status.sounding, "9 total Soundings");
   // The deepest depth of each sounding, summed.
-  EXPECT_EQ(gRun.status.operations, "241 total feet in 0 secs     @ 0 ft/sec");
+  EXPECT_EQ(gRun.status.operations, "391 total feet in 0 secs     @ 0 ft/sec");
   EXPECT_EQ(gRun.status.outputFile, "Q1o files are in     C:\\Vurn\\Projects\\ExampleONE\\SOUNDINGS\\");
   EXPECT_EQ(MainControl("StatusCODE8lbl").caption, " ");
-  EXPECT_EQ(gRun.soundingsProcessed, 6);
+  EXPECT_EQ(gRun.soundingsProcessed, 9);
   EXPECT_EQ(soundings, (std::vector<std::string>{"1 VOORNE-17_8.CPT", "2 OYSAND-OYSC19.CPT", "3 BRO-217393.CPT",
                                                  "4 CRAFT-FUGRO.CPT", "5 CRAFT-INCL-GGA.CPT",
-                                                 "6 CRAFT-BLANK-DEPTH.CPT"}));
+                                                 "6 CRAFT-BLANK-DEPTH.CPT", "7 BRO-157983.GEF",
+                                                 "8 WATERNET-P1011.CSV", "9 BRO-155283.XML"}));
   EXPECT_EQ(MainControl("projectS_8cbo").items, (std::vector<std::string>{"ExampleONE"}));
   EXPECT_EQ(MainControl("projectS_8cbo").selected, 0);
   EXPECT_FALSE(gRun.runInProgress);

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <sstream>
 
 #include "cli/batch_options.h"
@@ -81,12 +82,25 @@ TEST_F(BatchTest, FirstUseThenRunPrintsProgressAndTheSummary) {
   const std::string text = out.str();
   EXPECT_NE(text.find("Drive C: is " + other.string()), std::string::npos);
   EXPECT_NE(text.find("Sounding 1: VOORNE-17_8.CPT\nSounding 2: OYSAND-OYSC19.CPT\nSounding 3: BRO-217393.CPT\n"
-                      "Sounding 4: CRAFT-FUGRO.CPT\nSounding 5: CRAFT-INCL-GGA.CPT\nSounding 6: CRAFT-BLANK-DEPTH.CPT\n"),
+                      "Sounding 4: CRAFT-FUGRO.CPT\nSounding 5: CRAFT-INCL-GGA.CPT\nSounding 6: CRAFT-BLANK-DEPTH.CPT\n"
+                      "Sounding 7: BRO-157983.GEF\nSounding 8: WATERNET-P1011.CSV\nSounding 9: BRO-155283.XML\n"),
             std::string::npos);
   EXPECT_NE(text.find("           Done"), std::string::npos);
-  EXPECT_NE(text.find("6 total Soundings"), std::string::npos);
+  EXPECT_NE(text.find("9 total Soundings"), std::string::npos);
   EXPECT_NE(text.find("Tasks and issues: C:\\Vurn\\Vurn---Output---Tasks_and_Issues"), std::string::npos);
   EXPECT_TRUE(fs::exists(other / "Vurn" / "Vurn---Output---Tasks_and_Issues_From_most_recent_Vurn_Run.txt"));
+}
+
+TEST_F(BatchTest, AddSoundingsAddsRowsInsteadOfARun) {
+  HostDrive_set('P', fs::path(VURN_SOURCE_DIR) / "dist");
+  ASSERT_EQ(run({"--first-use", "--add-soundings"}), kExitCompleted) << err.str();
+  EXPECT_NE(out.str().find("Add soundings: every field data file of project ExampleONE has its row already"),
+            std::string::npos)
+      << out.str();
+  std::ofstream(driveC() / "Vurn" / "Projects" / "ExampleONE" / "Soundings" / "NEW.CSV") << "depth_ft,qc_tsf,fs_tsf\n1,2,0.1\n";
+  ASSERT_EQ(run({"--add-soundings"}), kExitCompleted) << err.str();
+  EXPECT_NE(out.str().find("Add soundings: added NEW (NEW.CSV, 1 rows)"), std::string::npos) << out.str();
+  EXPECT_EQ(out.str().find("total Soundings"), std::string::npos);  // no run
 }
 
 TEST_F(BatchTest, ProjectOptionPicksTheProjectThroughTheSetupFile) {

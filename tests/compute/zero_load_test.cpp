@@ -287,22 +287,26 @@ TEST_F(ZeroLoadTest, ExampleReportMatchesTheFieldDataZerosAndTheQ1oStrengths) {
   installDataArea();
   General_setup();
   Main_run();
-  ASSERT_EQ(gRun.soundingsProcessed, 6);
+  ASSERT_EQ(gRun.soundingsProcessed, 9);
   const auto lines = reportLines("ExampleONE");
   // The class table's sounding lines: sounding (15 characters), three drifts, the class.
   std::map<std::string, std::vector<std::string>> classLine;
-  size_t t = 8;
+  size_t t = 11;
   while (t < lines.size() && lines[t].rfind("sounding ", 0) != 0) ++t;
   for (t += 2; t < lines.size() && !lines[t].empty(); ++t) classLine[TrimBlanks(lines[t].substr(0, 15))] = wordsOf(lines[t].substr(17, 40));
-  ASSERT_EQ(classLine.size(), 6u);
+  ASSERT_EQ(classLine.size(), 9u);
 
-  int strengthsChecked = 0;
-  for (size_t row = 2; row < 8; ++row) {
+  // The HOG soundings, whose header zeros this test reads itself; the other
+  // formats' rows are held to their HOG conversions by the readers' run tests.
+  int strengthsChecked = 0, hogRows = 0;
+  for (size_t row = 2; row < 11; ++row) {
     const std::string cut = TrimBlanks(lines[row].substr(13, 15));
     std::string name;
     for (const auto& entry : fs::directory_iterator(Host_resolve("C:\\Vurn\\Projects\\ExampleONE\\Soundings"))) {
       if (entry.path().extension() == ".CPT" && entry.path().stem().string().substr(0, 15) == cut) name = entry.path().stem().string();
     }
+    if (name.empty()) continue;
+    ++hogRows;
     SCOPED_TRACE(name);
     const std::vector<std::string> cells = wordsOf(lines[row].substr(47));
     ASSERT_EQ(cells.size(), 16u);
@@ -362,6 +366,7 @@ TEST_F(ZeroLoadTest, ExampleReportMatchesTheFieldDataZerosAndTheQ1oStrengths) {
     EXPECT_TRUE(at(2) == 0 || !tipPercent || (at(7) > 0) == (at(2) > 0)) << "tip drift and strength change";
     EXPECT_TRUE(name != "VOORNE-17_8" || (at(7) >= -5 && at(7) <= -1)) << at(7);  // about -3 %
   }
+  EXPECT_EQ(hogRows, 6);
   EXPECT_GE(strengthsChecked, 8);
 }
 

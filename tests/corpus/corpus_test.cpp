@@ -17,6 +17,7 @@
 #include "compute/zero_load.h"
 #include "core/depth_values.h"
 #include "core/run_state.h"
+#include "fielddata/field_data_file.h"
 #include "fielddata/hog_reader.h"
 #include "files/split.h"
 #include "platform/host_paths.h"
@@ -30,6 +31,14 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+// Sounding X's field data as a run reads it: found by the dispatch, read by
+// the reader of its extension.
+void readSoundingX() {
+  ResetSoundingRecord();
+  AccessSoundingField("ASSIGN_DB", "SOUNDING_NAME", "X");
+  FieldDataFile_read(FieldDataFile_find("X"));
+}
 
 // Where a reader finds its file (below drive C:) and how a run reads it.
 struct Reader {
@@ -60,6 +69,9 @@ const std::map<std::string, Reader> kReaders = {
                AccessSoundingField("ASSIGN_DB", "SOUNDING_NAME", "X");
                ReadHogSounding();
              }}},
+    {"gef", {"Vurn/Projects/P1/Soundings/X.GEF", [] { readSoundingX(); }}},
+    {"csv", {"Vurn/Projects/P1/Soundings/X.CSV", [] { readSoundingX(); }}},
+    {"bro_xml", {"Vurn/Projects/P1/Soundings/X.XML", [] { readSoundingX(); }}},
     {"sld_chart", {"Vurn/SLD input/SLD-Vurn-X.csv", [] {
                      gRun.chartDataSource = "FILE";
                      Charts_load();

@@ -12,6 +12,7 @@
 #include "app/program.h"
 #include "core/run_state.h"
 #include "core/window_model.h"
+#include "fielddata/field_data_file.h"
 #include "numeric/numeric_tools.h"
 #include "project/sounding_db.h"
 #include "support/vurn_test.h"
@@ -245,7 +246,7 @@ TEST_F(RealSoundingTest, ExampleDatabaseNamesReadableSoundings) {
   bool endOfFile = false;
   for (ReadNextSounding(database, endOfFile); !endOfFile; ReadNextSounding(database, endOfFile)) {
     const std::string name = SoundingField_text("SOUNDING_NAME");
-    ReadHogSounding();
+    FieldDataFile_read(FieldDataFile_find(name));
     rowCounts[name] = gFieldData.rowCount;
     if (name == "CRAFT-FUGRO") {
       EXPECT_EQ(gHogHeader.dataMode, "FUGRO");
@@ -270,7 +271,10 @@ TEST_F(RealSoundingTest, ExampleDatabaseNamesReadableSoundings) {
                                                             {"BRO-217393", 1251},
                                                             {"CRAFT-FUGRO", 79},
                                                             {"CRAFT-INCL-GGA", 150},
-                                                            {"CRAFT-BLANK-DEPTH", 60}}));
+                                                            {"CRAFT-BLANK-DEPTH", 60},
+                                                            {"BRO-157983", 1310},
+                                                            {"WATERNET-P1011", 1039},
+                                                            {"BRO-155283", 301}}));
 }
 
 // ---------------------------------------------------------------------------

@@ -416,7 +416,7 @@ TEST_F(GoldenTest, ExampleProjectIcAgreesWithItsFormulaAndEveryExponentWithTheCh
   MainControl("SLD_data_location_Internal_8opb").value = 1;
   MainControl("SLD_data_location_File_8opb").value = 0;
   Main_run();
-  ASSERT_EQ(gRun.soundingsProcessed, 6);
+  ASSERT_EQ(gRun.soundingsProcessed, 9);
 
   const fs::path soundings = dataArea() / "Projects" / "ExampleONE" / "Soundings";
   int tables = 0, checked = 0, exponents = 0;
@@ -450,7 +450,7 @@ TEST_F(GoldenTest, ExampleProjectIcAgreesWithItsFormulaAndEveryExponentWithTheCh
       ++checked;
     }
   }
-  EXPECT_EQ(tables, 6);
+  EXPECT_EQ(tables, 9);
   EXPECT_GT(checked, 1000);  // the check must not pass by finding nothing to check
   EXPECT_GT(exponents, 1000);
 }

@@ -8,6 +8,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <fstream>
 #include <map>
 
 #include "core/halt.h"
@@ -294,6 +295,19 @@ TEST_F(CommandsTest, ProjectPickNewProjectAndChartPlottingGoThroughTheEngine) {
   QTest::keyClick(mainWidget<QComboBox>("projectS_8cbo"), Qt::Key_Down);
   EXPECT_EQ(gRun.lastProject, "Harbour");
   EXPECT_EQ(gRun.status.main, "Setup File writing");
+  EXPECT_FALSE(gGui.endRequested);
+}
+
+// "Add soundings" in the project frame: a row for a new field data file, told
+// on the status panel.
+TEST_F(CommandsTest, AddSoundingsTellsWhatItAdded) {
+  installDataArea();
+  WindowCommand_startUp();
+  std::ofstream(driveC() / "Vurn" / "Projects" / "ExampleONE" / "Soundings" / "NEW.csv")
+      << "depth_m,qc_MPa,fs_kPa\n1,2,30\n";
+  click("ProjectS_AddSoundings8cmd");
+  EXPECT_EQ(labelText("HighLevel8lbl"), "Add soundings: 1 sounding(s) added");
+  EXPECT_EQ(labelText("Operations8lbl"), "NEW");
   EXPECT_FALSE(gGui.endRequested);
 }
 

@@ -62,14 +62,16 @@ TEST_F(ResultsViewTest, ShowsProfilesAndTheIcChartOfTheExampleAndExportsThem) {
   runExample();
   click("ResultsView8cmd");
   ASSERT_TRUE(gResults.window && gResults.window->isVisible());
-  const QStringList expected = {"BRO-217393",   "CRAFT-BLANK-DEPTH", "CRAFT-FUGRO",
-                                "CRAFT-INCL-GGA", "OYSAND-OYSC19",     "VOORNE-17_8"};
+  const QStringList expected = {"BRO-155283",     "BRO-157983",    "BRO-217393",  "CRAFT-BLANK-DEPTH", "CRAFT-FUGRO",
+                                "CRAFT-INCL-GGA", "OYSAND-OYSC19", "VOORNE-17_8", "WATERNET-P1011"};
   QStringList listed;
   for (int i = 0; i < gResults.soundings->count(); ++i) listed << gResults.soundings->item(i)->text();
   EXPECT_EQ(listed, expected);
   EXPECT_EQ(gResults.message->text(), QString());
+  ASSERT_EQ(gResults.sounding.name, "BRO-155283");  // the first is shown at once
+  gResults.soundings->setCurrentRow(2);
 
-  // Profiles of the first sounding: a panel per column after the depth, each
+  // Profiles of BRO-217393: a panel per column after the depth, each
   // with its values, the water table (3.3 ft) named in the title.
   ASSERT_EQ(gResults.sounding.name, "BRO-217393");
   ASSERT_NE(gResults.profiles, nullptr);
@@ -113,11 +115,11 @@ TEST_F(ResultsViewTest, ShowsProfilesAndTheIcChartOfTheExampleAndExportsThem) {
   EXPECT_TRUE(gResults.message->text().startsWith("Cannot write"));
 
   // Another sounding, then one whose Q1o file is broken: its message, no picture.
-  gResults.soundings->setCurrentRow(4);
+  gResults.soundings->setCurrentRow(6);
   EXPECT_EQ(gResults.sounding.name, "OYSAND-OYSC19");
   EXPECT_TRUE(gResults.profiles->findChild<QLabel*>("profilesTitle")->text().contains("water table at 6.56 ft"));
   std::ofstream(soundingsFolder() + "/CRAFT-FUGRO_Q1o.txt") << "Depth_ft, Qc_atm\r\n0.5, 1\r\n";
-  gResults.soundings->setCurrentRow(2);
+  gResults.soundings->setCurrentRow(4);
   EXPECT_EQ(gResults.message->text().toStdString(),
             "Q1o file C:\\Vurn\\Projects\\ExampleONE\\SOUNDINGS\\CRAFT-FUGRO_Q1o.txt: has no end of head (EOH)");
   EXPECT_EQ(gResults.profiles, nullptr);

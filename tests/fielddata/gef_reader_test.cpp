@@ -1,0 +1,203 @@
+// The GEF and plain CSV readers: the real soundings against their HOG
+// conversions through a whole run (Q1o tables and zero-load rows), and the
+// variants of both formats against values worked out by hand.
+#include "fielddata/gef_reader.h"
+
+#include <cmath>
+#include <map>
+#include <sstream>
+
+#include "app/run.h"
+#include "core/run_state.h"
+#include "fielddata/field_data_file.h"
+#include "fielddata/hog_reader.h"
+#include "numeric/numeric_tools.h"
+#include "project/sounding_db.h"
+#include "support/vurn_test.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class GefReaderTest : public VurnTest {
+ protected:
+  fs::path soundings() const { return dataArea() / "Projects" / "ExampleONE" / "Soundings"; }
+
+  // The data rows of each Q1o table of the last run, by sounding and depth
+  // cell, and the zero-load report's row of each sounding.
+  struct RunOutputs {
+    std::map<std::string, std::map<std::string, std::vector<std::string>>> tables;
+    std::map<std::string, std::string> zeroLoadRows;
+  };
+
+  RunOutputs runExample() {
+    Main_run();
+    EXPECT_EQ(gRun.status.main, "           Done");
+    RunOutputs out;
+    for (const char* name : {"VOORNE-17_8", "BRO-217393"}) {
+      std::istringstream table(readHostFile(soundings() / (std::string(name) + "_Q1o.txt")));
+      std::string line;
+      bool data = false;
+      while (std::getline(table, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (data) {
+          std::vector<std::string> cells;
+          std::istringstream split(line);
+          std::string cell;
+          while (std::getline(split, cell, ',')) cells.push_back(cell);
+          out.tables[name][cells.at(0)] = cells;
+        }
+        data = data || line == "EOH";
+      }
+      std::istringstream report(
+          readHostFile(dataArea() / "Projects" / "ExampleONE" / "Vurn---Output---Zero_Load_Data---ExampleONE.txt"));
+      while (std::getline(report, line)) {
+        if (line.find(std::string(" ") + name + " ") != std::string::npos) out.zeroLoadRows[name] = line;
+      }
+    }
+    return out;
+  }
+};
+
+// Whether two written cells differ by one unit of their last written digit
+// (both numbers with the same decimals).
+bool lastDigitApart(const std::string& a, const std::string& b) {
+  const auto decimals = [](const std::string& text) {
+    const std::size_t point = text.find('.');
+    return point == std::string::npos ? 0 : static_cast<int>(text.find_last_of("0123456789") - point);
+  };
+  double x = 0.0;
+  double y = 0.0;
+  try {
+    x = std::stod(a);
+    y = std::stod(b);
+  } catch (...) {
+    return false;
+  }
+  return decimals(a) == decimals(b) && std::fabs(std::fabs(x - y) - std::pow(10.0, -decimals(a))) < 1e-9;
+}
+
+// The original GEF files give the same Q1o rows as their HOG conversions at
+// every depth both have, and the same zero-load rows. The HOG conversion's
+// readings are counts whose converted value may sit one 32-bit step from the
+// nearest float to the file's decimal value, and the tables cut to their
+// decimals, so a cell may differ by one unit of its last digit; such cells
+// must stay rare (at most one in a thousand).
+TEST_F(GefReaderTest, OriginalGefGivesTheQ1oRowsAndZeroLoadOfItsHogConversion) {
+  startUp();
+  const RunOutputs hog = runExample();
+  for (const char* name : {"VOORNE-17_8", "BRO-217393"}) {
+    fs::remove(soundings() / (std::string(name) + ".CPT"));
+    fs::copy_file(fs::path(VURN_SOURCE_DIR) / "tests/fielddata/data" / (std::string(name) + ".GEF"),
+                  soundings() / (std::string(name) + ".GEF"));
+  }
+  const RunOutputs gef = runExample();
+  for (const char* name : {"VOORNE-17_8", "BRO-217393"}) {
+    SCOPED_TRACE(name);
+    const auto& h = hog.tables.at(name);
+    const auto& g = gef.tables.at(name);
+    ASSERT_GT(h.size(), 1000u);
+    int cells = 0;
+    int apart = 0;
+    for (const auto& [depth, row] : h) {
+      ASSERT_TRUE(g.count(depth)) << "no GEF row at depth " << depth;
+      const auto& other = g.at(depth);
+      ASSERT_EQ(row.size(), other.size()) << depth;
+      for (std::size_t c = 0; c < row.size(); ++c, ++cells) {
+        if (row[c] == other[c]) continue;
+        ++apart;
+        EXPECT_TRUE(lastDigitApart(row[c], other[c])) << depth << " column " << c << ": " << row[c] << " / " << other[c];
+      }
+    }
+    EXPECT_LE(apart * 1000, cells) << apart << " of " << cells << " cells one digit apart";
+    // The GEF rows beyond the HOG rows are the deepest rows without a sleeve reading.
+    EXPECT_LE(g.size() - h.size(), 4u);
+    EXPECT_FALSE(hog.zeroLoadRows.at(name).empty());
+    EXPECT_EQ(gef.zeroLoadRows.at(name), hog.zeroLoadRows.at(name));
+  }
+}
+
+// Crafted files of both formats; expected values by hand: 1 ft = 0.3048 m,
+// 1 MPa = 9.86923 atm, 1 tsf = 0.95 atm; the first row is the shallowest.
+TEST_F(GefReaderTest, VariantsOfBothFormatsFillTheRecord) {
+  const double missing = NullValue;
+  const struct {
+    const char* file;
+    std::string text;
+    int rows;
+    double depth1, qc1, fs1, u2_1, inclX1, depthLast;
+    const char* device;
+    const char* dateTime;
+    double latitude, qcCleanZero, qcDirtyZero;
+  } cases[] = {
+      // blanks between values, no voids declared, negative lengths, exponents,
+      // columns by quantity number in any order, fs in kPa, a BOM, CRLF, rows
+      // out of order; a date without time, a withheld company; no position or zeros
+      {"A.GEF",
+       "\xEF\xBB\xBF#GEFID= 1, 1, 0\r\n#COLUMNINFO= 1, MPa, qc, 2\r\n#COLUMNINFO= 2, m, length, 1\r\n"
+       "#STARTDATE= 2000, 03, 06\r\n#STARTTIME= -, -, -\r\n#COMPANYID= contractor, wordt niet uitgeleverd, -\r\n"
+       "#COLUMNINFO = 3, kPa (kiloPascal), fs, 3\r\n#EOH=\r\n"
+       " 2.0E+00  -2.0000e+000  40\r\n1.5 -1.0 20.0\r\n\r\n",
+       2, 1.0 / 0.3048, 1.5 * 9.86923, 0.02 * 9.86923, missing, missing, 2.0 / 0.3048, "NULL", "20000306~000000",
+       missing, missing, missing},
+      // ";" and "!" with a separator before the record end, voids written
+      // otherwise, an empty value and "-", escapes, RD position, date, zeros;
+      // the first record lacks fs and is left out
+      {"B.gef",
+       "#GEFID= 1, 1, 0\n#REPORTCODE= GEF-CPT-Report, 1, 1, 2\n#COLUMN= 6\n#COLUMNINFO= 1, m, l, 1\n"
+       "#COLUMNINFO= 2, MPa, qc, 2\n#COLUMNINFO= 3, MPa, fs, 3\n#COLUMNINFO= 4, MPa, u2, 6\n"
+       "#COLUMNINFO= 5, graden, x, 21\n#COLUMNINFO= 6, deg, ns, 9\n#COLUMNVOID= 3, -9999\n"
+       "#COLUMNVOID= 4, -9.999e3\n#COLUMNSEPARATOR= ;\n#RECORDSEPARATOR= !\n"
+       "#MEASUREMENTTEXT= 4, CONE\\, A1, type\n#STARTDATE= 2019, 1, 29\n#STARTTIME= 14, 3, 5.5\n"
+       "#MEASUREMENTVAR= 20, -0.257, MPa, zero\n#MEASUREMENTVAR= 21, -245, kPa, zero\n"
+       "#XYID= 31000, 155000, 463000\n#EOH=\n"
+       "0.1;1;-9999.0;0;0;0;!\n0.2 ; 2.5 ; 0.05 ; 0.01 ; 1 ; ;!0.3;3;0.06;-;-1;-2;!\n",
+       2, 0.2 / 0.3048, 2.5 * 9.86923, 0.05 * 9.86923, 0.01 * 9.86923, 1.0, 0.3 / 0.3048, "CONE, A1",
+       "20190129~140305-local", 52.1551744, -0.257, -0.245},
+      // plain CSV: key lines, comma, metres and MPa/kPa, zeros in kPa
+      {"C.CSV",
+       "#device=CONE 7\n#date=2023-03-15 09:10\n#latitude=40.5\n#longitude=-74.5\n"
+       "#qc_zero_clean_kPa=-257\n#qc_zero_dirty_MPa=-0.245\n#rig=ignored\n"
+       "depth_m,qc_MPa,fs_kPa,u2_kPa,Rf_pct\n0.5,1.5,20,-10,1.3\n1.0,2,,30,x\n",
+       2, 0.5 / 0.3048, 1.5 * 9.86923, 0.02 * 9.86923, -0.01 * 9.86923, missing, 1.0 / 0.3048, "CONE 7",
+       "20230315~091000-local", 40.5, -0.257, -0.245},
+      // semicolons, feet, tsf and atm, any column order, a quoted name, inclinations
+      {"D.csv", "\"INCL_X_DEG\";fs_atm;Depth_ft;qc_tsf\n0.5;0.2;3.0;10\n0.7;;4;12\n", 2, 3.0, 9.5, 0.2, missing,
+       0.5, 4.0, "NULL", "NULL", missing, missing, missing},
+  };
+  gRun.dataArea = "C:\\Vurn";
+  gRun.projectName = "P1";
+  openLog();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    fs::remove_all(dataArea() / "Projects" / "P1" / "SOUNDINGS");
+    writeHostFile(std::string("Vurn/Projects/P1/SOUNDINGS/") + c.file, c.text);
+    ResetSoundingRecord();
+    AccessSoundingField("ASSIGN_DB", "SOUNDING_NAME", FieldDataFile_stem(c.file));
+    FieldDataFile_read(FieldDataFile_find(FieldDataFile_stem(c.file)));
+    const FieldData& d = gFieldData;
+    ASSERT_EQ(d.rowCount, c.rows);
+    const auto near = [](float got, double want) {
+      return IsNull(static_cast<float>(want)) ? IsNull(got) : std::fabs(got - want) <= 2e-6 * std::fabs(want) + 1e-7;
+    };
+    EXPECT_TRUE(near(d.depth[1], c.depth1)) << d.depth[1];
+    EXPECT_TRUE(near(d.qc[1], c.qc1)) << d.qc[1];
+    EXPECT_TRUE(near(d.fs[1], c.fs1)) << d.fs[1];
+    EXPECT_TRUE(near(d.u2[1], c.u2_1)) << d.u2[1];
+    EXPECT_TRUE(near(d.inclX[1], c.inclX1)) << d.inclX[1];
+    EXPECT_TRUE(near(d.depth[static_cast<std::size_t>(c.rows)], c.depthLast));
+    EXPECT_EQ(gHogHeader.device, c.device);
+    EXPECT_EQ(gHogHeader.dateTime, c.dateTime);
+    EXPECT_TRUE(IsNull(static_cast<float>(c.latitude)) ? IsNull(static_cast<float>(gHogHeader.gpsLatitude))
+                                                        : std::fabs(gHogHeader.gpsLatitude - c.latitude) < 3e-5)
+        << gHogHeader.gpsLatitude;
+    EXPECT_TRUE(near(gHogHeader.tip.cleanZero, c.qcCleanZero)) << gHogHeader.tip.cleanZero;
+    EXPECT_TRUE(near(gHogHeader.tip.dirtyZero, c.qcDirtyZero)) << gHogHeader.tip.dirtyZero;
+  }
+  std::string log;
+  for (const std::string& line : logLines()) log += line + "\n";
+  EXPECT_NE(log.find("A.GEF: the rows were not in depth order"), std::string::npos) << log;
+  EXPECT_NE(log.find("B.gef: the first 1 row(s) lack qc, fs or u2"), std::string::npos) << log;
+}
+
+}  // namespace
