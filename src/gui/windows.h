@@ -16,7 +16,13 @@
 //     control at once, so the engine reads what the user sees.
 //
 // The engine's hooks: processEvents (throttled sync), showErrorWindow (the
-// error window, modal, until "Proceed"), soundingStarted (the progress bar).
+// error window, modal, until "Proceed"), soundingTotal and soundingStarted (the
+// progress bar).
+//
+// While start-up, a run or another engine command is going, every control that
+// Control_lockedDuringRun names (all the user changes or clicks but END and
+// "Proceed", controls added to the model later included) is shown disabled,
+// and its edits and clicks are refused, should one still arrive.
 //
 // All state of the windows lives in gGui; Gui_close() destroys the windows,
 // removes the hooks and returns gGui to its starting state.
@@ -48,7 +54,7 @@ struct GuiBinding {
 struct GuiProgress {
   int sequence = 0;      // sounding being processed (from 1), 0 before the first
   std::string fileName;  // its field data file
-  int total = 0;         // soundings in the run when known, else 0 (a busy bar)
+  int total = 0;         // soundings in the run once known, else 0 (a busy bar)
   int runsCompleted = 0;     // runs that reached their end since the windows opened
 };
 
@@ -93,6 +99,12 @@ void Gui_sync();
 // least syncIntervalMs have passed since the last sync, else returns at once.
 void Gui_processEventsThrottled();
 
+// True while start-up, a run or another engine command is going.
+bool Gui_engineBusy();
+// True when `control` cannot be used now: the engine is busy and the control
+// is one that runs lock (Control_lockedDuringRun).
+bool Gui_controlLocked(const Control& control);
+
 // The widget of control `name` on `form`, or nullptr.
 QWidget* Gui_widget(const Form& form, const std::string& name);
 template <typename W>
@@ -104,8 +116,8 @@ W* Gui_widgetAs(const Form& form, const std::string& name) {
 // dismisses it ("Proceed" or closing it).
 void Gui_showErrorWindow();
 
-// The progress hooks. Gui_setSoundingTotal gives the number of soundings of the
-// coming run when it is known (0 = unknown: a busy bar with the sequence).
+// The progress hooks. The bar is busy until the run knows its number of
+// soundings (Gui_setSoundingTotal), then fills by the soundings done.
 void Gui_soundingStarted(int sequence, const std::string& fileName);
 void Gui_setSoundingTotal(int total);
 
