@@ -8,7 +8,8 @@
 // The model is the truth; the widgets mirror it in both directions:
 //   - model -> widgets: Gui_sync() pushes captions, texts, values, enabled and
 //     visible states, the bold weight of labels, combo and list items and the
-//     visibility of the windows. The engine's processEvents hook calls it at
+//     visibility of the windows. The status panel's values show on one line,
+//     elided in the middle when too long, with the whole text as tooltip. The engine's processEvents hook calls it at
 //     most every syncIntervalMs (then lets Qt process pending events), so a run
 //     stays responsive without paying for a repaint at every status update;
 //   - widgets -> model: every user edit (a click on an option button or check
