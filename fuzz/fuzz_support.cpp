@@ -92,6 +92,9 @@ void FuzzInput_beginWithoutFiles() {
   if (!started) {
     FuzzInput_begin();
     gRun.log.close();
+    // No data area: an error report would otherwise open the log to write its
+    // record there.
+    gRun.dataArea.clear();
     started = true;
   }
   gRun.errorReported = false;

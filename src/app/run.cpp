@@ -1,6 +1,7 @@
 // The processing run over the soundings of the current project.
 #include "app/run.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -108,6 +109,10 @@ int runSoundings(float& totalFeet) {
   ZeroLoad_start();
   OpenSoundingDatabase(gRun.soundingDatabase);
   ReadSoundingHeader(gRun.soundingDatabase);
+  // Every row left is one sounding (a blank one stops the run), at most 9999.
+  if (gWindowHooks.soundingTotal) {
+    gWindowHooks.soundingTotal(static_cast<int>(std::min<std::size_t>(gRun.soundingDatabase.linesLeft(), 9999)));
+  }
   int n = 1;
   for (; n <= 9999; ++n) {
     const std::string sequence = std::to_string(n);

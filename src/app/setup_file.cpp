@@ -69,7 +69,12 @@ SetupContent SetupFile_parse(const std::string& path) {
     }
 
     if (key == kMarker) {
-      if (i != 2) break;
+      // The marker belongs on line 2 only; found anywhere else it ends the
+      // reading as a file whose second line is wrong.
+      if (i != 2) {
+        secondLine = false;
+        break;
+      }
       secondLine = true;
       sum += 1;
     } else if (key == "LAST_UNITS") {

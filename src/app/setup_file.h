@@ -21,8 +21,9 @@ std::string SetupBackup_path();
 
 // Reads the five values into the run state and makes the last project the
 // project name. Errors: "ESF812" cannot be opened, "SF931" a line (other than
-// line 1) without "=", "YV803" no marker on line 2, "YV777" items missing or
-// repeated, "PN901" a last project that would lead outside the projects folder.
+// line 1) without "=", "YV803" no marker on line 2 or the marker again on a
+// later line, "YV777" items missing or repeated, "PN901" a last project that
+// would lead outside the projects folder.
 // When the file is missing or has one of those faults but a complete backup is
 // there (a write that did not finish), the backup's values are taken instead,
 // an issue line in the log says so, and the backup becomes the setup file

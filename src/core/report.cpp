@@ -10,6 +10,7 @@
 #include "core/run_state.h"
 #include "core/window_model.h"
 #include "platform/host_env.h"
+#include "platform/host_paths.h"
 
 namespace {
 
@@ -50,6 +51,19 @@ void writeIssueLine(std::string_view kind, const std::string& line) {
     if (gRun.issuesBeforeLog.size() < 100) gRun.issuesBeforeLog.push_back(line);
   } else {
     writeLogLine(line);
+  }
+}
+
+// An error met before the log is open (the setup file at start-up, first-use
+// preparation) opens it, so the record reaches the disk before the program
+// ends and the log of an earlier start is not taken for this one's. Without a
+// data area there is nowhere to write it; the error window still shows it.
+void openLogForErrorRecord() {
+  if (gRun.log.isOpen() || gRun.dataArea.empty() || !Host_folderExists(gRun.dataArea)) return;
+  try {
+    TasksAndIssues_open();
+  } catch (const HostFailure&) {
+    // The log cannot be created: the record is shown, not written.
   }
 }
 
@@ -121,6 +135,7 @@ void ContextLine_write(std::string_view text, std::string_view kind) {
 void Error_report(std::string_view description, std::string_view identifier) {
   if (gRun.errorReported) throw ErrorHalt(std::string(identifier), std::string(description));
   gRun.errorReported = true;
+  openLogForErrorRecord();
 
   const StatusContext& s = gRun.status;
   writeLogLine("Error--------------------------start");

@@ -49,8 +49,11 @@ void TaskLine_write(std::int16_t level, std::string_view text, std::string_view 
 void ContextLine_write(std::string_view text, std::string_view kind);
 
 // Writes the ten-line error record to the log, fills and shows the error window,
-// and halts by throwing ErrorHalt. Once an error has been reported, a further
-// call writes and shows nothing but still does not return.
+// and halts by throwing ErrorHalt. An error reported before the log is open
+// (start-up's setup file, first-use preparation) opens the log first when the
+// data area exists, so the record is on disk in any case. Once an error has
+// been reported, a further call writes and shows nothing but still does not
+// return.
 [[noreturn]] void Error_report(std::string_view description, std::string_view identifier);
 
 // Raises the counter and shows it with its title when kind is exactly "ISSUE".

@@ -29,6 +29,22 @@ void applyOptionLock() {
 
 }  // namespace
 
+bool Control_lockedDuringRun(const Control& control) {
+  if (control.usableDuringRun) return false;
+  switch (control.kind) {
+    case ControlKind::Button:
+    case ControlKind::Option:
+    case ControlKind::CheckBox:
+    case ControlKind::TextBox:
+    case ControlKind::ComboBox:
+      return true;
+    case ControlKind::Label:
+    case ControlKind::ListBox:
+      return false;
+  }
+  return true;
+}
+
 void RunCommands_enable(bool enabled) {
   MainControl("Run8cmd").enabled = enabled;
   MainControl("ProjectS_New8cmb").enabled = enabled;

@@ -126,6 +126,7 @@ Form buildMain() {
   c.push_back(label("ProjectNameAndOtherInformation8lbl", kProjectFrame, ""));
   c.push_back(button("PrepareVurnForFirstTime8cmd", kFirstUseFrame, "Prepare Vurn.exe for the FIRST USE"));
   c.push_back(button("ender8cmd", "", "END"));
+  c.back().usableDuringRun = true;
   c.push_back(check("ForceVurnToUseCdrive8cmd", "", "This version is forcing Vurn to use c:\\Vurn for all data", 1));
   c.push_back(check("Check_Before_Compling8chk", "", "check before compiling", 0));
   c.push_back(button("Command1", "", "make Directory and filels for this ProjectS.csv entry"));
@@ -201,6 +202,7 @@ Form buildError() {
     c.push_back(label(name, "", ""));
   }
   c.push_back(button("Proceed8cmd", "", "Proceed"));
+  c.back().usableDuringRun = true;
   return f;
 }
 

@@ -33,6 +33,12 @@ struct Control {
   bool bold = false;
   std::vector<std::string> items;  // combo box and list box entries
   int selected = -1;               // index into items, -1 for none
+  // A control the user changes or clicks (button, option button, check box,
+  // text box, combo box) cannot be used while start-up or a run is going, so
+  // nothing can change the project, the data area or the options under it.
+  // Set for the few that must stay usable then (END, the error window's
+  // "Proceed").
+  bool usableDuringRun = false;
 };
 
 struct Form {
@@ -81,6 +87,9 @@ struct WindowHooks {
   std::function<void()> showErrorWindow;
   // A run has begun sounding `sequence` (from 1), whose field data file is `fileName`.
   std::function<void(int sequence, const std::string& fileName)> soundingStarted;
+  // A run is about to process `total` soundings (the rows of its sounding
+  // database), before its first soundingStarted.
+  std::function<void(int total)> soundingTotal;
 };
 
 extern WindowHooks gWindowHooks;

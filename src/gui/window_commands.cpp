@@ -51,6 +51,7 @@ void endWithMessage(int exitCode, const std::string& text) {
 // acts on how it ended.
 void WindowCommand_engine(const std::function<ProgramOutcome()>& work) {
   gGui.progress.sequence = 0;
+  gGui.progress.total = 0;
   gGui.progress.fileName.clear();
   ++gGui.engineCalls;
   const ProgramOutcome outcome = work();
@@ -84,6 +85,14 @@ void WindowCommands_openWindows() {
 }
 
 void WindowCommand_dispatch(const std::string& form, const std::string& control) {
+  // A click that reaches a locked control (queued before the lock took hold)
+  // neither acts now nor later.
+  for (const Form* f : {&gWindow.main, &gWindow.error, &gWindow.debug, &gWindow.newProject}) {
+    if (f->name != form) continue;
+    for (const Control& c : f->controls) {
+      if (c.name == control && Gui_controlLocked(c)) return;
+    }
+  }
   for (const CommandEntry& entry : kCommands) {
     if (entry.form->name == form && entry.control == control) {
       entry.handler();
@@ -120,7 +129,11 @@ void WindowCommands_offerFirstUse() {
 }
 
 void WindowCommand_prepareFirstUse() {
-  if (!Pending_prepareFirstUse()) return;
+  // Start-up that stopped at a missing data area goes on once it is prepared.
+  // After a completed start-up the log of this program start stays as it is:
+  // start-up is not repeated, the next run uses what was prepared.
+  const bool startUpDone = gRun.log.isOpen();
+  if (!Pending_prepareFirstUse() || startUpDone) return;
   for (Control& c : gWindow.main.controls) {
     if (c.kind == ControlKind::Button || c.kind == ControlKind::ComboBox) c.enabled = true;
   }

@@ -24,7 +24,8 @@
 void WindowCommands_openWindows();
 
 // What a click on a button, or a pick in the combo box, of `form` does. Controls
-// without a command do nothing.
+// without a command do nothing; a control locked now (Gui_controlLocked) is
+// refused.
 void WindowCommand_dispatch(const std::string& form, const std::string& control);
 
 // Runs engine work (start-up, a run, a command) through the program's top level
@@ -42,7 +43,8 @@ void WindowCommand_openNewProjectWindow();
 // After start-up found no data area: every command but first use (and END) disabled.
 void WindowCommands_offerFirstUse();
 // "Prepare Vurn.exe for the FIRST USE": prepares the data area, then start-up
-// and the first run proceed.
+// and the first run proceed when start-up had stopped for want of it (a
+// completed start-up and its log are not repeated).
 void WindowCommand_prepareFirstUse();
 
 // The commands that call the engine's project, chart and first-use operations

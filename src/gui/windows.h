@@ -8,7 +8,8 @@
 // The model is the truth; the widgets mirror it in both directions:
 //   - model -> widgets: Gui_sync() pushes captions, texts, values, enabled and
 //     visible states, the bold weight of labels, combo and list items and the
-//     visibility of the windows. The engine's processEvents hook calls it at
+//     visibility of the windows. The status panel's values show on one line,
+//     elided in the middle when too long, with the whole text as tooltip. The engine's processEvents hook calls it at
 //     most every syncIntervalMs (then lets Qt process pending events), so a run
 //     stays responsive without paying for a repaint at every status update;
 //   - widgets -> model: every user edit (a click on an option button or check
@@ -16,7 +17,13 @@
 //     control at once, so the engine reads what the user sees.
 //
 // The engine's hooks: processEvents (throttled sync), showErrorWindow (the
-// error window, modal, until "Proceed"), soundingStarted (the progress bar).
+// error window, modal, until "Proceed"), soundingTotal and soundingStarted (the
+// progress bar).
+//
+// While start-up, a run or another engine command is going, every control that
+// Control_lockedDuringRun names (all the user changes or clicks but END and
+// "Proceed", controls added to the model later included) is shown disabled,
+// and its edits and clicks are refused, should one still arrive.
 //
 // All state of the windows lives in gGui; Gui_close() destroys the windows,
 // removes the hooks and returns gGui to its starting state.
@@ -48,7 +55,7 @@ struct GuiBinding {
 struct GuiProgress {
   int sequence = 0;      // sounding being processed (from 1), 0 before the first
   std::string fileName;  // its field data file
-  int total = 0;         // soundings in the run when known, else 0 (a busy bar)
+  int total = 0;         // soundings in the run once known, else 0 (a busy bar)
   int runsCompleted = 0;     // runs that reached their end since the windows opened
 };
 
@@ -93,6 +100,12 @@ void Gui_sync();
 // least syncIntervalMs have passed since the last sync, else returns at once.
 void Gui_processEventsThrottled();
 
+// True while start-up, a run or another engine command is going.
+bool Gui_engineBusy();
+// True when `control` cannot be used now: the engine is busy and the control
+// is one that runs lock (Control_lockedDuringRun).
+bool Gui_controlLocked(const Control& control);
+
 // The widget of control `name` on `form`, or nullptr.
 QWidget* Gui_widget(const Form& form, const std::string& name);
 template <typename W>
@@ -104,8 +117,8 @@ W* Gui_widgetAs(const Form& form, const std::string& name) {
 // dismisses it ("Proceed" or closing it).
 void Gui_showErrorWindow();
 
-// The progress hooks. Gui_setSoundingTotal gives the number of soundings of the
-// coming run when it is known (0 = unknown: a busy bar with the sequence).
+// The progress hooks. The bar is busy until the run knows its number of
+// soundings (Gui_setSoundingTotal), then fills by the soundings done.
 void Gui_soundingStarted(int sequence, const std::string& fileName);
 void Gui_setSoundingTotal(int total);
 

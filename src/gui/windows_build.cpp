@@ -115,6 +115,14 @@ Control* findControl(Form* form, const std::string& name) {
   return nullptr;
 }
 
+// The control a user edit is written to, or nullptr when there is none or it
+// is locked now: an edit that reaches a locked control (queued before the lock
+// took hold) is dropped, and the next sync shows the model's value again.
+Control* editableControl(Form* form, const std::string& name) {
+  Control* m = findControl(form, name);
+  return m && !Gui_controlLocked(*m) ? m : nullptr;
+}
+
 QLabel* newLabel(const Control& c) {
   auto* label = new QLabel(Gui_labelText(c.caption));
   label->setTextFormat(Qt::PlainText);
@@ -129,7 +137,7 @@ QWidget* makeWidget(Form* form, const Control& c) {
     case ControlKind::Button: {
       auto* button = new QPushButton(QString::fromStdString(c.caption));
       QObject::connect(button, &QPushButton::clicked, button, [form, name] {
-        if (gGui.onCommand) gGui.onCommand(form->name, name);
+        if (gGui.onCommand) gGui.onCommand(form->name, name);  // refused there while the control is locked
       });
       widget = button;
       break;
@@ -140,7 +148,7 @@ QWidget* makeWidget(Form* form, const Control& c) {
     case ControlKind::TextBox: {
       auto* edit = new QLineEdit(QString::fromStdString(c.text));
       QObject::connect(edit, &QLineEdit::textEdited, edit, [form, name](const QString& text) {
-        if (Control* m = findControl(form, name)) m->text = text.toStdString();
+        if (Control* m = editableControl(form, name)) m->text = text.toStdString();
       });
       if (c.text.size() <= 8) edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0")) * 10);
       widget = edit;
@@ -150,7 +158,7 @@ QWidget* makeWidget(Form* form, const Control& c) {
       auto* option = new QRadioButton(QString::fromStdString(c.caption));
       QObject::connect(option, &QRadioButton::toggled, option, [form, name](bool checked) {
         if (gGui.syncing) return;
-        if (Control* m = findControl(form, name)) m->value = checked ? 1 : 0;
+        if (Control* m = editableControl(form, name)) m->value = checked ? 1 : 0;
       });
       widget = option;
       break;
@@ -159,7 +167,7 @@ QWidget* makeWidget(Form* form, const Control& c) {
       auto* box = new QCheckBox(QString::fromStdString(c.caption));
       QObject::connect(box, &QCheckBox::stateChanged, box, [form, name](int state) {
         if (gGui.syncing) return;
-        if (Control* m = findControl(form, name)) {
+        if (Control* m = editableControl(form, name)) {
           m->value = state == Qt::Checked ? 1 : (state == Qt::PartiallyChecked ? 2 : 0);
         }
       });
@@ -170,7 +178,9 @@ QWidget* makeWidget(Form* form, const Control& c) {
       auto* combo = new QComboBox;
       combo->setMinimumContentsLength(24);
       QObject::connect(combo, &QComboBox::activated, combo, [form, name](int index) {
-        if (Control* m = findControl(form, name)) m->selected = index;
+        Control* m = editableControl(form, name);
+        if (!m) return;
+        m->selected = index;
         if (gGui.onCommand) gGui.onCommand(form->name, name);
       });
       widget = combo;
@@ -216,11 +226,6 @@ QGridLayout* buildRows(Form* form, const std::vector<size_t>& indices) {
       value->setWordWrap(true);
       value->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
       value->setMinimumWidth(120);
-      // The run's summary puts folder paths here; they wrap onto a second line.
-      const std::string_view valueName = controls[indices[k + 1]].name;
-      if (valueName == "OutputFile8lbl" || valueName == "Processing8lbl") {
-        value->setMinimumHeight(2 * value->fontMetrics().lineSpacing() + 2);
-      }
       if (c.caption.size() > 24) {
         grid->addWidget(title, row++, 0, 1, 2);
         grid->addWidget(value, row++, 0, 1, 2);
@@ -448,6 +453,16 @@ std::unique_ptr<QWidget> buildMain(Form* form) {
   const std::vector<Block> status = blocksOf(*form, Area::Status);
   for (const Block& block : status) {
     QFrame* frame = buildFrame(form, block.frame, block.indices);
+    // The status values (the run's summary puts folder paths there) show on
+    // one line each, elided with their whole text as tooltip (Gui_sync).
+    for (size_t i : block.indices) {
+      const Control& c = form->controls[i];
+      const bool isValue = c.kind == ControlKind::Label && !containsNoCase(c.name, "title");
+      auto* label = qobject_cast<QLabel*>(Gui_widget(*form, c.name));
+      if (!isValue || !label) continue;
+      label->setWordWrap(false);
+      label->setProperty("vurnStatusValue", true);
+    }
     if (&block == &status.front()) {
       gGui.progressBar = new QProgressBar;
       gGui.progressBar->setObjectName(QStringLiteral("progressBar"));
@@ -470,7 +485,7 @@ std::unique_ptr<QWidget> buildMain(Form* form) {
   body->addWidget(sideWidget);
 
   top->addLayout(body, 1);
-  window->resize(window->sizeHint().expandedTo(QSize(1300, 700)).boundedTo(QSize(1366, 740)));
+  window->resize(window->sizeHint().expandedTo(QSize(1300, 740)).boundedTo(QSize(1366, 740)));
   return window;
 }
 
@@ -555,6 +570,7 @@ void Gui_open() {
   gWindowHooks.processEvents = Gui_processEventsThrottled;
   gWindowHooks.showErrorWindow = Gui_showErrorWindow;
   gWindowHooks.soundingStarted = Gui_soundingStarted;
+  gWindowHooks.soundingTotal = Gui_setSoundingTotal;
   Gui_sync();
 }
 

@@ -11,9 +11,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 
 #include "core/halt.h"
 #include "core/run_state.h"
+#include "core/screen_mode.h"
 #include "gui/windows.h"
 
 GuiState gGui;
@@ -80,14 +82,31 @@ void syncItems(QListWidget* list, const Control& c) {
   }
 }
 
+// A status value shows on one line, elided in its middle when it is longer
+// than the label is wide (the start and the file name at the end stay), with
+// its whole text as its tooltip. One line per value keeps the panel's rows
+// from overlapping whatever a run puts there.
+void syncStatusValue(QLabel* label, const QString& text) {
+  if (label->toolTip() != text) label->setToolTip(text);
+  const int width = label->contentsRect().width();
+  const QString shown =
+      label->isVisible() && width > 0 ? label->fontMetrics().elidedText(text, Qt::ElideMiddle, width) : text;
+  setTextIfChanged(label, shown);
+}
+
 void syncControl(const Control& c, QWidget* w) {
-  if (w->testAttribute(Qt::WA_Disabled) == c.enabled) w->setEnabled(c.enabled);
+  const bool enabled = c.enabled && !Gui_controlLocked(c);
+  if (w->testAttribute(Qt::WA_Disabled) == enabled) w->setEnabled(enabled);
   if (w->isHidden() == c.visible) w->setVisible(c.visible);
   switch (c.kind) {
     case ControlKind::Label:
       if (auto* label = qobject_cast<QLabel*>(w)) {
-        setTextIfChanged(label, Gui_labelText(c.caption));
         syncBold(label, c.bold);
+        if (label->property("vurnStatusValue").toBool()) {
+          syncStatusValue(label, Gui_labelText(c.caption));
+        } else {
+          setTextIfChanged(label, Gui_labelText(c.caption));
+        }
       }
       break;
     case ControlKind::Button:
@@ -140,7 +159,7 @@ void syncProgress() {
   int value = 0;
   if (gRun.runInProgress) {
     maximum = p.total > 0 ? p.total : 0;  // 0..0 is Qt's busy bar
-    value = p.total > 0 ? std::min(p.sequence, p.total) : 0;
+    value = p.total > 0 ? std::clamp(p.sequence - 1, 0, p.total) : 0;  // the soundings done
   } else if (p.runsCompleted > 0) {
     value = 1;  // a finished run: a full bar
   }
@@ -150,6 +169,10 @@ void syncProgress() {
 }
 
 }  // namespace
+
+bool Gui_engineBusy() { return gGui.engineCalls > 0 || gRun.runInProgress; }
+
+bool Gui_controlLocked(const Control& control) { return Gui_engineBusy() && Control_lockedDuringRun(control); }
 
 QWidget* Gui_widget(const Form& form, const std::string& name) {
   for (const GuiBinding& b : gGui.bindings) {

@@ -94,6 +94,18 @@ bool TextReader::readLine(std::string& line) {
   return true;
 }
 
+std::size_t TextReader::linesLeft() const {
+  if (atEnd()) return 0;
+  std::size_t lines = 1;
+  for (std::size_t k = position_; k < content_.size(); ++k) {
+    const char c = content_[k];
+    if (c != '\n' && c != '\r') continue;
+    if (c == '\r' && k + 1 < content_.size() && content_[k + 1] == '\n') ++k;
+    if (k + 1 < content_.size()) ++lines;  // a line end before more text starts another line
+  }
+  return lines;
+}
+
 void TextReader::close() {
   content_.clear();
   content_.shrink_to_fit();

@@ -41,6 +41,9 @@ class TextReader {
   // True when no line is left to read (also when the file is not open).
   bool atEnd() const { return !open_ || position_ >= content_.size(); }
 
+  // The number of lines readLine would still give.
+  std::size_t linesLeft() const;
+
   void close();
 
   // The engine path last opened.

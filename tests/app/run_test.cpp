@@ -17,20 +17,24 @@ namespace {
 
 class RunTest : public VurnTest {};
 
-TEST_F(RunTest, SummaryTimeTexts) {
+TEST_F(RunTest, SummaryTimeTextsAndRates) {
   const struct {
     float elapsed;
     const char* timeText;
+    int rate;  // of 750 ft
   } cases[] = {
-      {75.0f, "1.2 mins "},   // 1.25 cut down
-      {60.0f, "60 secs "},    // not more than 60
-      {59.9f, "59 secs "},    // cut down, not rounded
-      {60.5f, "1 mins "},     // 1.0083 cut to one decimal
-      {3600.0f, "60 mins "},
-      {0.0f, "0 secs "},
+      {75.0f, "1.2 mins ", 10},    // 1.25 cut down
+      {60.0f, "60 secs ", 12},     // not more than 60
+      {59.9f, "59 secs ", 12},     // cut down, not rounded
+      {60.5f, "1 mins ", 12},      // 1.0083 cut to one decimal
+      {3600.0f, "60 mins ", 0},
+      {0.0f, "0 secs ", 0},        // no time: rate 0
+      {45.0f - 86370.0f, "1.2 mins ", 10},  // 23:59:30 to 00:00:45 is 75 s, not minus a day
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(RunSummary_compose(c.elapsed, 100.0f, 1, "", "").timeText, c.timeText) << c.elapsed;
+    const RunSummary s = RunSummary_compose(c.elapsed, 750.0f, 1, "", "");
+    EXPECT_EQ(s.timeText, c.timeText) << c.elapsed;
+    EXPECT_EQ(s.rate, c.rate) << c.elapsed;
   }
 }
 
@@ -45,13 +49,6 @@ TEST_F(RunTest, SummaryRateAndSpeedText) {
   EXPECT_EQ(RunSummary_compose(2.0f, 25.0f, 1, "", "").rate, 12);  // 125 tenths -> 12
   EXPECT_EQ(RunSummary_compose(40.0f, 1234.7f, 1, "", "").speedText, "1234 total feet in 40 secs     @ 30 ft/sec");
   EXPECT_EQ(RunSummary_compose(0.5f, 0.0f, 0, "", "").countText, "0 total Soundings");
-}
-
-TEST_F(RunTest, RunPassingMidnightCountsTheTimeToNextDay) {
-  // Started at 23:59:30, ended at 00:00:45: 75 seconds, not minus a day.
-  const RunSummary s = RunSummary_compose(45.0f - 86370.0f, 750.0f, 1, "", "");
-  EXPECT_EQ(s.timeText, "1.2 mins ");
-  EXPECT_EQ(s.rate, 10);
 }
 
 TEST_F(RunTest, ExampleProjectRunGoesFromStartToDone) {
@@ -191,13 +188,9 @@ TEST_F(RunTest, ProgramGuardEndsEveryKindOfHaltAndClosesFiles) {
 
   EXPECT_EQ(Program_guard([] { Fatal_stop("bad column width command"); }).end, ProgramEnd::FatalStop);
   EXPECT_EQ(Program_guard([] { throw HostFailure(HostFailure::Kind::FileError, "x"); }).end, ProgramEnd::HostError);
+  EXPECT_EQ(Program_guard([] { throw HostFailure(HostFailure::Kind::DataAreaMissing, "x"); }).end,
+            ProgramEnd::DataAreaMissing);
   EXPECT_EQ(Program_guard([] {}).end, ProgramEnd::Completed);
-}
-
-TEST_F(RunTest, StartUpWithoutDataAreaAsksForFirstUse) {
-  const ProgramOutcome outcome = Program_startUp();
-  EXPECT_EQ(outcome.end, ProgramEnd::DataAreaMissing);
-  EXPECT_NE(outcome.description.find("first use"), std::string::npos);
 }
 
 }  // namespace

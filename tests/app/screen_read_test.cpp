@@ -1,4 +1,5 @@
-// Reading the window options into the run state.
+// Reading the window options into the run state (each option button's word is read from real clicks in
+// tests/gui/options_test.cpp).
 #include "app/screen_read.h"
 
 #include "core/run_state.h"
@@ -27,40 +28,6 @@ TEST_F(ScreenReadTest, WindowDefaultsGiveTheDefaultOptions) {
   EXPECT_EQ(gRun.soilTypeMethod, "Tavik");
   EXPECT_FLOAT_EQ(gRun.earthquakeMagnitude, 7.5f);
   EXPECT_EQ(gRun.earthquakeCsrFile, "c:\\Vurn\\projects\\exampleone\\CSR-FF-4liq.csv");
-}
-
-TEST_F(ScreenReadTest, EachOptionButtonGivesItsWord) {
-  const struct {
-    std::vector<const char*> group;
-    const char* chosen;
-    std::string RunState::*field;
-    const char* word;
-  } cases[] = {
-      {{"Norm_Tavik_8opb", "Norm_Tavik_SF_8opb", "Norm_PRob_8opb", "Option6"}, "Norm_Tavik_SF_8opb",
-       &RunState::coneNormalizationMethod, "TAVIK_SF"},
-      {{"Norm_Tavik_8opb", "Norm_Tavik_SF_8opb", "Norm_PRob_8opb", "Option6"}, "Norm_PRob_8opb",
-       &RunState::coneNormalizationMethod, "PROB"},
-      {{"Norm_Tavik_8opb", "Norm_Tavik_SF_8opb", "Norm_PRob_8opb", "Option6"}, "Option6",
-       &RunState::coneNormalizationMethod, "-5435"},
-      {{"Columns_Q1o_File_8opb", "Columns_Q1o_Internal_8opb"}, "Columns_Q1o_Internal_8opb",
-       &RunState::outputColumnSource, "INTERNAL"},
-      {{"CPT_input_FileType_HOG_8opb", "CPT_input_FileType_AEG_8opb", "CPT_input_FileType_Simple_8opb"},
-       "CPT_input_FileType_AEG_8opb", &RunState::fieldDataFileType, "AEG"},
-      {{"CPT_input_FileType_HOG_8opb", "CPT_input_FileType_AEG_8opb", "CPT_input_FileType_Simple_8opb"},
-       "CPT_input_FileType_Simple_8opb", &RunState::fieldDataFileType, "SIMPLE"},
-      {{"SLD_data_location_File_8opb", "SLD_data_location_Internal_8opb"}, "SLD_data_location_Internal_8opb",
-       &RunState::chartDataSource, "INTERNAL"},
-      {{"Ic_calculation_method_tavik_8opb", "Ic_calculation_method_PRob_8opb", "Option11"},
-       "Ic_calculation_method_PRob_8opb", &RunState::soilTypeMethod, "Robertson"},
-      {{"Ic_calculation_method_tavik_8opb", "Ic_calculation_method_PRob_8opb", "Option11"}, "Option11",
-       &RunState::soilTypeMethod, "-5435"},
-  };
-  for (const auto& c : cases) {
-    WindowModel_reset();
-    for (const char* n : c.group) MainControl(n).value = (std::string(n) == c.chosen) ? 1 : 0;
-    VurnScreen_read_values();
-    EXPECT_EQ(gRun.*c.field, c.word) << c.chosen;
-  }
 }
 
 TEST_F(ScreenReadTest, GroupsWithNothingSelectedKeepTheirStartValues) {

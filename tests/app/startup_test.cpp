@@ -53,13 +53,6 @@ TEST_F(StartupTest, ProgramDriveIsTheFirstTwoCharactersOfTheFolder) {
   EXPECT_EQ(ProgramDrive_of(""), "  ");
 }
 
-TEST_F(StartupTest, IdentityStepsStartFromTheExampleProjectName) {
-  StartUp_identify();
-  EXPECT_EQ(gRun.projectName, "ExampleOne");
-  EXPECT_EQ(gRun.status.main, "Starting Vurn");
-  EXPECT_EQ(MainControl("StatusCODE8lbl").caption, "MM912");
-}
-
 TEST_F(StartupTest, MissingDataAreaStopsBeforeAnythingIsWritten) {
   try {
     General_setup();

@@ -1,21 +1,30 @@
-// The window's commands on the real widgets: start-up and runs, the error window, END, a missing data area, the
-// progress bar, throttled event processing, and the later commands.
+// The window's commands on the real widgets: start-up and runs, the controls locked while they go, the error window
+// and setup file errors at start-up, END, a missing data area, the progress bar, the status values, throttled event
+// processing, the later commands, the same bytes as the batch command, and "vurn --help".
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <fstream>
 #include <map>
+#include <sstream>
 
+#include "app/commands.h"
+#include "app/program.h"
+#include "app/startup.h"
+#include "cli/batch.h"
 #include "core/halt.h"
 #include "core/report.h"
 #include "core/run_state.h"
 #include "gui/gui_test.h"
 #include "gui/window_commands.h"
+#include "platform/host_env.h"
 #include "platform/host_paths.h"
 
 namespace {
@@ -42,48 +51,47 @@ class CommandsTest : public GuiTest {
   }
 };
 
-TEST_F(CommandsTest, StartUpRunsTheExampleProjectToDoneWithTheSummaryCommandsDisabledMeanwhile) {
+TEST_F(CommandsTest, StartUpRunsTheExampleToDoneWithTheBarCountingItsSoundings) {
   installExampleDataArea();
+  // The run's soundings: the rows below the header of the example's sounding database, named by their first cell.
+  std::vector<std::string> names;
+  std::istringstream rows(readHostFile(driveC() / "Vurn" / "Projects" / "ExampleONE" / "Vurn_SoundingS---ExampleONE.csv"));
+  for (std::string line; std::getline(rows, line);) names.push_back(line.substr(0, line.find(',')));
+  names.erase(names.begin());
+  const std::string total = std::to_string(names.size());
   gWindow.main.visible = false;
   Gui_sync();
-  gGui.syncIntervalMs = 0;  // mirror at every status update
-  int checked = 0;
-  int enabledDuringRun = 0;
-  int busyBar = 0;
-  const auto mirror = gWindowHooks.processEvents;
-  gWindowHooks.processEvents = [&] {
-    mirror();
-    if (!gRun.runInProgress) return;
-    ++checked;
-    for (const char* name : {"Run8cmd", "ProjectS_New8cmb", "SLD_file_GenerateFileForPlotting8cmd", "ResultsView8cmd"}) {
-      if (mainWidget(name)->isEnabled()) ++enabledDuringRun;
-    }
-    if (gGui.progressBar->maximum() == 0) ++busyBar;
+  std::vector<std::string> shown;  // the bar and its text as each sounding starts
+  const auto started = gWindowHooks.soundingStarted;
+  gWindowHooks.soundingStarted = [&](int n, const std::string& file) {
+    started(n, file);
+    Gui_sync();
+    shown.push_back(std::to_string(gGui.progressBar->value()) + "/" + std::to_string(gGui.progressBar->maximum()) +
+                    " " + gGui.progressText->text().toStdString());
   };
   WindowCommand_startUp();
 
   ASSERT_FALSE(gGui.endRequested) << gRun.status.main;
-  EXPECT_GT(checked, 2);
-  EXPECT_EQ(enabledDuringRun, 0);
-  EXPECT_EQ(busyBar, checked);  // the number of soundings is not known: a busy bar
+  ASSERT_EQ(shown.size(), names.size());
+  for (size_t k = 0; k < names.size(); ++k) {
+    EXPECT_EQ(shown[k], std::to_string(k) + "/" + total + " Sounding " + std::to_string(k + 1) + " of " + total + ": " +
+                            names[k] + ".CPT");
+  }
   EXPECT_TRUE(gGui.main->isVisible());
   EXPECT_EQ(labelText("HighLevel8lbl"), "           Done");
   EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d+ total feet in \\d+(\\.\\d)? (secs|mins)     @ \\d+ ft/sec$"))
                   .match(QString::fromStdString(labelText("Operations8lbl")))
                   .hasMatch())
       << labelText("Operations8lbl");
-  EXPECT_EQ(labelText("Probe8lbl"), std::to_string(gRun.soundingsProcessed) + " total Soundings");
-  EXPECT_EQ(labelText("OutputFile8lbl").rfind("Q1o files are in     C:\\Vurn\\Projects\\", 0), 0u)
-      << labelText("OutputFile8lbl");
-  EXPECT_EQ(labelText("Processing8lbl").rfind("Zero load data File      ", 0), 0u) << labelText("Processing8lbl");
+  EXPECT_EQ(labelText("Probe8lbl"), total + " total Soundings");
+  const std::string output = mainWidget("OutputFile8lbl")->toolTip().toStdString();
+  EXPECT_EQ(output.rfind("Q1o files are in     C:\\Vurn\\Projects\\", 0), 0u) << output;
+  const std::string zeroLoad = mainWidget("Processing8lbl")->toolTip().toStdString();
+  EXPECT_EQ(zeroLoad.rfind("Zero load data File      ", 0), 0u) << zeroLoad;
   EXPECT_EQ(labelText("VurnVersion8lbl"), "Vurn Version = 8.0.6");
   EXPECT_EQ(labelText("VurnVersionDate8lbl"), "2016 Oct 12");
   EXPECT_TRUE(labelText("VurnSystemArea8lbl").ends_with("   and   Vurn data area= C:\\Vurn")) << labelText("VurnSystemArea8lbl");
-  for (const char* name : {"Run8cmd", "ProjectS_New8cmb", "SLD_file_GenerateFileForPlotting8cmd"}) {
-    EXPECT_TRUE(mainWidget(name)->isEnabled()) << name;
-  }
-  EXPECT_EQ(gGui.progressText->text().toStdString(),
-            "Last run: " + std::to_string(gRun.soundingsProcessed) + " soundings");
+  EXPECT_EQ(gGui.progressText->text().toStdString(), "Last run: " + total + " soundings");
   EXPECT_EQ(gGui.progressBar->value(), gGui.progressBar->maximum());
 
   // The run command runs again, to "Done" again.
@@ -95,21 +103,191 @@ TEST_F(CommandsTest, StartUpRunsTheExampleProjectToDoneWithTheSummaryCommandsDis
   EXPECT_NE(logText().find("End of Tasks & Issues: "), std::string::npos);
 }
 
-TEST_F(CommandsTest, ProgressShowsTheSoundingAndATotalWhenOneIsGiven) {
-  gRun.runInProgress = true;
-  const struct { int total, sequence; const char* file; const char* text; int maximum, value; } cases[] = {
-      {0, 0, "", "Run started", 0, 0}, {0, 2, "BRO-217393.CPT", "Sounding 2: BRO-217393.CPT", 0, 0},
-      {4, 3, "VOORNE-17_8.CPT", "Sounding 3 of 4: VOORNE-17_8.CPT", 4, 3},
+TEST_F(CommandsTest, NoClickDuringStartUpOrARunRedirectsItOrChangesItsOptions) {
+  installExampleDataArea();
+  // A second project to pick.
+  ASSERT_EQ(Program_guard([] {
+              StartUp_identify();
+              Command_newProject("Harbour");
+            }).end,
+            ProgramEnd::Completed);
+  Engine_reset();
+  // A control a later build adds to the model is locked without code of its own.
+  Control added;
+  added.name = "AddedLater8txt";
+  added.kind = ControlKind::TextBox;
+  added.frame = "Select Project Directory";
+  gWindow.main.controls.push_back(added);
+  reopenWindows();
+  // The new-project window is open on a name when the program starts its run.
+  click("ProjectS_New8cmb");
+  QTest::keyClicks(Gui_widgetAs<QLineEdit>(gWindow.newProject, "ProjectS_NewName8txt"), "Dike");
+
+  int moments = 0;
+  std::vector<std::string> usable;  // controls found enabled while the engine was busy
+  auto tryEverything = [&] {
+    ++moments;
+    Gui_sync();
+    for (QWidget* window : {gGui.main.get(), gGui.newProject.get()}) {
+      for (QWidget* w : window->findChildren<QWidget*>()) {
+        const bool input = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w);
+        if (!input || w->objectName() == QStringLiteral("ender8cmd")) continue;
+        if (w->isEnabled()) usable.push_back(w->objectName().toStdString());
+        if (auto* edit = qobject_cast<QLineEdit*>(w)) QTest::keyClicks(edit, "9");
+        else if (auto* combo = qobject_cast<QComboBox*>(w)) QTest::keyClick(combo, Qt::Key_Down);
+        else if (qobject_cast<QPushButton*>(w)) QTest::mouseClick(w, Qt::LeftButton);
+        else QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, QPoint(6, w->height() / 2));
+      }
+    }
+    // Clicks and edits that still reach their handlers (queued before the lock took hold) are refused.
+    emit mainWidget<QComboBox>("projectS_8cbo")->activated(1);
+    emit mainWidget<QRadioButton>("Norm_PRob_8opb")->toggled(true);
+    emit mainWidget<QLineEdit>("Nk_8txt")->textEdited(QStringLiteral("25"));
+    emit mainWidget<QPushButton>("PrepareVurnForFirstTime8cmd")->clicked();
+    emit Gui_widgetAs<QPushButton>(gWindow.newProject, "GenerateSoundingSfile8cmb")->clicked();
+  };
+  const auto mirror = gWindowHooks.processEvents;
+  bool startUpTried = false;
+  bool runTried = false;
+  gWindowHooks.processEvents = [&] {
+    mirror();
+    if (!startUpTried && gRun.status.main == "Setup file reading") {
+      startUpTried = true;
+      tryEverything();
+    } else if (!runTried && gRun.runInProgress) {
+      runTried = true;
+      tryEverything();
+    }
+  };
+  const auto started = gWindowHooks.soundingStarted;
+  gWindowHooks.soundingStarted = [&](int n, const std::string& file) {
+    started(n, file);
+    if (n == 2) tryEverything();
+  };
+  // A run sent astray ends in an error window or a message: each is noted and closed.
+  std::vector<std::string> modalsShown;
+  QTimer closeModals;
+  QObject::connect(&closeModals, &QTimer::timeout, [&] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      modalsShown.push_back(modal->metaObject()->className());
+      modal->close();
+    }
+  });
+  closeModals.start(5);
+  WindowCommand_startUp();
+  closeModals.stop();
+
+  EXPECT_EQ(modalsShown, std::vector<std::string>{});
+  EXPECT_EQ(moments, 3);
+  EXPECT_EQ(usable, std::vector<std::string>{});
+  ASSERT_EQ(gRun.status.main, "           Done");
+  EXPECT_EQ(gRun.soundingsProcessed, 6);
+  EXPECT_EQ(Host_list("C:\\Vurn\\Projects\\ExampleONE\\Soundings\\*_Q1o.txt", false).size(), 6u);
+  EXPECT_TRUE(Host_list("C:\\Vurn\\Projects\\Harbour\\Soundings\\*_Q1o.txt", false).empty());
+  EXPECT_FALSE(std::filesystem::exists(driveC() / "Vurn" / "Projects" / "Dike"));
+  EXPECT_EQ(gRun.lastProject, "ExampleONE");
+  EXPECT_NE(readHostFile(driveC() / "Vurn" / "software" / "Vurn-Setup.txt").find("Last_Project=ExampleONE\r\n"),
+            std::string::npos);
+  const std::string log = logText();
+  EXPECT_EQ(log.find("Start of Vurn software"), log.rfind("Start of Vurn software"));  // one start, never re-created
+  EXPECT_NE(log.find("End of Tasks & Issues: "), std::string::npos);
+  const Control& list = MainControl("projectS_8cbo");
+  ASSERT_GE(list.selected, 0);
+  EXPECT_EQ(list.items[static_cast<size_t>(list.selected)], "ExampleONE");
+  EXPECT_EQ(MainControl("Norm_Tavik_8opb").value, 1);
+  EXPECT_EQ(MainControl("Norm_PRob_8opb").value, 0);
+  EXPECT_EQ(MainControl("Nk_8txt").text, "18");
+  EXPECT_EQ(MainControl("AddedLater8txt").text, "");
+  EXPECT_EQ(Form_control(gWindow.newProject, "ProjectS_NewName8txt").text, "Dike");
+  // After the run every control is usable again, and shows the model.
+  for (const char* name : {"Run8cmd", "projectS_8cbo", "Norm_PRob_8opb", "Nk_8txt", "AddedLater8txt",
+                           "PrepareVurnForFirstTime8cmd"}) {
+    EXPECT_TRUE(mainWidget(name)->isEnabled()) << name;
+  }
+  EXPECT_EQ(mainWidget<QLineEdit>("Nk_8txt")->text(), QStringLiteral("18"));
+  EXPECT_TRUE(mainWidget<QRadioButton>("Norm_Tavik_8opb")->isChecked());
+  EXPECT_TRUE(Gui_widget(gWindow.newProject, "GenerateSoundingSfile8cmb")->isEnabled());
+}
+
+TEST_F(CommandsTest, StatusValuesOfTheExampleRunAreNotClippedAndWholeInTheirTooltips) {
+  installExampleDataArea();
+  WindowCommand_startUp();
+  ASSERT_EQ(gRun.status.main, "           Done");
+  QApplication::processEvents();  // laid out as the window shows it
+  Gui_sync();
+  for (const char* name : {"HighLevel8lbl", "Operations8lbl", "Probe8lbl", "inputFile8lbl", "OutputFile8lbl",
+                           "Processing8lbl", "Value8lbl"}) {
+    auto* label = mainWidget<QLabel>(name);
+    const QString whole = QString::fromStdString(MainControl(name).caption);
+    const QString shown = label->text();
+    EXPECT_EQ(label->toolTip(), whole) << name;
+    // One line, within the label: neither cut at the side nor at the top and bottom.
+    EXPECT_LE(label->fontMetrics().horizontalAdvance(shown), label->contentsRect().width()) << name;
+    EXPECT_GE(label->height(), label->fontMetrics().height()) << name;
+    EXPECT_FALSE(shown.contains(QLatin1Char('\n'))) << name;
+    // A shortened value keeps its start and its end (the file name).
+    EXPECT_TRUE(shown == whole || (shown.contains(QChar(0x2026)) && whole.startsWith(shown.left(shown.indexOf(QChar(0x2026)))) &&
+                                   whole.endsWith(shown.mid(shown.indexOf(QChar(0x2026)) + 1))))
+        << name << ": " << shown.toStdString();
+  }
+  EXPECT_TRUE(labelText("Processing8lbl").ends_with("ExampleONE.txt")) << labelText("Processing8lbl");
+}
+
+TEST_F(CommandsTest, WindowAndBatchCommandWriteTheSameBytesForTheExample) {
+  ::setenv("COMPUTERNAME", "VURN-TEST", 1);
+  HostClock_setFixed(2026, 12, 6, 36000.0);
+  auto filesBelow = [](const std::filesystem::path& area) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(area)) {
+      if (entry.is_regular_file()) files[std::filesystem::relative(entry.path(), area).string()] = readHostFile(entry.path());
+    }
+    return files;
+  };
+  installExampleDataArea();
+  WindowCommand_startUp();
+  ASSERT_EQ(gRun.status.main, "           Done");
+  const auto window = filesBelow(driveC() / "Vurn");
+
+  Gui_close();
+  Engine_reset();
+  const std::filesystem::path batchC = driveC() / "batch";
+  std::filesystem::create_directories(batchC);
+  std::filesystem::copy(std::filesystem::path(VURN_SOURCE_DIR) / "dist" / "Vurn", batchC / "Vurn",
+                        std::filesystem::copy_options::recursive);
+  std::ostringstream out, err;
+  EXPECT_EQ(Batch_main({"--drive", "C=" + batchC.string()}, out, err), 0) << err.str();
+  ::unsetenv("COMPUTERNAME");
+  const auto batch = filesBelow(batchC / "Vurn");
+
+  EXPECT_GT(window.size(), 20u);
+  ASSERT_EQ(window.size(), batch.size());
+  for (const auto& [name, bytes] : window) {
+    const auto other = batch.find(name);
+    ASSERT_NE(other, batch.end()) << name;
+    EXPECT_TRUE(bytes == other->second) << name;
+  }
+}
+
+TEST_F(CommandsTest, HelpPrintsTheUsageAndEndsWithZeroWithoutADisplay) {
+  const struct { const char* option; bool display; int code; const char* out; const char* err; } cases[] = {
+      {"--help", false, 0, "usage: vurn ", ""},
+      {"-h", false, 0, "usage: vurn ", ""},
+      {"--bogus", true, 1, "", "vurn: unknown option --bogus\nTry vurn --help\n"},
   };
   for (const auto& c : cases) {
-    Gui_setSoundingTotal(c.total);
-    Gui_soundingStarted(c.sequence, c.file);
-    Gui_sync();
-    EXPECT_EQ(gGui.progressText->text().toStdString(), c.text);
-    EXPECT_EQ(gGui.progressBar->maximum(), c.maximum) << c.text;
-    EXPECT_EQ(gGui.progressBar->value(), c.value) << c.text;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(QString::fromLatin1(name));
+    if (c.display) env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("VURN_DRIVE_C"), QString::fromStdString(driveC().string()));
+    QProcess program;
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(VURN_WINDOW_PATH), {QString::fromLatin1(c.option)});
+    ASSERT_TRUE(program.waitForFinished(30000)) << c.option;
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << c.option;
+    EXPECT_EQ(program.exitCode(), c.code) << c.option;
+    EXPECT_TRUE(program.readAllStandardOutput().toStdString().starts_with(c.out)) << c.option;
+    EXPECT_TRUE(program.readAllStandardError().toStdString().ends_with(c.err)) << c.option;  // after Qt's own notes
   }
-  gRun.runInProgress = false;
 }
 
 TEST_F(CommandsTest, EventsAreProcessedAtMostEveryIntervalDuringAStatusStorm) {
@@ -175,20 +353,43 @@ TEST_F(CommandsTest, ErrorWindowShowsTheReportAndTheProgramEnds) {
   EXPECT_NE(log.find("Error depth = 12.5\r\nError---------------------------------end"), std::string::npos);
 }
 
-TEST_F(CommandsTest, BadSetupFileShowsTheErrorWindowWithTheLoggedReport) {
-  // A data area without its setup file: start-up cannot read it.
-  std::filesystem::create_directories(driveC() / "Vurn");
-  std::string code, description;
-  whenErrorWindowShows([&](QDialog&) {
-    code = Gui_widgetAs<QLabel>(gWindow.error, "errorCode8lbl")->text().toStdString();
-    description = Gui_widgetAs<QLabel>(gWindow.error, "ErrorDescription8lbl")->text().toStdString();
-    QTest::mouseClick(Gui_widgetAs<QPushButton>(gWindow.error, "Proceed8cmd"), Qt::LeftButton);
-  });
-  QTimer::singleShot(0, [] { WindowCommand_startUp(); });
-  EXPECT_EQ(runEventLoopUntilEnd(), 2);
-  EXPECT_FALSE(code.empty());
-  EXPECT_FALSE(description.empty());
-  EXPECT_TRUE(gGui.endRequested);
+TEST_F(CommandsTest, SetupFileErrorsAtStartUpAreLoggedInPlaceOfTheLastStartsLog) {
+  const std::string head = "Vurn software setup file\r\nROW2_VURN_SETUP_V4\r\nLast_Units=ENGLISH\r\nLast_user=\r\n";
+  const std::string tail = "Last_Equipment=\r\nLast_Error=\r\n";
+  const std::string good = head + "Last_Project=ExampleONE\r\n" + tail + "End\r\n";
+  const struct { const char* what; std::string setup; const char* id; } cases[] = {
+      {"no setup file", "", "ESF812"},
+      {"a line without =", head + "Last_Project\r\n" + tail + "End\r\n", "SF931"},
+      {"marker not on line 2", "title\r\nLast_Units=ENGLISH\r\nROW2_VURN_SETUP_V4\r\n", "YV803"},
+      {"marker again at the end", good + "ROW2_VURN_SETUP_V4\r\n", "YV803"},
+      {"no End", head + "Last_Project=ExampleONE\r\n" + tail, "YV777"},
+      {"project outside the projects folder", head + "Last_Project=..\\Other\r\n" + tail + "End\r\n", "PN901"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::filesystem::remove_all(driveC() / "Vurn");
+    std::filesystem::create_directories(driveC() / "Vurn" / "software");
+    writeHostFile("Vurn/Vurn---Output---Tasks_and_Issues_From_most_recent_Vurn_Run.txt", "a log of an earlier start\r\n");
+    if (!c.setup.empty()) writeHostFile("Vurn/software/Vurn-Setup.txt", c.setup);
+    Engine_reset();
+    reopenWindows();
+    std::string code, description, logWhenShown;
+    whenErrorWindowShows([&](QDialog&) {
+      code = Gui_widgetAs<QLabel>(gWindow.error, "errorCode8lbl")->text().toStdString();
+      description = Gui_widgetAs<QLabel>(gWindow.error, "ErrorDescription8lbl")->text().toStdString();
+      logWhenShown = logText();
+      QTest::mouseClick(Gui_widgetAs<QPushButton>(gWindow.error, "Proceed8cmd"), Qt::LeftButton);
+    });
+    QTimer::singleShot(0, [] { WindowCommand_startUp(); });
+    EXPECT_EQ(runEventLoopUntilEnd(), 2);
+    EXPECT_EQ(code, c.id);
+    // The record is on disk before the error window shows, in a log of this start.
+    EXPECT_EQ(logWhenShown.find("earlier start"), std::string::npos);
+    EXPECT_NE(logWhenShown.find("Start of Vurn software"), std::string::npos);
+    EXPECT_NE(logWhenShown.find("Error--------------------------start\r\nError description =" + description + "\r\n"),
+              std::string::npos)
+        << logWhenShown;
+  }
 }
 
 TEST_F(CommandsTest, EndClosesEveryWindowAlsoHiddenLoadedOnes) {

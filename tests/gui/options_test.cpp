@@ -1,6 +1,5 @@
-// Options set on the real widgets and read into the run state, window modes, and the "check before compiling" lock.
+// Options set on the real widgets and read into the run state, and the "check before compiling" lock.
 #include <QCheckBox>
-#include <QLabel>
 #include <QRadioButton>
 
 #include "app/screen_read.h"
@@ -62,57 +61,6 @@ TEST_F(OptionsTest, TypedTextsAreRead) {
   type("EQ_Mb_8txt", "big");  // not a number: the missing value
   VurnScreen_read_values();
   EXPECT_FLOAT_EQ(gRun.earthquakeMagnitude, -5435.0f);
-}
-
-TEST_F(OptionsTest, GroupsWithNothingSelectedGiveTheirStartingValues) {
-  const char* groups[] = {"Norm_Tavik_8opb", "Columns_Q1o_File_8opb", "SLD_data_location_File_8opb",
-                          "CPT_input_FileType_HOG_8opb", "Ic_calculation_method_tavik_8opb"};
-  for (const char* name : groups) MainControl(name).value = 0;
-  Gui_sync();
-  for (const char* name : groups) EXPECT_FALSE(mainWidget<QRadioButton>(name)->isChecked()) << name;
-  VurnScreen_read_values();
-  EXPECT_EQ(gRun.coneNormalizationMethod, "-5435");
-  EXPECT_EQ(gRun.outputColumnSource, "-5434");
-  EXPECT_EQ(gRun.chartDataSource, "-5434");
-  EXPECT_EQ(gRun.fieldDataFileType, "-5435");
-  EXPECT_EQ(gRun.soilTypeMethod, "-5435");
-}
-
-TEST_F(OptionsTest, AGreyedBreakdownBoxKeepsThePreviousValue) {
-  VurnScreen_read_values();
-  ASSERT_EQ(gRun.lineBreakdownWanted, "True");
-  MainControl("Show_BreakdownOf_LineInput_8chk").value = 2;
-  Gui_sync();
-  EXPECT_EQ(mainWidget<QCheckBox>("Show_BreakdownOf_LineInput_8chk")->checkState(), Qt::PartiallyChecked);
-  VurnScreen_read_values();
-  EXPECT_EQ(gRun.lineBreakdownWanted, "True");
-  click("Show_BreakdownOf_LineInput_8chk");  // the user's click makes it a plain box again
-  VurnScreen_read_values();
-  EXPECT_NE(MainControl("Show_BreakdownOf_LineInput_8chk").value, 2);
-}
-
-TEST_F(OptionsTest, ModesEnableAndDisableTheCommands) {
-  const char* runCommands[] = {"Run8cmd", "ProjectS_New8cmb", "SLD_file_GenerateFileForPlotting8cmd"};
-  Screen_mode("RUNNING");
-  Gui_sync();
-  for (const char* name : runCommands) EXPECT_FALSE(mainWidget(name)->isEnabled()) << name;
-  EXPECT_TRUE(mainWidget("projectS_8cbo")->isEnabled());
-  EXPECT_TRUE(mainWidget("ender8cmd")->isEnabled());
-
-  // A click on a disabled command does nothing.
-  click("Run8cmd");
-  EXPECT_EQ(gGui.progress.runsCompleted, 0);
-
-  Screen_mode("READY TO RUN");
-  Gui_sync();
-  for (const char* name : runCommands) EXPECT_TRUE(mainWidget(name)->isEnabled()) << name;
-
-  Screen_mode("PROJECT_NEW");
-  Gui_sync();
-  EXPECT_FALSE(mainWidget("ProjectS_New8cmb")->isEnabled());
-  EXPECT_TRUE(mainWidget("Run8cmd")->isEnabled());
-  EXPECT_EQ(Gui_widgetAs<QLabel>(gWindow.newProject, "projectName8lbl")->text(), QStringLiteral("New project = "));
-  EXPECT_TRUE(Gui_widgetAs<QLabel>(gWindow.newProject, "projectName8lbl")->font().bold());
 }
 
 TEST_F(OptionsTest, CheckBeforeCompilingLocksTheOptions) {
