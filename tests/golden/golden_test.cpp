@@ -1,10 +1,8 @@
 // Golden tests: a crafted sounding (tests/golden/data, see GOLDEN-1.source.txt) run end to end with the built-in
-// charts, its Q1o table compared with the checked-in expected file and every hand-workable number re-derived here
-// in double precision; and the example project's Ic checked against its closed formula. To refresh the expected
-// tables after a deliberate change, set VURN_GOLDEN_ACTUAL_DIR: the produced tables are left there for review.
+// charts, every hand-workable number of its Q1o table re-derived here in double precision; and the example
+// project's Ic checked against its closed formula. (The layout of the bytes is held by the example's checksum.)
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -15,6 +13,7 @@
 #include "app/startup.h"
 #include "core/run_state.h"
 #include "core/window_model.h"
+#include "files/text.h"
 #include "platform/host_env.h"
 #include "sld/chart_lookup.h"
 #include "sld/chart_table.h"
@@ -71,17 +70,11 @@ struct Q1oTable {
   }
 };
 
-std::string trimmed(const std::string& text) {
-  const size_t first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return "";
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 std::vector<std::string> cellsOf(const std::string& line) {
   std::vector<std::string> cells;
   std::stringstream in(line);
   std::string cell;
-  while (std::getline(in, cell, ',')) cells.push_back(trimmed(cell));
+  while (std::getline(in, cell, ',')) cells.push_back(TrimBlanks(cell));
   return cells;
 }
 
@@ -108,12 +101,6 @@ double number(const std::string& cell) {
   const double v = std::strtod(cell.c_str(), &end);
   EXPECT_TRUE(end != cell.c_str() && *end == '\0') << "not a number: \"" << cell << "\"";
   return v;
-}
-
-// Head lines that differ from run to run.
-bool variesByRun(const std::string& line) {
-  return line.rfind("File generatation time stamp =", 0) == 0 || line.rfind("Data processing Computer =", 0) == 0 ||
-         line.rfind("Computer name =", 0) == 0;
 }
 
 // Pictures cut decimals, so printed <= truth < printed + step; `slack` covers 32-bit against double arithmetic.
@@ -221,30 +208,8 @@ class GoldenTest : public VurnTest {
     const fs::path produced = dataArea() / "Projects" / project / "Soundings" / "GOLDEN-1_Q1o.txt";
     EXPECT_TRUE(fs::exists(produced)) << produced;
     const std::string bytes = fs::exists(produced) ? readHostFile(produced) : "";
-    if (const char* keep = std::getenv("VURN_GOLDEN_ACTUAL_DIR")) {
-      fs::copy_file(produced, fs::path(keep) / (project + "_GOLDEN-1_Q1o.txt"), fs::copy_options::overwrite_existing);
-    }
+    EXPECT_NE(bytes.find("\r\nEOH\r\n"), std::string::npos) << "the lines end in CR LF";
     return bytes;
-  }
-
-  // The whole table against the expected file, line by line, but for the lines that vary by run.
-  static void expectSameAsExpected(const std::string& actualBytes, const std::string& expectedName) {
-    const Q1oTable actual = parseQ1o(actualBytes);
-    const Q1oTable expected = parseQ1o(data(expectedName));
-    ASSERT_GT(expected.lines.size(), 40u) << expectedName;
-    ASSERT_EQ(actual.lines.size(), expected.lines.size()) << "line count differs from " << expectedName;
-    int compared = 0;
-    for (size_t n = 0; n < expected.lines.size(); ++n) {
-      if (variesByRun(expected.lines[n])) {
-        EXPECT_TRUE(variesByRun(actual.lines[n])) << "line " << n + 1 << ": " << actual.lines[n];
-        continue;
-      }
-      EXPECT_EQ(actual.lines[n], expected.lines[n]) << "line " << n + 1 << " of " << expectedName;
-      ++compared;
-    }
-    EXPECT_GE(compared, static_cast<int>(expected.lines.size()) - 3);
-    // The lines end in CR LF.
-    EXPECT_NE(actualBytes.find("\r\nEOH\r\n"), std::string::npos);
   }
 
   // Checks shared by both tables: readings from the counts, Qc1 from qt, VES and c, Ic and CRR by their formulas.
@@ -307,7 +272,6 @@ class GoldenTest : public VurnTest {
 // Unit weight by the water table; columns in layout A (one line).
 TEST_F(GoldenTest, WaterTableMethodTableMatchesExpectedAndHandWorkedNumbers) {
   const std::string bytes = runCraftedProject("GoldenWT");
-  expectSameAsExpected(bytes, "GoldenWT_GOLDEN-1_Q1o.expected.txt");
   const Q1oTable t = parseQ1o(bytes);
   ASSERT_EQ(t.ids, (std::vector<std::string>{"Depth_ft", "Qc_atm", "fs_atm", "u2_atm", "Fr_%", "VES_atm", "VTS_atm",
                                              "Qc1_atm", "cQc_tvk", "Ic_tvk", "UWT1_tvk_pcf", "S1_tvk",
@@ -349,7 +313,6 @@ TEST_F(GoldenTest, WaterTableMethodTableMatchesExpectedAndHandWorkedNumbers) {
 // Unit weight from the chart; columns in layout B (one per item), some in other units.
 TEST_F(GoldenTest, ChartMethodAndLayoutBTableMatchesExpectedAndHandWorkedNumbers) {
   const std::string bytes = runCraftedProject("GoldenChart");
-  expectSameAsExpected(bytes, "GoldenChart_GOLDEN-1_Q1o.expected.txt");
   const Q1oTable t = parseQ1o(bytes);
   ASSERT_EQ(t.ids, (std::vector<std::string>{"Depth_ft", "Depth_m", "Qc_atm", "Qc_tsf", "fs_atm", "u2_atm",
                                              "u2_hwft", "Fr_%", "VES_atm", "VTS_atm", "Qc1_atm", "cQc_tvk",
