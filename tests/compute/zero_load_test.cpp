@@ -163,14 +163,14 @@ TEST_F(ZeroLoadTest, CorrectedPointIsNormalisedAsTheReading) {
 TEST_F(ZeroLoadTest, ReportIsSortedWithDriftsWithinEachDeviceThenTheClassTable) {
   loadBuiltInCharts();
   start("2");
-  addRecord(1, "RIG-B", "20070308~090000-local", "CPT-3", 0.40f, 120.0f, -3.0f, 60.0f);
+  addRecord(1, "RIG-B", "20070305~090000-local", "CPT-3", 0.40f, 120.0f, -3.0f, 60.0f);
   addRecord(2, "RIG-A", "20070307~140509-local", "CPT-2", 0.62f, -35.0f, 15.5f);
   addRecord(3, "RIG-A", "20070306~100000-local", "CPT-1", 0.50f);
   addRecord(4, "A-DEVICE-WITH-A-LONG-NAME", "20070301~080000-local", "CPT-0", 1.0f);
   gZeroLoad.records[4].closingZeroRead = false;
   ZeroLoad_writeReport();
   const auto lines = reportLines();
-  ASSERT_EQ(lines.size(), 26u);
+  ASSERT_EQ(lines.size(), 26u);  // by device first: RIG-B is the earliest of the RIGs
   EXPECT_EQ(lines[0].substr(0, 42), "device       sounding       Date          ");
   EXPECT_EQ(lines[1].substr(0, 13), "------------ ");
   EXPECT_EQ(lines[2].substr(0, 13), "A-DEVICE-WIT ");  // cut at 12

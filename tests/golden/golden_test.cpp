@@ -270,7 +270,7 @@ class GoldenTest : public VurnTest {
 };
 
 // Unit weight by the water table; columns in layout A (one line).
-TEST_F(GoldenTest, WaterTableMethodTableMatchesExpectedAndHandWorkedNumbers) {
+TEST_F(GoldenTest, WaterTableMethodTableMatchesHandWorkedNumbers) {
   const std::string bytes = runCraftedProject("GoldenWT");
   const Q1oTable t = parseQ1o(bytes);
   ASSERT_EQ(t.ids, (std::vector<std::string>{"Depth_ft", "Qc_atm", "fs_atm", "u2_atm", "Fr_%", "VES_atm", "VTS_atm",
@@ -311,7 +311,7 @@ TEST_F(GoldenTest, WaterTableMethodTableMatchesExpectedAndHandWorkedNumbers) {
 }
 
 // Unit weight from the chart; columns in layout B (one per item), some in other units.
-TEST_F(GoldenTest, ChartMethodAndLayoutBTableMatchesExpectedAndHandWorkedNumbers) {
+TEST_F(GoldenTest, ChartMethodAndLayoutBTableMatchesHandWorkedNumbers) {
   const std::string bytes = runCraftedProject("GoldenChart");
   const Q1oTable t = parseQ1o(bytes);
   ASSERT_EQ(t.ids, (std::vector<std::string>{"Depth_ft", "Depth_m", "Qc_atm", "Qc_tsf", "fs_atm", "u2_atm",
