@@ -57,29 +57,20 @@ class NormalizeTest : public VurnTest {
   }
 };
 
-TEST_F(NormalizeTest, NoTipOrSleeveReadingGivesMissingValuesWithoutAChart) {
-  // No chart is loaded, so a lookup would be a fatal stop.
-  const std::pair<float, float> cases[] = {{0.0f, 1.0f}, {50.0f, 0.0f}, {-3.0f, 1.0f}, {50.0f, kNull}, {kNull, 1.0f}};
-  for (const auto& [qt, fs] : cases) {
+TEST_F(NormalizeTest, NoReadingOrNoStressGivesMissingValuesANegativeStressOrATermOfZeroIsAnError) {
+  // No tip or sleeve reading: nothing normalised, and no chart read (none is loaded: a lookup would stop).
+  for (const auto& [qt, fs] : {std::pair{0.0f, 1.0f}, {50.0f, 0.0f}, {-3.0f, 1.0f}, {50.0f, kNull}, {kNull, 1.0f}}) {
     readings(qt, fs);
     gDepth.fr = gDepth.qc1 = gDepth.fs1 = gDepth.c = 1.0f;  // what an earlier run left
     Normalize(1.5f, 0.5f);
-    EXPECT_EQ(gDepth.fr, kNull) << qt << " " << fs;
-    EXPECT_EQ(gDepth.qc1, kNull);
-    EXPECT_EQ(gDepth.fs1, kNull);
-    EXPECT_EQ(gDepth.c, kNull);
+    EXPECT_EQ(std::vector<float>({gDepth.fr, gDepth.qc1, gDepth.fs1, gDepth.c}), std::vector<float>(4, kNull)) << qt;
   }
-}
-
-TEST_F(NormalizeTest, NoStressGivesNoNormalisedValuesANegativeStressOrATermOfZeroIsAnError) {
   UseConstantChart(0.5f);
-  for (float ves : {0.0f, kNull}) {  // a reading at the surface
+  for (float ves : {0.0f, kNull}) {  // a reading at the surface: the friction ratio only
     readings(50.0f, 1.0f);
     EXPECT_EQ(Normalize_run(1.5f, ves), NormalizeEnd::NoStress);
     EXPECT_TRUE(NearRelative(2.0, gDepth.fr));
-    EXPECT_EQ(gDepth.qc1, kNull);
-    EXPECT_EQ(gDepth.fs1, kNull);
-    EXPECT_EQ(gDepth.c, kNull);
+    EXPECT_EQ(std::vector<float>({gDepth.qc1, gDepth.fs1, gDepth.c}), std::vector<float>(3, kNull));
   }
   readings(50.0f, 1.0f);
   EXPECT_ERROR_REPORT(Normalize(1.5f, -0.1f), "VES932");
