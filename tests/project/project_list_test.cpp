@@ -39,9 +39,8 @@ TEST_F(ProjectListTest, ReadsRowsAndStopsAtTheWantedProject) {
   bool found = false;
   ProjectList_read("BETA", found);
   EXPECT_TRUE(found);
-  EXPECT_EQ(gRun.projectName, "beta");
-  EXPECT_EQ(gProject.projectName, "Beta");
-  EXPECT_EQ(gProject.projectCode, "B2");
+  EXPECT_EQ(std::vector<std::string>({gRun.projectName, gProject.projectName, gProject.projectCode}),
+            std::vector<std::string>({"beta", "Beta", "B2"}));
   EXPECT_EQ(gProjectLists.projectCount, 2);
 
   ProjectList_read("", found);  // an empty key never matches: the whole list

@@ -44,14 +44,14 @@ TEST_F(SoundingDbTest, RowsFillTheRecordByHeaderIdentifiers) {
        "CPT-1,0.8,12.5,\"North field\",51.5,anything\r\n"
        "CPT-2,,3e1,South,-0.25\r\n");
   ASSERT_TRUE(next());
-  EXPECT_EQ(SoundingField_text("SOUNDING_NAME"), "CPT-1");
-  EXPECT_FLOAT_EQ(SoundingField_single("CONE_ANET"), 0.8f);
-  EXPECT_FLOAT_EQ(SoundingField_single("WATERTABLE_DEPTH_FEET"), 12.5f);
-  EXPECT_EQ(SoundingField_text("SITE_NAME"), "North field");
+  EXPECT_EQ(SoundingField_text("SOUNDING_NAME") + "|" + SoundingField_text("SITE_NAME"), "CPT-1|North field");
+  EXPECT_EQ(std::vector<float>({SoundingField_single("CONE_ANET"), SoundingField_single("WATERTABLE_DEPTH_FEET")}),
+            std::vector<float>({0.8f, 12.5f}));
   EXPECT_EQ(SoundingField_double("LAT_BEST_DEGF"), static_cast<double>(51.5f));
   ASSERT_TRUE(next());
-  EXPECT_EQ(SoundingField_single("CONE_ANET"), -5435.0f);  // an empty cell is missing
-  EXPECT_FLOAT_EQ(SoundingField_single("140"), 30.0f);
+  // An empty cell is missing; fields by number.
+  EXPECT_EQ(std::vector<float>({SoundingField_single("CONE_ANET"), SoundingField_single("140")}),
+            std::vector<float>({-5435.0f, 30.0f}));
   EXPECT_EQ(SoundingField_double("104"), -0.25);
   EXPECT_FALSE(next());
 }
