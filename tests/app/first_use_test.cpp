@@ -15,16 +15,16 @@ class FirstUseTest : public VurnTest {};
 
 TEST_F(FirstUseTest, FreshDataAreaGetsTheTreeSetupListAndExample) {
   installDataArea();
-  for (const char* folder : {"C:\\Vurn\\Projects", "C:\\Vurn\\software", "C:\\Vurn\\SLD data files for plotting",
-                             "C:\\Vurn\\SLD input", "C:\\Vurn\\Projects\\ExampleONE\\Soundings"}) {
-    EXPECT_TRUE(Host_folderExists(folder)) << folder;
+  for (const char* folder : {"Projects", "software", "SLD data files for plotting", "SLD input"}) {
+    EXPECT_TRUE(Host_folderExists(std::string("C:\\Vurn\\") + folder)) << folder;
   }
-  EXPECT_TRUE(Host_fileExists("C:\\Vurn\\software\\Vurn-Setup.txt"));
-  EXPECT_TRUE(Host_fileExists("C:\\Vurn\\software\\Vurn.exe"));
+  for (const char* file : {"software\\Vurn-Setup.txt", "software\\Vurn.exe",
+                           "Projects\\ExampleONE\\Vurn_SoundingS---ExampleONE.csv",
+                           "Projects\\ExampleONE\\Soundings\\VOORNE-17_8.CPT",
+                           "Projects\\ExampleONE\\Soundings\\VOORNE-17_8.source.txt"}) {
+    EXPECT_TRUE(Host_fileExists(std::string("C:\\Vurn\\") + file)) << file;
+  }
   EXPECT_EQ(Host_list("C:\\Vurn\\Projects\\Vurn_ProjectS---*.csv", false).size(), 1u);
-  EXPECT_TRUE(Host_fileExists("C:\\Vurn\\Projects\\ExampleONE\\Vurn_SoundingS---ExampleONE.csv"));
-  EXPECT_TRUE(Host_fileExists("C:\\Vurn\\Projects\\ExampleONE\\Soundings\\VOORNE-17_8.CPT"));
-  EXPECT_TRUE(Host_fileExists("C:\\Vurn\\Projects\\ExampleONE\\Soundings\\VOORNE-17_8.source.txt"));
   EXPECT_EQ(gRun.status.operations, "DONE with making directories and ExampleOne data");
   // The bundled list already names the example project: no second row.
   const std::string list = readHostFile(Host_resolve("C:\\Vurn\\Projects\\Vurn_ProjectS---Vurn.csv"));
@@ -33,20 +33,13 @@ TEST_F(FirstUseTest, FreshDataAreaGetsTheTreeSetupListAndExample) {
 
 TEST_F(FirstUseTest, SecondFirstUseKeepsTheUsersFilesAndRefreshesTheExample) {
   installDataArea();
-  const fs::path setup = Host_resolve("C:\\Vurn\\software\\Vurn-Setup.txt");
-  const fs::path list = Host_resolve("C:\\Vurn\\Projects\\Vurn_ProjectS---Vurn.csv");
-  const fs::path example = Host_resolve("C:\\Vurn\\Projects\\ExampleONE\\Soundings\\VOORNE-17_8.CPT");
-  writeHostFile(fs::relative(setup, driveC()).string(), "user setup");
-  writeHostFile(fs::relative(list, driveC()).string(), "user list");
-  writeHostFile("Vurn/SLD input/SLD-Vurn-Mine.csv", "user chart");
-  writeHostFile("Vurn/SLD input/SLD-Vurn-Ic.csv", "user's own Ic chart");
-  writeHostFile(fs::relative(example, driveC()).string(), "damaged");
+  const char* const users[] = {"Vurn/software/Vurn-Setup.txt", "Vurn/Projects/Vurn_ProjectS---Vurn.csv",
+                               "Vurn/SLD input/SLD-Vurn-Mine.csv", "Vurn/SLD input/SLD-Vurn-Ic.csv"};
+  for (const char* file : users) writeHostFile(file, std::string("user's ") + file);
+  writeHostFile("Vurn/Projects/ExampleONE/Soundings/VOORNE-17_8.CPT", "damaged");
   installDataArea();
-  EXPECT_EQ(readHostFile(setup), "user setup");
-  EXPECT_EQ(readHostFile(list), "user list");
-  EXPECT_EQ(readHostFile(driveC() / "Vurn" / "SLD input" / "SLD-Vurn-Mine.csv"), "user chart");
-  EXPECT_EQ(readHostFile(driveC() / "Vurn" / "SLD input" / "SLD-Vurn-Ic.csv"), "user's own Ic chart");
-  EXPECT_NE(readHostFile(example), "damaged");
+  for (const char* file : users) EXPECT_EQ(readHostFile(driveC() / file), std::string("user's ") + file);
+  EXPECT_NE(readHostFile(driveC() / "Vurn/Projects/ExampleONE/Soundings/VOORNE-17_8.CPT"), "damaged");
 }
 
 TEST_F(FirstUseTest, UsersOwnProjectListIsNotJoinedByASecondOne) {

@@ -14,7 +14,7 @@ namespace {
 
 constexpr float kMissing = -5435.0f;
 
-TEST(CrrUcb, WorkedExamples) {
+TEST(Crr, WorkedExamples) {
   struct Case { float qc1, fr, ic, fc, delta, crr; };
   for (const Case& c : {Case{100.0f, 1.0f, 1.91031f, 15.8251f, 25.5646f, 0.18473f},
                         Case{20.0f, 0.5f, 2.35562f, 51.4494f, 51.818f, 0.10874f}}) {
@@ -30,9 +30,12 @@ TEST(CrrUcb, WorkedExamples) {
     EXPECT_TRUE(CrrUcb(c.qc1, c.fr, whole)) << c.qc1;
     EXPECT_EQ(whole, crr) << "the result is the last step's crr";
   }
+  float crr = 0;
+  EXPECT_TRUE(CrrUcd(100.0f, 1.0f, crr));
+  EXPECT_NEAR(crr, 0.30874f, 1e-4f);
 }
 
-TEST(CrrUcb, ZeroFrictionGivesTheLimitingValueAndMissingInputsGiveMissing) {
+TEST(Crr, ZeroFrictionGivesTheLimitingValueAndMissingOrImpossibleInputsGiveMissing) {
   // log10(0) has no value: the index goes far beyond 12, the fines take their upper value, CRR stays in range.
   float ic = 0, fc = 0, crr = 0;
   EXPECT_FALSE(SoilIndex(100.0f, 0.0f, ic));
@@ -43,6 +46,10 @@ TEST(CrrUcb, ZeroFrictionGivesTheLimitingValueAndMissingInputsGiveMissing) {
   EXPECT_TRUE(crr >= 0.01f && crr <= 0.9f) << crr;
   for (auto [qc1, fr] : {std::pair{kMissing, 1.0f}, std::pair{100.0f, kMissing}}) {
     EXPECT_FALSE(CrrUcb(qc1, fr, crr));
+    EXPECT_EQ(crr, kMissing);
+  }
+  for (auto [qc1, fr] : {std::pair{kMissing, 1.0f}, {100.0f, kMissing}, {-10.0f, 1.0f}}) {
+    EXPECT_FALSE(CrrUcd(qc1, fr, crr)) << qc1 << " " << fr;
     EXPECT_EQ(crr, kMissing);
   }
   float out = 0;
@@ -81,16 +88,6 @@ TEST(CrrUcb, StepLimits) {
   EXPECT_EQ(crr, 0.9f);
   EXPECT_FALSE(CrrUcb(250.0f, 0.5f, crr)) << "a dense sand's CRR is held at 0.9";
   EXPECT_EQ(crr, 0.9f);
-}
-
-TEST(CrrUcd, WorkedExampleAndMissingOrImpossibleInputs) {
-  float crr = 0;
-  EXPECT_TRUE(CrrUcd(100.0f, 1.0f, crr));
-  EXPECT_NEAR(crr, 0.30874f, 1e-4f);
-  for (auto [qc1, fr] : {std::pair{kMissing, 1.0f}, {100.0f, kMissing}, {-10.0f, 1.0f}}) {
-    EXPECT_FALSE(CrrUcd(qc1, fr, crr)) << qc1 << " " << fr;
-    EXPECT_EQ(crr, kMissing);
-  }
 }
 
 }  // namespace

@@ -15,8 +15,8 @@
 #include "project/sounding_db.h"
 #include "q1o/columns.h"
 #include "q1o/q1o_writer.h"
-#include "sld/chart_lookup.h"
 #include "sld/chart_table.h"
+#include "support/test_charts.h"
 #include "support/vurn_test.h"
 
 namespace fs = std::filesystem;
@@ -25,23 +25,9 @@ namespace {
 
 constexpr float kNull = -5435.0f;
 
-// Makes `slot` the exponent chart, of flat lines (value, QC1) across FR 0.05 to 20 %.
+// Makes `slot` the exponent chart, of flat lines (value, QC1).
 void UseExponentChart(std::int16_t slot, std::initializer_list<std::pair<float, float>> lines) {
-  Chart_reset(slot);
-  SldChart& chart = SLD8a[static_cast<std::size_t>(slot)];
-  chart.X_Min_8sng = 0.1f;
-  chart.X_Max_8sng = 10.0f;
-  chart.Y_Min_8sng = 1.0f;
-  chart.Y_Max_8sng = 1000.0f;
-  chart.LookupMethod_8str = "XYC";
-  for (const auto& [value, qc1] : lines) {
-    ContourLine& line = chart.Line8a[static_cast<std::size_t>(++chart.LinesNUMof)];
-    line.LineValue_8sng = value;
-    line.ptsNUMof = 2;
-    line.pt8a[1] = {0.05f, qc1};
-    line.pt8a[2] = {20.0f, qc1};
-  }
-  if (SldChartCount < slot) SldChartCount = slot;
+  UseFlatChart(slot, lines);
   RequiredChartIndex[kChartCQC1] = slot;
 }
 
@@ -55,13 +41,6 @@ void UseAlternatingChart(std::int16_t slot) {
 // 0.3 below QC1 16, 1.2 above 18: at qt 10, ves 0.5 the low and high starts each close on their own answer.
 void UseTwoAnswerChart(std::int16_t slot) {
   UseExponentChart(slot, {{0.3f, 0.5f}, {0.3f, 16.0f}, {1.2f, 18.0f}, {1.2f, 2000.0f}});
-}
-
-::testing::AssertionResult NearRelative(double expected, float actual, double tolerance = 1e-6) {
-  if (std::fabs(static_cast<double>(actual) - expected) <= tolerance * std::fabs(expected)) {
-    return ::testing::AssertionSuccess();
-  }
-  return ::testing::AssertionFailure() << "expected " << expected << ", got " << actual;
 }
 
 class NormalizeTest : public VurnTest {
@@ -78,29 +57,20 @@ class NormalizeTest : public VurnTest {
   }
 };
 
-TEST_F(NormalizeTest, NoTipOrSleeveReadingGivesMissingValuesWithoutAChart) {
-  // No chart is loaded, so a lookup would be a fatal stop.
-  const std::pair<float, float> cases[] = {{0.0f, 1.0f}, {50.0f, 0.0f}, {-3.0f, 1.0f}, {50.0f, kNull}, {kNull, 1.0f}};
-  for (const auto& [qt, fs] : cases) {
+TEST_F(NormalizeTest, NoReadingOrNoStressGivesMissingValuesANegativeStressOrATermOfZeroIsAnError) {
+  // No tip or sleeve reading: nothing normalised, and no chart read (none is loaded: a lookup would stop).
+  for (const auto& [qt, fs] : {std::pair{0.0f, 1.0f}, {50.0f, 0.0f}, {-3.0f, 1.0f}, {50.0f, kNull}, {kNull, 1.0f}}) {
     readings(qt, fs);
     gDepth.fr = gDepth.qc1 = gDepth.fs1 = gDepth.c = 1.0f;  // what an earlier run left
     Normalize(1.5f, 0.5f);
-    EXPECT_EQ(gDepth.fr, kNull) << qt << " " << fs;
-    EXPECT_EQ(gDepth.qc1, kNull);
-    EXPECT_EQ(gDepth.fs1, kNull);
-    EXPECT_EQ(gDepth.c, kNull);
+    EXPECT_EQ(std::vector<float>({gDepth.fr, gDepth.qc1, gDepth.fs1, gDepth.c}), std::vector<float>(4, kNull)) << qt;
   }
-}
-
-TEST_F(NormalizeTest, NoStressGivesNoNormalisedValuesANegativeStressOrATermOfZeroIsAnError) {
   UseConstantChart(0.5f);
-  for (float ves : {0.0f, kNull}) {  // a reading at the surface
+  for (float ves : {0.0f, kNull}) {  // a reading at the surface: the friction ratio only
     readings(50.0f, 1.0f);
     EXPECT_EQ(Normalize_run(1.5f, ves), NormalizeEnd::NoStress);
     EXPECT_TRUE(NearRelative(2.0, gDepth.fr));
-    EXPECT_EQ(gDepth.qc1, kNull);
-    EXPECT_EQ(gDepth.fs1, kNull);
-    EXPECT_EQ(gDepth.c, kNull);
+    EXPECT_EQ(std::vector<float>({gDepth.qc1, gDepth.fs1, gDepth.c}), std::vector<float>(3, kNull));
   }
   readings(50.0f, 1.0f);
   EXPECT_ERROR_REPORT(Normalize(1.5f, -0.1f), "VES932");
@@ -250,11 +220,7 @@ class DepthsProcessTest : public VurnTest {
     for (char ch : text) n += ch == '\n' ? 1 : 0;
     return n;
   }
-  int logLinesContaining(const std::string& part) const {
-    int n = 0;
-    for (const std::string& line : logLines()) n += line.find(part) != std::string::npos ? 1 : 0;
-    return n;
-  }
+  int logLinesContaining(const std::string& part) const { return CountContaining(logLines(), part); }
 };
 
 TEST_F(DepthsProcessTest, EveryRowIsLoadedStressedNormalisedAndWritten) {
@@ -265,17 +231,25 @@ TEST_F(DepthsProcessTest, EveryRowIsLoadedStressedNormalisedAndWritten) {
   EXPECT_FALSE(gRun.q1oFile.isOpen());
   EXPECT_EQ(q1oRows(), 3);
   // The last row as loaded, inclinations carried; 10 ft of 105.811 pcf above the water table.
-  EXPECT_EQ(gDepth.depth, 10.0f);
-  EXPECT_EQ(gDepth.qt, 10.0f);
-  EXPECT_EQ(gDepth.u2, gFieldData.u2[3]);
-  EXPECT_EQ(gDepth.inclX, 1.5f);
-  EXPECT_EQ(gDepth.inclY, -0.75f);
+  EXPECT_EQ(std::vector<float>({gDepth.depth, gDepth.qt, gDepth.u2, gDepth.inclX, gDepth.inclY}),
+            std::vector<float>({10.0f, 10.0f, gFieldData.u2[3], 1.5f, -0.75f}));
   EXPECT_TRUE(NearRelative(1058.11, gDepth.vesSumPsf));
   EXPECT_TRUE(NearRelative(0.5, gDepth.ves));
   EXPECT_TRUE(NearRelative(0.5, gDepth.vts));
   ASSERT_FALSE(IsNull(gDepth.c));
   EXPECT_TRUE(NearRelative(2.0, gDepth.fr));
   EXPECT_TRUE(NearRelative(10.0 / std::pow(0.5, static_cast<double>(gDepth.c)), gDepth.qc1, 0.01));
+
+  // Rows without a depth are written but leave the stress alone; the total takes the deepest known depth.
+  Q1o_open();
+  gDepth.vesSumPsf = gDepth.vtsSumPsf = gDepth.previousDepth = 0.0f;
+  rows({{2.0f, 20.0f, 0.2f}, {kNull, 20.0f, 0.2f}, {6.0f, 20.0f, 0.2f}, {kNull, 30.0f, 0.3f}});
+  total = 1.0f;
+  Depths_process(1, total);
+  EXPECT_EQ(q1oRows(), 4);
+  EXPECT_EQ(total, 7.0f);
+  EXPECT_TRUE(NearRelative(6 * 105.811, gDepth.vesSumPsf));
+  EXPECT_EQ(std::vector<float>({gDepth.ves, gDepth.qc1, gDepth.fr}), std::vector<float>(3, kNull));
 }
 
 TEST_F(DepthsProcessTest, TwoDisagreeingStartsGiveTheInstabilityIssue) {
@@ -295,11 +269,11 @@ TEST_F(DepthsProcessTest, TwoDisagreeingStartsGiveTheInstabilityIssue) {
     EXPECT_NEAR(NumberOrNull(m[3].str()), 0.9f, 1e-6f) << line;
   }
   EXPECT_EQ(seen, 1);
-}
 
-TEST_F(DepthsProcessTest, TwoFailedRunsAreAlsoUnstable) {
+  // Two failed runs are also unstable: two closure issues, one instability issue.
   UseAlternatingChart(RequiredChartIndex[kChartCQC1]);
-  EXPECT_EQ(issuesOf({{10.0f, 10.0f, 0.2f}}), 3);  // two closure issues, one instability issue
+  Q1o_open();
+  EXPECT_EQ(issuesOf({{10.0f, 10.0f, 0.2f}}), 3);
   EXPECT_EQ(logLinesContaining("poor c calculation closure"), 2);
   EXPECT_EQ(logLinesContaining("c(low)=-5435 & c(high)=-5435, Calculatd c is unstable i.e. delta= 5435which is > .03"),
             1);
@@ -321,18 +295,6 @@ TEST_F(DepthsProcessTest, DepthsWithoutStressOrChartExponentGetOneIssueLineEachP
             1);
 }
 
-TEST_F(DepthsProcessTest, RowsWithoutADepthAreWrittenButLeaveTheStressAlone) {
-  rows({{2.0f, 20.0f, 0.2f}, {kNull, 20.0f, 0.2f}, {6.0f, 20.0f, 0.2f}, {kNull, 30.0f, 0.3f}});
-  float total = 1.0f;
-  Depths_process(1, total);
-  EXPECT_EQ(q1oRows(), 4);
-  EXPECT_EQ(total, 7.0f);  // the deepest known depth, 6 ft
-  EXPECT_TRUE(NearRelative(6 * 105.811, gDepth.vesSumPsf));
-  EXPECT_EQ(gDepth.ves, kNull);
-  EXPECT_EQ(gDepth.qc1, kNull);
-  EXPECT_EQ(gDepth.fr, kNull);
-}
-
 TEST_F(DepthsProcessTest, ASoundingWithoutRowsWritesAnIssueAndAddsNothing) {
   for (std::int16_t count : {std::int16_t{0}, static_cast<std::int16_t>(kNull)}) {
     Q1o_open();
@@ -346,30 +308,6 @@ TEST_F(DepthsProcessTest, ASoundingWithoutRowsWritesAnIssueAndAddsNothing) {
     EXPECT_EQ(gRun.issueCounter, issuesBefore + 1);
   }
   EXPECT_EQ(logLinesContaining("no depth rows in the field data"), 2);
-}
-
-TEST_F(DepthsProcessTest, ChartMethodFirstDecisionUsesTheDepthAbove) {
-  // One row first, to learn the first depth's fr and qc1.
-  set("UWT_METHOD", "SLD_TVK");
-  rows({{2.0f, 20.0f, 0.4f}});
-  float total = 0.0f;
-  Depths_process(1, total);
-  float fr = gDepth.fr;
-  float qc1 = gDepth.qc1;
-  ASSERT_FALSE(IsNull(qc1));
-  float above = kNull;
-  Chart_lookup(fr, qc1, above, RequiredChartIndex[kChartUWT1], "");
-  const SldChart& uwt = SLD8a[static_cast<std::size_t>(RequiredChartIndex[kChartUWT1])];
-  RangeGate(above, uwt.C_Min_8sng, uwt.C_Max_8sng);
-  ASSERT_FALSE(IsNull(above));
-
-  // With a second row: its layer (2 to 5 ft) takes the weight read at the first row; the first layer 105.811.
-  Q1o_open();
-  gDepth.vesSumPsf = gDepth.vtsSumPsf = gDepth.previousDepth = 0.0f;
-  rows({{2.0f, 20.0f, 0.4f}, {5.0f, 30.0f, 0.3f}});
-  Depths_process(1, total);
-  EXPECT_TRUE(NearRelative(2 * 105.811 + 3 * static_cast<double>(above), gDepth.vtsSumPsf));
-  EXPECT_EQ(logLinesContaining("unit weight missing"), 0);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "core/window_model.h"
 #include "project/sounding_db.h"
 #include "sld/chart_table.h"
+#include "support/test_charts.h"
 #include "support/vurn_test.h"
 
 namespace fs = std::filesystem;
@@ -50,20 +51,8 @@ class StressTest : public VurnTest {
   void writeUwt(const std::string& name, const std::string& text) const {
     writeHostFile("Vurn/Projects/P1/" + name, text);
   }
-
-  int logLinesContaining(const std::string& part) const {
-    int n = 0;
-    for (const std::string& line : logLines()) n += line.find(part) != std::string::npos ? 1 : 0;
-    return n;
-  }
+  int logLinesContaining(const std::string& part) const { return CountContaining(logLines(), part); }
 };
-
-::testing::AssertionResult NearRelative(double expected, float actual) {
-  if (std::fabs(static_cast<double>(actual) - expected) <= 1e-6 * std::fabs(expected) + 1e-9) {
-    return ::testing::AssertionSuccess();
-  }
-  return ::testing::AssertionFailure() << "expected " << expected << ", got " << actual;
-}
 
 // ---- "WT" method -----------------------------------------------------------
 
@@ -200,25 +189,18 @@ TEST_F(StressTest, OneIssueLinePerSoundingNamesTheDepthsAndValues) {
 }
 
 TEST_F(StressTest, ARowWithoutADepthOrOutsideASoundingLeavesTheSumsAlone) {
+  // (Rows without a depth amid a sounding's rows: DepthsProcessTest.EveryRowIsLoadedStressedNormalisedAndWritten.)
   stepAt(4.0f);  // 440
   stepAt(kNull);
-  EXPECT_EQ(gDepth.unitWeight, kNull);
-  EXPECT_EQ(gDepth.ves, kNull);
-  EXPECT_EQ(gDepth.vts, kNull);
-  EXPECT_EQ(gDepth.vesSumPsf, 440.0f);
-  EXPECT_EQ(gDepth.previousDepth, 4.0f);
-  stepAt(6.0f);  // the layer runs from 4 ft: 440 + 2 x 110
-  EXPECT_EQ(gDepth.vesSumPsf, 660.0f);
-  EXPECT_EQ(gStressSounding.filledDepths, 0);
-
+  EXPECT_EQ(std::vector<float>({gDepth.unitWeight, gDepth.ves, gDepth.vts}), std::vector<float>(3, kNull));
   // Outside a sounding the step does nothing: the zero-load report sweeps the
   // charts after the last sounding, when the sounding record has been reset
   // (its method word is the missing marker).
   StressSounding_end();
   ResetSoundingRecord();
   stepAt(8.0f);
-  EXPECT_EQ(gDepth.vesSumPsf, 660.0f);
-  EXPECT_EQ(gDepth.previousDepth, 6.0f);
+  EXPECT_EQ(gDepth.vesSumPsf, 440.0f);
+  EXPECT_EQ(gDepth.previousDepth, 4.0f);
   StressSounding_begin();
   EXPECT_ERROR_REPORT(stepAt(8.0f), "UTGM724");
 }
@@ -233,23 +215,9 @@ class ChartUnitWeightTest : public StressTest {
     // A unit weight chart that is 100 pcf for QC1 between 2 and 20 and 140 pcf
     // between 200 and 2000 (flat contour lines across FR 0.05 to 20 %).
     ChartTable_reset();
-    SldChart& chart = SLD8a[1];
-    chart.X_Min_8sng = 0.1f;
-    chart.X_Max_8sng = 10.0f;
-    chart.Y_Min_8sng = 1.0f;
-    chart.Y_Max_8sng = 1000.0f;
+    SldChart& chart = UseFlatChart(1, {{100, 2}, {100, 20}, {140, 200}, {140, 2000}});
     chart.C_Min_8sng = 64.0f;
     chart.C_Max_8sng = 160.0f;
-    chart.LookupMethod_8str = "XYC";
-    const float lines[4][2] = {{100, 2}, {100, 20}, {140, 200}, {140, 2000}};
-    for (const auto& l : lines) {
-      ContourLine& line = chart.Line8a[static_cast<std::size_t>(++chart.LinesNUMof)];
-      line.LineValue_8sng = l[0];
-      line.ptsNUMof = 2;
-      line.pt8a[1] = {0.05f, l[1]};
-      line.pt8a[2] = {20.0f, l[1]};
-    }
-    SldChartCount = 1;
     RequiredChartIndex[kChartUWT1] = 1;
   }
 };
@@ -303,63 +271,60 @@ class UwtFileTest : public StressTest {
   }
 };
 
-TEST_F(UwtFileTest, InterpolatesBetweenPairsWrittenEitherWay) {
-  // (0, 110) and (20, 120): 110 + (5 / 20) x 10 = 112.5 at 5 ft. The second file
-  // gives the same pairs one item per line.
-  for (const char* body : {"0,110\r\n20,120\r\n", "0\n110\n20\n120"}) {
+TEST_F(UwtFileTest, InterpolatesBetweenPairsAndGatesTheRange) {
+  // (0, 110) and (20, 120): 110 + (5 / 20) x 10 = 112.5 at 5 ft, the same pairs one item per line; equal depths
+  // take the upper value; 160 in the file is above 155; 30 pairs fit. Outside the file's depths: GP342.
+  std::string thirty;
+  for (int k = 0; k < 30; ++k) thirty += std::to_string(k) + "," + std::to_string(100 + k) + "\r\n";
+  struct Case { std::string body; float depth, expected; };
+  const Case cases[] = {
+      {"0,110\r\n20,120\r\n", 5.0f, 112.5f}, {"0\n110\n20\n120", 5.0f, 112.5f}, {"0,110\r\n20,120\r\n", 0.0f, 110.0f},
+      {"0,110\r\n20,120\r\n", 20.0f, 120.0f}, {"0,110\r\n20,120\r\n", 20.1f, 0.0f},
+      {"5,100\r\n5,130\r\n20,160\r\n", 5.0f, 100.0f}, {"5,100\r\n5,130\r\n20,160\r\n", 12.5f, 145.0f},
+      {"5,100\r\n5,130\r\n20,160\r\n", 20.0f, kNull}, {"5,100\r\n5,130\r\n20,160\r\n", 4.0f, 0.0f},
+      {thirty, 28.5f, 128.5f},
+  };
+  for (const Case& c : cases) {
     UwtTable_reset();
-    writeUwt("UWT-A.csv", head() + body);
-    EXPECT_EQ(at(5.0f), 112.5f);
-    EXPECT_EQ(at(0.0f), 110.0f);
-    EXPECT_EQ(at(20.0f), 120.0f);
-    EXPECT_EQ(gDepth.fileUnitWeight, 120.0f);
-    EXPECT_EQ(gUwtTable.count, 2);
+    gRun.errorReported = false;
+    writeUwt("UWT-A.csv", head() + c.body);
+    if (c.expected == 0.0f) {
+      EXPECT_ERROR_REPORT(at(c.depth), "GP342");
+      continue;
+    }
+    EXPECT_EQ(at(c.depth), c.expected) << c.body << " at " << c.depth;
     EXPECT_EQ(gUwtTable.fileName, "UWT-A.csv");
-    EXPECT_ERROR_REPORT(at(20.1f), "GP342");
-    gRun.errorReported = false;
+    if (c.expected == kNull) {
+      EXPECT_EQ(gDepth.fileUnitWeight, 160.0f) << "the file's value, before the gate";
+    }
   }
-}
-
-TEST_F(UwtFileTest, EqualDepthsTakeTheUpperValueAndTheRangeGateApplies) {
-  writeUwt("UWT-A.csv", head() + "5,100\r\n5,130\r\n20,160\r\n");
-  EXPECT_EQ(at(5.0f), 100.0f);
-  EXPECT_EQ(at(12.5f), 145.0f);  // halfway between 130 and 160
-  EXPECT_EQ(at(20.0f), kNull);   // 160 in the file, above 155
-  EXPECT_EQ(gDepth.fileUnitWeight, 160.0f);
-  EXPECT_ERROR_REPORT(at(4.0f), "GP342");  // above the first file depth
-}
-
-TEST_F(UwtFileTest, AFileThatFailedIsNotKeptAndAnUnsafeNameIsRefused) {
-  // (Every error of a file's content is in the bad-input corpus.)
-  writeUwt("UWT-A.csv", head() + "110, 5\r\n120, 20\r\n");  // weight before depth
-  EXPECT_ERROR_REPORT(at(5.0f), "DX739");
-  EXPECT_EQ(gUwtTable.fileName, "");
-  gRun.errorReported = false;
-  set("UWT_FILE_NAME", "..\\UWT-A.csv");
-  EXPECT_ERROR_REPORT(at(5.0f), "PN901");
-}
-
-TEST_F(UwtFileTest, AnEmptyFileNameIsSaidToBeEmptyNamingTheSounding) {
-  set("SOUNDING_NAME", "CPT-7");
-  for (const char* name : {"", "   ", "-5435"}) {  // -5435: a short row left the field unset
-    gRun.errorReported = false;
-    set("UWT_FILE_NAME", name);
-    EXPECT_ERROR_REPORT(at(5.0f), "UWF305");
-    EXPECT_NE(ErrorControl("ErrorDescription8lbl").caption.find("UWT_FILE_NAME) of sounding CPT-7 is empty"),
-              std::string::npos);
-  }
-}
-
-TEST_F(UwtFileTest, ThirtyPairsFitAndAThirtyFirstIsAnError) {
-  std::string pairs;
-  for (int k = 0; k < 30; ++k) pairs += std::to_string(k) + "," + std::to_string(100 + k) + "\r\n";
-  writeUwt("UWT-A.csv", head() + pairs);
-  EXPECT_EQ(at(28.5f), 128.5f);
   EXPECT_EQ(gUwtTable.count, 30);
-  UwtTable_reset();
-  writeUwt("UWT-A.csv", head() + pairs + "30,130\r\n");
-  EXPECT_ERROR_REPORT(at(5.0f), "UWF302");  // its message is in the bad-input corpus
-  EXPECT_EQ(gUwtTable.fileName, "") << "a file that failed is not kept";
+}
+
+TEST_F(UwtFileTest, FaultsAreErrorsAndAFileThatFailedIsNotKept) {
+  // (Every error of a file's content is in the bad-input corpus.)
+  set("SOUNDING_NAME", "CPT-7");
+  std::string thirtyOne = "30,130\r\n";
+  for (int k = 0; k < 30; ++k) thirtyOne += std::to_string(k) + "," + std::to_string(100 + k) + "\r\n";
+  struct Case { const char* name; std::string body; const char* id; };
+  const Case cases[] = {
+      {"UWT-A.csv", "110, 5\r\n120, 20\r\n", "DX739"},  // weight before depth
+      {"UWT-A.csv", thirtyOne, "UWF302"},
+      {"..\\UWT-A.csv", "0,110\r\n20,120\r\n", "PN901"},
+      {"", "", "UWF305"}, {"   ", "", "UWF305"}, {"-5435", "", "UWF305"},  // -5435: a short row left it unset
+  };
+  for (const Case& c : cases) {
+    UwtTable_reset();
+    gRun.errorReported = false;
+    writeUwt("UWT-A.csv", head() + c.body);
+    set("UWT_FILE_NAME", c.name);
+    EXPECT_ERROR_REPORT(at(5.0f), c.id);
+    EXPECT_EQ(gUwtTable.fileName, "") << c.id;
+    if (std::string(c.id) == "UWF305") {
+      EXPECT_NE(ErrorControl("ErrorDescription8lbl").caption.find("UWT_FILE_NAME) of sounding CPT-7 is empty"),
+                std::string::npos);
+    }
+  }
 }
 
 TEST_F(UwtFileTest, TheSameFileIsReadOnceAndAnotherReplacesIt) {

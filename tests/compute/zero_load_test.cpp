@@ -21,6 +21,7 @@
 #include "q1o/q1o_reader.h"
 #include "sld/chart_lookup.h"
 #include "sld/chart_table.h"
+#include "support/test_charts.h"
 #include "support/vurn_test.h"
 
 namespace fs = std::filesystem;
@@ -137,22 +138,7 @@ TEST_F(ZeroLoadTest, LowestReadingsKeepTheirOwnDepthsValues) {
 // Qc1 = qt / ves^0.4953125; the friction ratio moves with the corrected reading.
 TEST_F(ZeroLoadTest, CorrectedPointIsNormalisedAsTheReading) {
   loadBuiltInCharts();
-  const std::int16_t slot = RequiredChartIndex[kChartCQC1];
-  Chart_reset(slot);
-  SldChart& chart = SLD8a[static_cast<size_t>(slot)];
-  chart.X_Min_8sng = 0.1f;
-  chart.X_Max_8sng = 10.0f;
-  chart.Y_Min_8sng = 1.0f;
-  chart.Y_Max_8sng = 1000.0f;
-  chart.LookupMethod_8str = "XYC";
-  chart.LinesNUMof = 2;
-  for (const size_t k : {1u, 2u}) {  // flat lines of 0.5 at Qc1 0.5 and 2000
-    const float qc1 = k == 1 ? 0.5f : 2000.0f;
-    chart.Line8a[k].pt8a[1] = {0.05f, qc1};
-    chart.Line8a[k].pt8a[2] = {20.0f, qc1};
-    chart.Line8a[k].ptsNUMof = 2;
-    chart.Line8a[k].LineValue_8sng = 0.5f;
-  }
+  UseFlatChart(RequiredChartIndex[kChartCQC1], {{0.5f, 0.5f}, {0.5f, 2000.0f}});
   const auto s1At = [](double qt, double fs, double ves) {
     float x = static_cast<float>(fs * 100 / qt), y = static_cast<float>(qt / std::pow(ves, 0.4953125)), v = NullValue;
     Chart_lookup(x, y, v, RequiredChartIndex[kChartS1], "");
@@ -177,14 +163,14 @@ TEST_F(ZeroLoadTest, CorrectedPointIsNormalisedAsTheReading) {
 TEST_F(ZeroLoadTest, ReportIsSortedWithDriftsWithinEachDeviceThenTheClassTable) {
   loadBuiltInCharts();
   start("2");
-  addRecord(1, "RIG-B", "20070308~090000-local", "CPT-3", 0.40f, 120.0f, -3.0f, 60.0f);
+  addRecord(1, "RIG-B", "20070305~090000-local", "CPT-3", 0.40f, 120.0f, -3.0f, 60.0f);
   addRecord(2, "RIG-A", "20070307~140509-local", "CPT-2", 0.62f, -35.0f, 15.5f);
   addRecord(3, "RIG-A", "20070306~100000-local", "CPT-1", 0.50f);
   addRecord(4, "A-DEVICE-WITH-A-LONG-NAME", "20070301~080000-local", "CPT-0", 1.0f);
   gZeroLoad.records[4].closingZeroRead = false;
   ZeroLoad_writeReport();
   const auto lines = reportLines();
-  ASSERT_EQ(lines.size(), 26u);
+  ASSERT_EQ(lines.size(), 26u);  // by device first: RIG-B is the earliest of the RIGs
   EXPECT_EQ(lines[0].substr(0, 42), "device       sounding       Date          ");
   EXPECT_EQ(lines[1].substr(0, 13), "------------ ");
   EXPECT_EQ(lines[2].substr(0, 13), "A-DEVICE-WIT ");  // cut at 12

@@ -39,9 +39,8 @@ TEST_F(ProjectListTest, ReadsRowsAndStopsAtTheWantedProject) {
   bool found = false;
   ProjectList_read("BETA", found);
   EXPECT_TRUE(found);
-  EXPECT_EQ(gRun.projectName, "beta");
-  EXPECT_EQ(gProject.projectName, "Beta");
-  EXPECT_EQ(gProject.projectCode, "B2");
+  EXPECT_EQ(std::vector<std::string>({gRun.projectName, gProject.projectName, gProject.projectCode}),
+            std::vector<std::string>({"beta", "Beta", "B2"}));
   EXPECT_EQ(gProjectLists.projectCount, 2);
 
   ProjectList_read("", found);  // an empty key never matches: the whole list
@@ -64,16 +63,11 @@ TEST_F(ProjectListTest, UnknownIdentifierIsAnIssueLineBeforeTheError) {
 }
 
 TEST_F(ProjectListTest, FieldsByNumberOrKeyAndReset) {
-  const struct {
-    std::string id;
-    bool found;
-  } cases[] = {{"2", true}, {" PROJECT_NAME ", true}, {"7", true}, {"LAT_CENTER", true}, {"11", false},
-               {"project_name", false}, {"", false}};
-  for (const auto& c : cases) {
-    std::string id = c.id;
-    bool found = !c.found;
+  for (const auto& [name, expected] : {std::pair{"7", true}, {"11", false}, {"project_name", false}, {"", false}}) {
+    std::string id = name;
+    bool found = !expected;
     ProjectField_assign(id, "value", found);
-    EXPECT_EQ(found, c.found) << "[" << c.id << "]";
+    EXPECT_EQ(found, expected) << "[" << name << "]";
   }
   std::string id = " PROJECT_NAME ";
   bool found = false;
@@ -132,8 +126,9 @@ TEST_F(ProjectListTest, NewProjectMakesFoldersRowAndEditableFile) {
 
 TEST_F(ProjectListTest, NewProjectErrors) {
   writeList(std::string(kHeader) + "\r\nAlpha,A\r\n");
-  fs::create_directories(dataArea() / "Projects" / "Alpha");
   bool exists = false;
+  Project_make_new("alpha", exists);  // listed, but its folder was missing: the row is kept as it was
+  EXPECT_EQ(readHostFile(dataArea() / "Projects" / "Vurn_ProjectS---Test.csv"), std::string(kHeader) + "\r\nAlpha,A\r\n");
   EXPECT_ERROR_REPORT(Project_make_new("ALPHA", exists), "PE943");
   EXPECT_TRUE(exists);
   const auto entries = [this] { return std::distance(fs::directory_iterator(dataArea() / "Projects"), {}); };
@@ -164,13 +159,6 @@ TEST_F(ProjectListTest, NewProjectErrors) {
   gRun.errorReported = false;
   EXPECT_ERROR_REPORT(Project_make_new("Gamma", exists), "MP329");
   EXPECT_TRUE(fs::is_directory(dataArea() / "Projects" / "Gamma" / "Soundings"));
-}
-
-TEST_F(ProjectListTest, ProjectAlreadyListedKeepsItsRow) {
-  writeList(std::string(kHeader) + "\r\nAlpha,A\r\n");
-  bool exists = false;
-  Project_make_new("alpha", exists);  // listed, but its folder was missing
-  EXPECT_EQ(readHostFile(dataArea() / "Projects" / "Vurn_ProjectS---Test.csv"), std::string(kHeader) + "\r\nAlpha,A\r\n");
 }
 
 }  // namespace
