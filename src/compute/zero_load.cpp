@@ -34,9 +34,10 @@ namespace {
 constexpr double kCountScale = 0.01044;
 
 // A zero reading in atm, converted as the channel's readings are (unitFactor
-// is "ATM/TSF" for tip and sleeve, "ATM/PSI" for pore pressure).
-float zeroAtm(const HogChannel& channel, float reading, const char* unitFactor) {
-  if (IsNull(channel.factor) || IsNull(reading)) return NullValue;
+// is "ATM/TSF" for tip and sleeve, "ATM/PSI" for pore pressure); missing when
+// the file gave none (`read`), never because of the reading's value.
+float zeroAtm(const HogChannel& channel, float reading, bool read, const char* unitFactor) {
+  if (IsNull(channel.factor) || !read) return NullValue;
   return static_cast<float>(static_cast<double>(UnitFactor_get(unitFactor)) * static_cast<double>(channel.factor) *
                             static_cast<double>(reading) * kCountScale);
 }
@@ -276,12 +277,12 @@ void ZeroLoad_beginSounding(int k) {
   r.device = gHogHeader.device;
   r.dateTime = gHogHeader.dateTime;
   const HogHeader& h = gHogHeader;
-  r.qcZeroClean = zeroAtm(h.tip, h.tip.cleanZero, "ATM/TSF");
-  r.qcZeroDirty = zeroAtm(h.tip, h.tip.dirtyZero, "ATM/TSF");
-  r.fsZeroClean = zeroAtm(h.friction, h.friction.cleanZero, "ATM/TSF");
-  r.fsZeroDirty = zeroAtm(h.friction, h.friction.dirtyZero, "ATM/TSF");
-  r.u2ZeroClean = zeroAtm(h.u2, h.u2.cleanZero, "ATM/PSI");
-  r.u2ZeroDirty = zeroAtm(h.u2, h.u2.dirtyZero, "ATM/PSI");
+  r.qcZeroClean = zeroAtm(h.tip, h.tip.cleanZero, h.tip.cleanZeroRead, "ATM/TSF");
+  r.qcZeroDirty = zeroAtm(h.tip, h.tip.dirtyZero, h.tip.dirtyZeroRead, "ATM/TSF");
+  r.fsZeroClean = zeroAtm(h.friction, h.friction.cleanZero, h.friction.cleanZeroRead, "ATM/TSF");
+  r.fsZeroDirty = zeroAtm(h.friction, h.friction.dirtyZero, h.friction.dirtyZeroRead, "ATM/TSF");
+  r.u2ZeroClean = zeroAtm(h.u2, h.u2.cleanZero, h.u2.cleanZeroRead, "ATM/PSI");
+  r.u2ZeroDirty = zeroAtm(h.u2, h.u2.dirtyZero, h.u2.dirtyZeroRead, "ATM/PSI");
   r.u2DriftC2D = difference(r.u2ZeroClean, r.u2ZeroDirty);
   r.closingZeroRead = h.dataMode != "FUGRO";
   if (k > gZeroLoad.count) gZeroLoad.count = k;

@@ -45,6 +45,8 @@ void presentChannel(HogChannel& channel, std::int16_t column, double factor, con
   channel.factor = static_cast<float>(factor);
   channel.cleanZero = NullValue;
   channel.dirtyZero = NullValue;
+  channel.cleanZeroRead = false;
+  channel.dirtyZeroRead = false;
   channel.unit = unit;
 }
 
@@ -81,6 +83,8 @@ void FieldDataStore_setZero(std::string_view quantity, double cleanMpa, double d
   HogChannel& channel = quantity == "qc" ? h.tip : quantity == "fs" ? h.friction : h.u2;
   channel.cleanZero = stored(asRead(cleanMpa));
   channel.dirtyZero = given(dirtyMpa) ? stored(asRead(dirtyMpa)) : channel.cleanZero;
+  channel.cleanZeroRead = !IsNull(channel.cleanZero);
+  channel.dirtyZeroRead = !IsNull(channel.dirtyZero);
   if (given(dirtyMpa) && quantity != "u2") h.dataMode = "NORMAL";
 }
 

@@ -62,6 +62,8 @@ void resetChannel(HogChannel& channel) {
   channel.factor = NullValue;
   channel.cleanZero = NullValue;
   channel.dirtyZero = NullValue;
+  channel.cleanZeroRead = false;
+  channel.dirtyZeroRead = false;
   channel.unit = NullText;
 }
 
@@ -127,6 +129,7 @@ void ReadChannelCalibration(const TextReader& file, const char* word, HogChannel
 
   channel.unit = std::string(trimmed(cell.substr(blank)));
   channel.cleanZero = cleanZero;
+  channel.cleanZeroRead = true;
   const double factor = static_cast<double>(number) / static_cast<double>(reference);
   if (!fitsFloat(factor)) {
     Error_report(where + ": full scale " + std::string(cell) + " over reference number " +
@@ -289,13 +292,17 @@ void ReadHogDepthRow(std::string_view row, bool firstRow, const TextReader& file
   }
 
   if (h.markerCount >= 2) {
-    const float frictionZero = readingOf(row, h.friction).value_or(NullValue);
-    if (frictionZero != kEndOfPushReading) {
-      h.friction.dirtyZero = frictionZero;
-      h.tip.dirtyZero = readingOf(row, h.tip).value_or(NullValue);
-      h.u2.dirtyZero = readingOf(row, h.u2).value_or(NullValue);
-      if (present(h.inclX)) h.inclX.dirtyZero = readingOf(row, h.inclX).value_or(NullValue);
-      if (present(h.inclY)) h.inclY.dirtyZero = readingOf(row, h.inclY).value_or(NullValue);
+    const std::optional<float> frictionZero = readingOf(row, h.friction);
+    if (frictionZero.value_or(NullValue) != kEndOfPushReading) {
+      const auto setDirty = [](HogChannel& channel, const std::optional<float>& reading) {
+        channel.dirtyZero = reading.value_or(NullValue);
+        channel.dirtyZeroRead = reading.has_value();
+      };
+      setDirty(h.friction, frictionZero);
+      setDirty(h.tip, readingOf(row, h.tip));
+      setDirty(h.u2, readingOf(row, h.u2));
+      if (present(h.inclX)) setDirty(h.inclX, readingOf(row, h.inclX));
+      if (present(h.inclY)) setDirty(h.inclY, readingOf(row, h.inclY));
       endsData = true;
       return;
     }
@@ -331,7 +338,10 @@ void ReadHogDepthRow(std::string_view row, bool firstRow, const TextReader& file
     h.dataMode = "FUGRO";
     for (const ChannelWord& c : kChannelWords) {
       HogChannel& channel = h.*(c.channel);
-      if (c.channel != &HogHeader::conductivity && present(channel)) channel.dirtyZero = channel.cleanZero;
+      if (c.channel != &HogHeader::conductivity && present(channel)) {
+        channel.dirtyZero = channel.cleanZero;
+        channel.dirtyZeroRead = channel.cleanZeroRead;
+      }
     }
     endsData = true;
     Status_show("", "", " ", "", "", "", "", "HOG987");

@@ -71,6 +71,10 @@ struct HogChannel {
   float factor = NullValue;     // full-scale number / reference number
   float cleanZero = NullValue;  // zero reading of the header, before the test
   float dirtyZero = NullValue;  // zero reading of the closing zero row, after the test
+  // Whether the file gave each zero reading: a reading of -5435 or 5435 counts
+  // is a reading like any other, so the value alone cannot tell.
+  bool cleanZeroRead = false;
+  bool dirtyZeroRead = false;
   std::string unit{NullText};   // unit of the full-scale number on line 20
 };
 

@@ -12,6 +12,7 @@
 #include "app/run.h"
 #include "app/startup.h"
 #include "compute/predictions.h"
+#include "fielddata/hog_reader.h"
 #include "core/depth_values.h"
 #include "core/run_state.h"
 #include "core/window_model.h"
@@ -99,6 +100,20 @@ TEST_F(ZeroLoadTest, DepthLimitAndCapacityErrors) {
   gZeroLoad.count = 1;
   TextWriter_failOpensOf("Zero_Load_Data");
   EXPECT_ERROR_REPORT(ZeroLoad_writeReport(), "ZLR204");
+}
+
+// A zero reading of 5435 counts is a reading (only one the file did not give
+// is missing), converted as the readings are: 0.95 atm/tsf x factor x 0.01044.
+TEST_F(ZeroLoadTest, ZeroReadingsOfTheMissingMarkersValueAreReadings) {
+  start("2");
+  HogChannel& tip = gHogHeader.tip;
+  tip.factor = 2.0f;
+  for (const float reading : {5435.0f, -5435.0f}) {
+    std::tie(tip.cleanZero, tip.cleanZeroRead, tip.dirtyZero, tip.dirtyZeroRead) = std::tuple{reading, true, NullValue, false};
+    ZeroLoad_beginSounding(1);
+    EXPECT_NEAR(gZeroLoad.records[1].qcZeroClean, reading * 0.95 * 2.0 * 0.01044, 1e-3) << reading;
+    EXPECT_EQ(gZeroLoad.records[1].qcZeroDirty, NullValue);
+  }
 }
 
 // Every value of a lowest reading, its strength included, comes from that
