@@ -68,13 +68,10 @@ TEST_F(BatchTest, UsageErrors) {
   EXPECT_EQ(out.str(), "Vurn 8.0.6 (2016 Oct 12)\n");
 }
 
-TEST_F(BatchTest, MissingDataAreaTellsToPrepareFirstUse) {
-  EXPECT_EQ(run({}), kExitDataAreaMissing);
+TEST_F(BatchTest, FirstUseThenRunPrintsProgressAndTheSummary) {
+  EXPECT_EQ(run({}), kExitDataAreaMissing);  // before the first use: told to prepare it
   EXPECT_NE(err.str().find("first use"), std::string::npos);
   EXPECT_NE(out.str().find("Drive C: is " + driveC().string()), std::string::npos);
-}
-
-TEST_F(BatchTest, FirstUseThenRunPrintsProgressAndTheSummary) {
   const fs::path other = driveC() / "elsewhere";
   fs::create_directories(other);
   HostDrive_set('P', fs::path(VURN_SOURCE_DIR) / "dist");
