@@ -281,57 +281,52 @@ TEST_F(RealSoundingTest, ExampleDatabaseNamesReadableSoundings) {
 // ---------------------------------------------------------------------------
 // End of push: "FUGRO" and "NORMAL" modes.
 
-TEST_F(HogReaderTest, FileWithoutMarkersOrInclinationEndsAtItsLastRowWithDirtyZerosFromClean) {
+// Without markers ("FUGRO") the last row ends the data and the dirty zeros are
+// the clean ones; markers then a zero row ("NORMAL") store the marker rows (fs
+// missing), end at the zero row and take its readings as the dirty zeros
+// (missing where it has none). Without inclination channels their values stay
+// missing.
+TEST_F(HogReaderTest, EndOfPushGivesTheModeTheRowsAndTheDirtyZeros) {
+  struct Case { int markers; Cells zeroRow; const char* mode; std::int16_t rowCount; float tip, friction; };
+  for (const Case& c : {Case{0, {}, "FUGRO", 2, 10.0f, 2.0f},
+                        Case{2, {{2, "7"}, {3, "3"}, {4, "-1"}}, "NORMAL", 5, 7.0f, 3.0f},
+                        Case{3, {{2, "7"}, {3, "3"}, {4, "-1"}}, "NORMAL", 6, 7.0f, 3.0f},
+                        Case{2, {{2, "--"}, {4, "-1"}}, "NORMAL", 5, NullValue, NullValue}}) {  // tip not a number
+    SCOPED_TRACE(c.markers);
+    HogText hog;
+    hog.names[5] = "CONDUCTIVITY";  // recognised; its calibration cells stay empty
+    hog.cleanZero = {{2, "10"}, {3, "2"}, {4, "-1"}};
+    hog.rows = ordinaryRows();
+    hog.rows[1] = dataRow("2.000", {{1, "77"}, {2, "2000"}, {3, "200"}, {4, "20"}, {6, "77"}});  // stray cells
+    for (int m = 0; m < c.markers; ++m) hog.rows.push_back(marker("3.1" + std::to_string(m)));
+    if (c.markers > 0) hog.rows.push_back(dataRow("0.000", c.zeroRow));
+    if (c.markers > 0) hog.rows.push_back(dataRow("9.000", {{2, "9999"}, {3, "999"}, {4, "99"}}));  // not read
+    read(hog);
+    EXPECT_EQ(gHogHeader.dataMode, c.mode);
+    EXPECT_EQ(gHogHeader.markerCount, c.markers);
+    ASSERT_EQ(gFieldData.rowCount, c.rowCount);
+    EXPECT_FLOAT_EQ(gFieldData.depth[2], 2.0f * 3.28084f);
+    EXPECT_FLOAT_EQ(gFieldData.fs[2], 198 * kTsf);
+    for (std::size_t i = 4; i <= static_cast<std::size_t>(c.rowCount); ++i) {
+      EXPECT_TRUE(IsNull(gFieldData.fs[i])) << i;
+      EXPECT_FLOAT_EQ(gFieldData.qc[i], 890 * kTsf);
+    }
+    EXPECT_FLOAT_EQ(gHogHeader.tip.dirtyZero, c.tip);
+    EXPECT_FLOAT_EQ(gHogHeader.friction.dirtyZero, c.friction);
+    EXPECT_FLOAT_EQ(gHogHeader.u2.dirtyZero, -1.0f);
+    EXPECT_EQ(gHogHeader.conductivity.column, 5);
+    EXPECT_TRUE(IsNull(gHogHeader.inclX.dirtyZero));
+    EXPECT_TRUE(gHogHeader.inclX.column == -9 && gHogHeader.inclY.column == -9);
+    EXPECT_TRUE(IsNull(gFieldData.inclX[1]) && IsNull(gFieldData.inclY[2]));
+    if (c.markers == 0) {
+      EXPECT_EQ(MainControl("StatusCODE8lbl").caption, "HOG987");
+    }
+  }
   HogText hog;
-  hog.names[5] = "CONDUCTIVITY";  // recognised; its calibration cells stay empty
-  hog.cleanZero = {{2, "10"}, {3, "2"}, {4, "-1"}};
-  hog.rows = ordinaryRows();
-  hog.rows[1] = dataRow("2.000", {{1, "77"}, {2, "2000"}, {3, "200"}, {4, "20"}, {6, "77"}});  // stray cells
-  read(hog);
-  EXPECT_EQ(gHogHeader.dataMode, "FUGRO");
-  EXPECT_EQ(gFieldData.rowCount, 2);  // the last row ends the data
-  EXPECT_FLOAT_EQ(gFieldData.depth[2], 2.0f * 3.28084f);
-  EXPECT_FLOAT_EQ(gHogHeader.tip.dirtyZero, 10.0f);
-  EXPECT_FLOAT_EQ(gHogHeader.friction.dirtyZero, 2.0f);
-  EXPECT_FLOAT_EQ(gHogHeader.u2.dirtyZero, -1.0f);
-  EXPECT_TRUE(IsNull(gHogHeader.inclX.dirtyZero));  // no inclination channels: they stay missing
-  EXPECT_EQ(gHogHeader.inclX.column, -9);
-  EXPECT_EQ(gHogHeader.inclY.column, -9);
-  for (std::size_t i = 1; i <= 2; ++i) EXPECT_TRUE(IsNull(gFieldData.inclX[i]) && IsNull(gFieldData.inclY[i])) << i;
-  EXPECT_EQ(MainControl("StatusCODE8lbl").caption, "HOG987");
-  EXPECT_EQ(gHogHeader.conductivity.column, 5);
-
   hog.rows = {dataRow("1", {{2, "1"}, {3, "1"}, {4, "1"}})};  // one data row is the last row
   read(hog);
   EXPECT_EQ(gFieldData.rowCount, 0);
   EXPECT_EQ(gHogHeader.dataMode, "FUGRO");
-}
-
-TEST_F(HogReaderTest, MarkersThenZeroRowGiveNormalModeAndDirtyZeros) {
-  // Missing readings of the closing zero row give missing dirty zeros.
-  struct Case { int markers; std::int16_t rowCount; Cells zeroRow; float tip, friction; };
-  for (const Case& c : {Case{2, 5, {{2, "7"}, {3, "3"}, {4, "-1"}}, 7.0f, 3.0f},
-                        Case{3, 6, {{2, "7"}, {3, "3"}, {4, "-1"}}, 7.0f, 3.0f},
-                        Case{2, 5, {{2, "--"}, {4, "-1"}}, NullValue, NullValue}}) {  // friction blank, tip not a number
-    SCOPED_TRACE(c.markers);
-    HogText hog;
-    hog.rows = ordinaryRows();
-    for (int m = 0; m < c.markers; ++m) hog.rows.push_back(marker("3.1" + std::to_string(m)));
-    hog.rows.push_back(dataRow("0.000", c.zeroRow));
-    hog.rows.push_back(dataRow("9.000", {{2, "9999"}, {3, "999"}, {4, "99"}}));  // after the end: not read
-    read(hog);
-    EXPECT_EQ(gHogHeader.dataMode, "NORMAL");
-    EXPECT_EQ(gHogHeader.markerCount, c.markers);
-    EXPECT_EQ(gFieldData.rowCount, c.rowCount);
-    for (std::int16_t i = 4; i <= c.rowCount; ++i) {
-      EXPECT_TRUE(IsNull(gFieldData.fs[static_cast<std::size_t>(i)])) << i;  // marker rows stored, fs missing
-      EXPECT_FLOAT_EQ(gFieldData.qc[static_cast<std::size_t>(i)], 900 * kTsf);
-    }
-    EXPECT_FLOAT_EQ(gFieldData.fs[3], 300 * kTsf);
-    EXPECT_FLOAT_EQ(gHogHeader.tip.dirtyZero, c.tip);
-    EXPECT_FLOAT_EQ(gHogHeader.friction.dirtyZero, c.friction);
-    EXPECT_FLOAT_EQ(gHogHeader.u2.dirtyZero, -1.0f);
-  }
 }
 
 TEST_F(HogReaderTest, MarkersWithoutClosingZeroRowReportHG8234) {
