@@ -402,7 +402,9 @@ TEST_F(CommandsTest, EndDuringARunStopsItAndClosesItsFiles) {
   EXPECT_EQ(logText().find("End of Tasks & Issues: "), std::string::npos);  // it stopped before its end
 }
 
-TEST_F(CommandsTest, MissingDataAreaOffersOnlyFirstUseWhichPreparesTheDataAreaAndRuns) {
+// A missing data area offers only the first use, which prepares it and runs; then chart plotting, the buttons without
+// an action, a new project, a run, a project pick and adding soundings go through the engine.
+TEST_F(CommandsTest, MissingDataAreaOffersOnlyFirstUseThenTheProjectCommandsGoThroughTheEngine) {
   installDataArea();  // only to point P: at the bundled tree; start again from an empty C:
   std::filesystem::remove_all(driveC() / "Vurn");
   gWindow.main.visible = false;
@@ -425,12 +427,8 @@ TEST_F(CommandsTest, MissingDataAreaOffersOnlyFirstUseWhichPreparesTheDataAreaAn
   EXPECT_EQ(gRun.status.main, "           Done");
   EXPECT_TRUE(mainWidget("Run8cmd")->isEnabled());
   EXPECT_TRUE(mainWidget("projectS_8cbo")->isEnabled());
-}
 
-TEST_F(CommandsTest, ProjectPickNewProjectAddSoundingsAndChartPlottingGoThroughTheEngine) {
-  installDataArea();
-  WindowCommand_startUp();
-  // Chart plotting writes the files; buttons without an action do nothing.
+  // The project commands on the prepared data area. Chart plotting writes the files; buttons without an action do nothing.
   click("SLD_file_GenerateFileForPlotting8cmd");
   EXPECT_FALSE(gGui.endRequested);
   EXPECT_GE(Host_list("C:\\Vurn\\Projects\\ExampleONE\\SLD output\\*.*", false).size(), 8u);
