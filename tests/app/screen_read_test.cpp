@@ -15,21 +15,6 @@ class ScreenReadTest : public VurnTest {
   }
 };
 
-TEST_F(ScreenReadTest, WindowDefaultsGiveTheDefaultOptions) {
-  VurnScreen_read_values();
-  EXPECT_EQ(gRun.lineBreakdownWanted, "True");
-  EXPECT_FLOAT_EQ(gRun.lowestQcStartDepthFeet, 2.0f);
-  EXPECT_EQ(gRun.nk, "18");
-  EXPECT_EQ(gRun.coneNormalizationMethod, "TAVIK");
-  EXPECT_EQ(gRun.outputColumnSource, "FILE");
-  EXPECT_EQ(gRun.fieldDataFileType, "HOG");
-  EXPECT_EQ(gRun.chartDataSource, "FILE");
-  EXPECT_TRUE(gRun.writeChartData);
-  EXPECT_EQ(gRun.soilTypeMethod, "Tavik");
-  EXPECT_FLOAT_EQ(gRun.earthquakeMagnitude, 7.5f);
-  EXPECT_EQ(gRun.earthquakeCsrFile, "c:\\Vurn\\projects\\exampleone\\CSR-FF-4liq.csv");
-}
-
 TEST_F(ScreenReadTest, GroupsWithNothingSelectedKeepTheirStartValues) {
   clearGroup({"Norm_Tavik_8opb", "Norm_Tavik_SF_8opb", "Norm_PRob_8opb", "Option6"});
   clearGroup({"Columns_Q1o_File_8opb", "Columns_Q1o_Internal_8opb"});
@@ -46,15 +31,11 @@ TEST_F(ScreenReadTest, GroupsWithNothingSelectedKeepTheirStartValues) {
 }
 
 TEST_F(ScreenReadTest, GreyedBreakdownBoxKeepsThePreviousValue) {
-  MainControl("Show_BreakdownOf_LineInput_8chk").value = 0;
-  VurnScreen_read_values();
-  EXPECT_EQ(gRun.lineBreakdownWanted, "False");
-  MainControl("Show_BreakdownOf_LineInput_8chk").value = 2;
-  VurnScreen_read_values();
-  EXPECT_EQ(gRun.lineBreakdownWanted, "False");
-  MainControl("Show_BreakdownOf_LineInput_8chk").value = 1;
-  VurnScreen_read_values();
-  EXPECT_EQ(gRun.lineBreakdownWanted, "True");
+  for (const auto& [value, word] : {std::pair{0, "False"}, {2, "False"}, {1, "True"}, {2, "True"}}) {
+    MainControl("Show_BreakdownOf_LineInput_8chk").value = value;
+    VurnScreen_read_values();
+    EXPECT_EQ(gRun.lineBreakdownWanted, word) << value;
+  }
 }
 
 TEST_F(ScreenReadTest, TextsAreConvertedOrKeptAsWritten) {

@@ -68,13 +68,10 @@ TEST_F(BatchTest, UsageErrors) {
   EXPECT_EQ(out.str(), "Vurn 8.0.6 (2016 Oct 12)\n");
 }
 
-TEST_F(BatchTest, MissingDataAreaTellsToPrepareFirstUse) {
-  EXPECT_EQ(run({}), kExitDataAreaMissing);
+TEST_F(BatchTest, FirstUseThenRunPrintsProgressAndTheSummary) {
+  EXPECT_EQ(run({}), kExitDataAreaMissing);  // before the first use: told to prepare it
   EXPECT_NE(err.str().find("first use"), std::string::npos);
   EXPECT_NE(out.str().find("Drive C: is " + driveC().string()), std::string::npos);
-}
-
-TEST_F(BatchTest, FirstUseThenRunPrintsProgressAndTheSummary) {
   const fs::path other = driveC() / "elsewhere";
   fs::create_directories(other);
   HostDrive_set('P', fs::path(VURN_SOURCE_DIR) / "dist");
@@ -89,16 +86,14 @@ TEST_F(BatchTest, FirstUseThenRunPrintsProgressAndTheSummary) {
   EXPECT_NE(text.find("9 total Soundings"), std::string::npos);
   EXPECT_NE(text.find("Tasks and issues: C:\\Vurn\\Vurn---Output---Tasks_and_Issues"), std::string::npos);
   EXPECT_TRUE(fs::exists(other / "Vurn" / "Vurn---Output---Tasks_and_Issues_From_most_recent_Vurn_Run.txt"));
-}
 
-TEST_F(BatchTest, AddSoundingsAddsRowsInsteadOfARun) {
-  HostDrive_set('P', fs::path(VURN_SOURCE_DIR) / "dist");
-  ASSERT_EQ(run({"--first-use", "--add-soundings"}), kExitCompleted) << err.str();
+  // Adding soundings adds rows instead of a run.
+  ASSERT_EQ(run({"--add-soundings", "--drive", "C=" + other.string()}), kExitCompleted) << err.str();
   EXPECT_NE(out.str().find("Add soundings: every field data file of project ExampleONE has its row already"),
             std::string::npos)
       << out.str();
-  std::ofstream(driveC() / "Vurn" / "Projects" / "ExampleONE" / "Soundings" / "NEW.CSV") << "depth_ft,qc_tsf,fs_tsf\n1,2,0.1\n";
-  ASSERT_EQ(run({"--add-soundings"}), kExitCompleted) << err.str();
+  std::ofstream(other / "Vurn" / "Projects" / "ExampleONE" / "Soundings" / "NEW.CSV") << "depth_ft,qc_tsf,fs_tsf\n1,2,0.1\n";
+  ASSERT_EQ(run({"--add-soundings", "--drive", "C=" + other.string()}), kExitCompleted) << err.str();
   EXPECT_NE(out.str().find("Add soundings: added NEW (NEW.CSV, 1 rows)"), std::string::npos) << out.str();
   EXPECT_EQ(out.str().find("total Soundings"), std::string::npos);  // no run
 }

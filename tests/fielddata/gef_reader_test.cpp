@@ -1,9 +1,10 @@
-// The GEF and plain CSV readers: the real soundings against their HOG
-// conversions through a whole run (Q1o tables and zero-load rows), and the
-// variants of both formats against values worked out by hand.
+// The GEF, BRO XML and plain CSV readers through a whole run against the HOG
+// conversions of the same soundings (Q1o tables and zero-load rows), and the
+// variants of GEF and CSV against values worked out by hand.
 #include "fielddata/gef_reader.h"
 
 #include <cmath>
+#include <fstream>
 #include <map>
 #include <sstream>
 
@@ -12,6 +13,7 @@
 #include "fielddata/field_data_file.h"
 #include "fielddata/hog_reader.h"
 #include "numeric/numeric_tools.h"
+#include "platform/host_env.h"
 #include "project/sounding_db.h"
 #include "support/vurn_test.h"
 
@@ -19,101 +21,103 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class GefReaderTest : public VurnTest {
- protected:
-  fs::path soundings() const { return dataArea() / "Projects" / "ExampleONE" / "Soundings"; }
-
-  // The data rows of each Q1o table of the last run, by sounding and depth
-  // cell, and the zero-load report's row of each sounding.
-  struct RunOutputs {
-    std::map<std::string, std::map<std::string, std::vector<std::string>>> tables;
-    std::map<std::string, std::string> zeroLoadRows;
-  };
-
-  RunOutputs runExample() {
-    Main_run();
-    EXPECT_EQ(gRun.status.main, "           Done");
-    RunOutputs out;
-    for (const char* name : {"VOORNE-17_8", "BRO-217393"}) {
-      std::istringstream table(readHostFile(soundings() / (std::string(name) + "_Q1o.txt")));
-      std::string line;
-      bool data = false;
-      while (std::getline(table, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (data) {
-          std::vector<std::string> cells;
-          std::istringstream split(line);
-          std::string cell;
-          while (std::getline(split, cell, ',')) cells.push_back(cell);
-          out.tables[name][cells.at(0)] = cells;
-        }
-        data = data || line == "EOH";
-      }
-      std::istringstream report(
-          readHostFile(dataArea() / "Projects" / "ExampleONE" / "Vurn---Output---Zero_Load_Data---ExampleONE.txt"));
-      while (std::getline(report, line)) {
-        if (line.find(std::string(" ") + name + " ") != std::string::npos) out.zeroLoadRows[name] = line;
-      }
-    }
-    return out;
-  }
+// The Q1o rows of a sounding's table by their depth cell, and its row of the
+// zero-load report, as the last run wrote them.
+struct RunOutputs {
+  std::map<std::string, std::string> rowsByDepth;
+  std::string zeroLoadRow;
 };
 
-// Whether two written cells differ by one unit of their last written digit
-// (both numbers with the same decimals).
-bool lastDigitApart(const std::string& a, const std::string& b) {
-  const auto decimals = [](const std::string& text) {
-    const std::size_t point = text.find('.');
-    return point == std::string::npos ? 0 : static_cast<int>(text.find_last_of("0123456789") - point);
-  };
-  double x = 0.0;
-  double y = 0.0;
-  try {
-    x = std::stod(a);
-    y = std::stod(b);
-  } catch (...) {
-    return false;
+class GefReaderTest : public VurnTest {
+ protected:
+  static RunOutputs outputsOf(const fs::path& project, const std::string& name);
+};
+
+RunOutputs GefReaderTest::outputsOf(const fs::path& project, const std::string& name) {
+  RunOutputs out;
+  std::istringstream table(readHostFile(project / "Soundings" / (name + "_Q1o.txt")));
+  bool data = false;
+  for (std::string line; std::getline(table, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (data) out.rowsByDepth[line.substr(0, line.find(','))] = line;
+    data = data || line == "EOH";
   }
-  return decimals(a) == decimals(b) && std::fabs(std::fabs(x - y) - std::pow(10.0, -decimals(a))) < 1e-9;
+  std::istringstream report(readHostFile(project / "Vurn---Output---Zero_Load_Data---ExampleONE.txt"));
+  for (std::string line; std::getline(report, line);) {
+    if (line.find(" " + name + " ") != std::string::npos) out.zeroLoadRow = line;
+  }
+  return out;
 }
 
-// The original GEF files give the same Q1o rows as their HOG conversions at
-// every depth both have, and the same zero-load rows. The HOG conversion's
-// readings are counts whose converted value may sit one 32-bit step from the
-// nearest float to the file's decimal value, and the tables cut to their
-// decimals, so a cell may differ by one unit of its last digit; such cells
-// must stay rare (at most one in a thousand).
-TEST_F(GefReaderTest, OriginalGefGivesTheQ1oRowsAndZeroLoadOfItsHogConversion) {
+// Whether two written cells are one unit of their last digit apart.
+bool lastDigitApart(const std::string& a, const std::string& b) {
+  const std::size_t point = a.find('.');
+  if (point == std::string::npos || a.size() != b.size() || b.find('.') != point) return false;
+  const double unit = std::pow(10.0, -static_cast<double>(a.find_last_of("0123456789") - point));
+  return std::fabs(std::fabs(std::stod(a) - std::stod(b)) - unit) < unit / 100;
+}
+
+// The original GEF files and the registry's XML document of a sounding give
+// the Q1o rows of its HOG conversion at every depth the conversion has (the
+// other file may have up to four more: the deepest records without a sleeve
+// reading, the leading ones before the first complete reading), and the same
+// zero-load row. A HOG reading is a count whose converted value may sit one
+// 32-bit step from the nearest float to the file's decimal value, and the
+// tables cut to their decimals: a cell may be one unit of its last digit
+// apart, in at most one cell of a thousand.
+TEST_F(GefReaderTest, OtherFormatsGiveTheQ1oRowsAndZeroLoadOfTheHogConversion) {
+  HostClock_setFixed(2026, 12, 6, 36000.0);
   startUp();
-  const RunOutputs hog = runExample();
-  for (const char* name : {"VOORNE-17_8", "BRO-217393"}) {
-    fs::remove(soundings() / (std::string(name) + ".CPT"));
-    fs::copy_file(fs::path(VURN_SOURCE_DIR) / "tests/fielddata/data" / (std::string(name) + ".GEF"),
-                  soundings() / (std::string(name) + ".GEF"));
+  const fs::path project = dataArea() / "Projects" / "ExampleONE";
+  const fs::path database = project / "Vurn_SoundingS---ExampleONE.csv";
+  const std::string rows = readHostFile(database);  // the header and the two soundings' rows alone
+  std::string kept = rows.substr(0, rows.find('\n') + 1);
+  for (const char* name : {"\nVOORNE-17_8,", "\nBRO-217393,"}) {
+    const std::size_t at = rows.find(name) + 1;
+    kept += rows.substr(at, rows.find('\n', at) - at + 1);
   }
-  const RunOutputs gef = runExample();
-  for (const char* name : {"VOORNE-17_8", "BRO-217393"}) {
-    SCOPED_TRACE(name);
-    const auto& h = hog.tables.at(name);
-    const auto& g = gef.tables.at(name);
-    ASSERT_GT(h.size(), 1000u);
-    int cells = 0;
-    int apart = 0;
-    for (const auto& [depth, row] : h) {
-      ASSERT_TRUE(g.count(depth)) << "no GEF row at depth " << depth;
-      const auto& other = g.at(depth);
-      ASSERT_EQ(row.size(), other.size()) << depth;
-      for (std::size_t c = 0; c < row.size(); ++c, ++cells) {
-        if (row[c] == other[c]) continue;
-        ++apart;
-        EXPECT_TRUE(lastDigitApart(row[c], other[c])) << depth << " column " << c << ": " << row[c] << " / " << other[c];
-      }
+  std::ofstream(database, std::ios::binary) << kept;
+  Main_run();
+  const RunOutputs hog[] = {outputsOf(project, "VOORNE-17_8"), outputsOf(project, "BRO-217393")};
+  const fs::path source = VURN_SOURCE_DIR;
+  const struct { const char* name; fs::path file; int hogIndex; } passes[][2] = {
+      {{"VOORNE-17_8", source / "tests/fielddata/data/VOORNE-17_8.GEF", 0},
+       {"BRO-217393", source / "fuzz/corpus/bro_xml/BRO-217393.XML", 1}},
+      {{"BRO-217393", source / "tests/fielddata/data/BRO-217393.GEF", 1}, {}},
+  };
+  for (const auto& pass : passes) {
+    for (const auto& p : pass) {
+      if (!p.name) continue;
+      for (const char* extension : {".CPT", ".GEF", ".XML"}) fs::remove(project / "Soundings" / (p.name + std::string(extension)));
+      fs::copy_file(p.file, project / "Soundings" / p.file.filename());
     }
-    EXPECT_LE(apart * 1000, cells) << apart << " of " << cells << " cells one digit apart";
-    // The GEF rows beyond the HOG rows are the deepest rows without a sleeve reading.
-    EXPECT_LE(g.size() - h.size(), 4u);
-    EXPECT_FALSE(hog.zeroLoadRows.at(name).empty());
-    EXPECT_EQ(gef.zeroLoadRows.at(name), hog.zeroLoadRows.at(name));
+    gRun.errorReported = false;
+    Main_run();
+    ASSERT_EQ(gRun.status.main, "           Done");
+    for (const auto& p : pass) {
+      if (!p.name) continue;
+      SCOPED_TRACE(p.file.filename().string());
+      const RunOutputs& h = hog[p.hogIndex];
+      const RunOutputs other = outputsOf(project, p.name);
+      ASSERT_GT(h.rowsByDepth.size(), 1000u);
+      EXPECT_LE(other.rowsByDepth.size() - h.rowsByDepth.size(), 4u);
+      int cells = 0;
+      int apart = 0;
+      for (const auto& [depth, line] : h.rowsByDepth) {
+        const auto found = other.rowsByDepth.find(depth);
+        ASSERT_NE(found, other.rowsByDepth.end()) << "no row at depth " << depth;
+        std::istringstream a(line), b(found->second);
+        for (std::string x, y; std::getline(a, x, ','); ++cells) {
+          ASSERT_TRUE(std::getline(b, y, ',')) << line;
+          if (x == y) continue;
+          ++apart;
+          EXPECT_TRUE(lastDigitApart(x, y)) << "HOG " << line << "\nother " << found->second;
+        }
+      }
+      EXPECT_LE(apart * 1000, cells) << apart << " of " << cells << " cells one digit apart";
+      ASSERT_FALSE(h.zeroLoadRow.empty());
+      EXPECT_EQ(other.zeroLoadRow, h.zeroLoadRow);
+    }
   }
 }
 

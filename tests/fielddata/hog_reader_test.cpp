@@ -3,6 +3,7 @@
 // files, and the resets.
 #include "fielddata/hog_reader.h"
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <functional>
@@ -280,57 +281,52 @@ TEST_F(RealSoundingTest, ExampleDatabaseNamesReadableSoundings) {
 // ---------------------------------------------------------------------------
 // End of push: "FUGRO" and "NORMAL" modes.
 
-TEST_F(HogReaderTest, FileWithoutMarkersOrInclinationEndsAtItsLastRowWithDirtyZerosFromClean) {
+// Without markers ("FUGRO") the last row ends the data and the dirty zeros are
+// the clean ones; markers then a zero row ("NORMAL") store the marker rows (fs
+// missing), end at the zero row and take its readings as the dirty zeros
+// (missing where it has none). Without inclination channels their values stay
+// missing.
+TEST_F(HogReaderTest, EndOfPushGivesTheModeTheRowsAndTheDirtyZeros) {
+  struct Case { int markers; Cells zeroRow; const char* mode; std::int16_t rowCount; float tip, friction; };
+  for (const Case& c : {Case{0, {}, "FUGRO", 2, 10.0f, 2.0f},
+                        Case{2, {{2, "7"}, {3, "3"}, {4, "-1"}}, "NORMAL", 5, 7.0f, 3.0f},
+                        Case{3, {{2, "7"}, {3, "3"}, {4, "-1"}}, "NORMAL", 6, 7.0f, 3.0f},
+                        Case{2, {{2, "--"}, {4, "-1"}}, "NORMAL", 5, NullValue, NullValue}}) {  // tip not a number
+    SCOPED_TRACE(c.markers);
+    HogText hog;
+    hog.names[5] = "CONDUCTIVITY";  // recognised; its calibration cells stay empty
+    hog.cleanZero = {{2, "10"}, {3, "2"}, {4, "-1"}};
+    hog.rows = ordinaryRows();
+    hog.rows[1] = dataRow("2.000", {{1, "77"}, {2, "2000"}, {3, "200"}, {4, "20"}, {6, "77"}});  // stray cells
+    for (int m = 0; m < c.markers; ++m) hog.rows.push_back(marker("3.1" + std::to_string(m)));
+    if (c.markers > 0) hog.rows.push_back(dataRow("0.000", c.zeroRow));
+    if (c.markers > 0) hog.rows.push_back(dataRow("9.000", {{2, "9999"}, {3, "999"}, {4, "99"}}));  // not read
+    read(hog);
+    EXPECT_EQ(gHogHeader.dataMode, c.mode);
+    EXPECT_EQ(gHogHeader.markerCount, c.markers);
+    ASSERT_EQ(gFieldData.rowCount, c.rowCount);
+    EXPECT_FLOAT_EQ(gFieldData.depth[2], 2.0f * 3.28084f);
+    EXPECT_FLOAT_EQ(gFieldData.fs[2], 198 * kTsf);
+    for (std::size_t i = 4; i <= static_cast<std::size_t>(c.rowCount); ++i) {
+      EXPECT_TRUE(IsNull(gFieldData.fs[i])) << i;
+      EXPECT_FLOAT_EQ(gFieldData.qc[i], 890 * kTsf);
+    }
+    EXPECT_FLOAT_EQ(gHogHeader.tip.dirtyZero, c.tip);
+    EXPECT_FLOAT_EQ(gHogHeader.friction.dirtyZero, c.friction);
+    EXPECT_FLOAT_EQ(gHogHeader.u2.dirtyZero, -1.0f);
+    EXPECT_EQ(gHogHeader.conductivity.column, 5);
+    EXPECT_TRUE(IsNull(gHogHeader.inclX.dirtyZero));
+    EXPECT_TRUE(gHogHeader.inclX.column == -9 && gHogHeader.inclY.column == -9);
+    EXPECT_TRUE(IsNull(gFieldData.inclX[1]) && IsNull(gFieldData.inclY[2]));
+    if (c.markers == 0) {
+      EXPECT_EQ(MainControl("StatusCODE8lbl").caption, "HOG987");
+    }
+  }
   HogText hog;
-  hog.names[5] = "CONDUCTIVITY";  // recognised; its calibration cells stay empty
-  hog.cleanZero = {{2, "10"}, {3, "2"}, {4, "-1"}};
-  hog.rows = ordinaryRows();
-  hog.rows[1] = dataRow("2.000", {{1, "77"}, {2, "2000"}, {3, "200"}, {4, "20"}, {6, "77"}});  // stray cells
-  read(hog);
-  EXPECT_EQ(gHogHeader.dataMode, "FUGRO");
-  EXPECT_EQ(gFieldData.rowCount, 2);  // the last row ends the data
-  EXPECT_FLOAT_EQ(gFieldData.depth[2], 2.0f * 3.28084f);
-  EXPECT_FLOAT_EQ(gHogHeader.tip.dirtyZero, 10.0f);
-  EXPECT_FLOAT_EQ(gHogHeader.friction.dirtyZero, 2.0f);
-  EXPECT_FLOAT_EQ(gHogHeader.u2.dirtyZero, -1.0f);
-  EXPECT_TRUE(IsNull(gHogHeader.inclX.dirtyZero));  // no inclination channels: they stay missing
-  EXPECT_EQ(gHogHeader.inclX.column, -9);
-  EXPECT_EQ(gHogHeader.inclY.column, -9);
-  for (std::size_t i = 1; i <= 2; ++i) EXPECT_TRUE(IsNull(gFieldData.inclX[i]) && IsNull(gFieldData.inclY[i])) << i;
-  EXPECT_EQ(MainControl("StatusCODE8lbl").caption, "HOG987");
-  EXPECT_EQ(gHogHeader.conductivity.column, 5);
-
   hog.rows = {dataRow("1", {{2, "1"}, {3, "1"}, {4, "1"}})};  // one data row is the last row
   read(hog);
   EXPECT_EQ(gFieldData.rowCount, 0);
   EXPECT_EQ(gHogHeader.dataMode, "FUGRO");
-}
-
-TEST_F(HogReaderTest, MarkersThenZeroRowGiveNormalModeAndDirtyZeros) {
-  // Missing readings of the closing zero row give missing dirty zeros.
-  struct Case { int markers; std::int16_t rowCount; Cells zeroRow; float tip, friction; };
-  for (const Case& c : {Case{2, 5, {{2, "7"}, {3, "3"}, {4, "-1"}}, 7.0f, 3.0f},
-                        Case{3, 6, {{2, "7"}, {3, "3"}, {4, "-1"}}, 7.0f, 3.0f},
-                        Case{2, 5, {{2, "--"}, {4, "-1"}}, NullValue, NullValue}}) {  // friction blank, tip not a number
-    SCOPED_TRACE(c.markers);
-    HogText hog;
-    hog.rows = ordinaryRows();
-    for (int m = 0; m < c.markers; ++m) hog.rows.push_back(marker("3.1" + std::to_string(m)));
-    hog.rows.push_back(dataRow("0.000", c.zeroRow));
-    hog.rows.push_back(dataRow("9.000", {{2, "9999"}, {3, "999"}, {4, "99"}}));  // after the end: not read
-    read(hog);
-    EXPECT_EQ(gHogHeader.dataMode, "NORMAL");
-    EXPECT_EQ(gHogHeader.markerCount, c.markers);
-    EXPECT_EQ(gFieldData.rowCount, c.rowCount);
-    for (std::int16_t i = 4; i <= c.rowCount; ++i) {
-      EXPECT_TRUE(IsNull(gFieldData.fs[static_cast<std::size_t>(i)])) << i;  // marker rows stored, fs missing
-      EXPECT_FLOAT_EQ(gFieldData.qc[static_cast<std::size_t>(i)], 900 * kTsf);
-    }
-    EXPECT_FLOAT_EQ(gFieldData.fs[3], 300 * kTsf);
-    EXPECT_FLOAT_EQ(gHogHeader.tip.dirtyZero, c.tip);
-    EXPECT_FLOAT_EQ(gHogHeader.friction.dirtyZero, c.friction);
-    EXPECT_FLOAT_EQ(gHogHeader.u2.dirtyZero, -1.0f);
-  }
 }
 
 TEST_F(HogReaderTest, MarkersWithoutClosingZeroRowReportHG8234) {
@@ -397,61 +393,40 @@ TEST_F(HogReaderTest, ArithmeticIsDoneInDoubleAndStoredAsFloat) {
   EXPECT_EQ(gHogHeader.tip.unit, "KPA");
 }
 
-TEST_F(HogReaderTest, RowWithoutUsableDepthIsStored) {
-  // A blank depth leaves depth and qc missing; a depth that is not a number
-  // leaves only the depth missing. The other channels are converted.
-  struct Case { const char* depth; bool qcMissing; };
-  for (const Case c : {Case{"", true}, Case{"        ", true}, Case{"1.2.3", false}}) {
-    SCOPED_TRACE(std::string("'") + c.depth + "'");
-    HogText hog;
-    const Cells readings = {{2, "1000"}, {3, "100"}, {4, "10"}};
-    hog.rows = {dataRow("1.0", readings), dataRow(c.depth, readings), dataRow("1.2", readings),
-                dataRow("0", {{2, "0"}, {3, "0"}, {4, "0"}})};
-    read(hog);
-    ASSERT_EQ(gFieldData.rowCount, 3);
-    EXPECT_TRUE(IsNull(gFieldData.depth[2]));
-    EXPECT_EQ(IsNull(gFieldData.qc[2]), c.qcMissing);
-    EXPECT_FLOAT_EQ(gFieldData.fs[2], 100 * kTsf);
-    EXPECT_FLOAT_EQ(gFieldData.u2[2], 0.068046f * 0.01044f * 10);
-    EXPECT_FLOAT_EQ(gFieldData.qc[3], 1000 * kTsf);
-  }
-}
-
-TEST_F(HogReaderTest, MissingRawReadingsGiveMissingValues) {
-  // Each channel in turn blank or not a number; the others stay converted.
+// Row cells that give missing values, the other values of the row converted:
+// a blank depth leaves depth and qc missing, a depth that is not a number only
+// the depth; each channel in turn blank, not a number or written with a comma;
+// a value beyond the float range is missing, not infinite.
+TEST_F(HogReaderTest, RowCellsThatCannotBeReadGiveMissingValues) {
   HogText base;
   base.names = {{1, "X INCL"}, {2, "TIP"}, {3, "FRICTION"}, {4, "U2"}, {5, "Y INCL"}};
   base.reference = {{1, "1"}, {2, "100"}, {3, "100"}, {4, "100"}, {5, "1"}};
   base.cleanZero = {{1, "3"}, {2, "5"}, {3, "5"}, {4, "5"}, {5, "3"}};
   base.fullScale = {{1, "1 DG"}, {2, "100 TSF"}, {3, "100 TSF"}, {4, "100 PSI"}, {5, "1 DG"}};
-  const std::map<int, const FieldData::Column*> columnOf = {
-      {1, &gFieldData.inclX}, {2, &gFieldData.qc}, {3, &gFieldData.fs}, {4, &gFieldData.u2}, {5, &gFieldData.inclY}};
+  const FieldData::Column* const columns[] = {&gFieldData.depth, &gFieldData.inclX, &gFieldData.qc,
+                                              &gFieldData.fs,    &gFieldData.u2,    &gFieldData.inclY};
+  const Cells readings = {{1, "4"}, {2, "6"}, {3, "6"}, {4, "6"}, {5, "4"}};
+  struct Case { std::string depth; int column; const char* text; std::vector<int> missing; };
+  std::vector<Case> cases = {{"", 0, "", {0, 2}}, {"        ", 0, "", {0, 2}}, {"1.2.3", 0, "", {0}},
+                             {"1.1e38", 0, "", {0}},  // 3.6e38 ft
+                             {"1.0", 2, "1e41", {2}}};  // 1e41 x 0.95 x 0.01044 atm
   for (int column = 1; column <= 5; ++column) {
-    for (const char* text : {"", "n/a", "1,5"}) {
-      SCOPED_TRACE(std::to_string(column) + " '" + text + "'");
-      Cells readings = {{1, "4"}, {2, "6"}, {3, "6"}, {4, "6"}, {5, "4"}};
-      readings[column] = text;
-      HogText hog = base;
-      hog.rows = {dataRow("1.0", readings), dataRow("0", {{1, "0"}, {2, "0"}, {3, "0"}, {4, "0"}, {5, "0"}})};
-      read(hog);
-      ASSERT_EQ(gFieldData.rowCount, 1);
-      for (const auto& [k, values] : columnOf) {
-        EXPECT_EQ(IsNull((*values)[1]), k == column) << "column " << k << " value " << (*values)[1];
-      }
+    for (const char* text : {"", "n/a", "1,5"}) cases.push_back({"1.0", column, text, {column}});
+  }
+  for (const Case& c : cases) {
+    SCOPED_TRACE("'" + c.depth + "' " + std::to_string(c.column) + " '" + c.text + "'");
+    Cells row = readings;
+    if (c.column > 0) row[c.column] = c.text;
+    HogText hog = base;
+    hog.rows = {dataRow("0.5", readings), dataRow(c.depth, row), dataRow("0", {{1, "0"}, {2, "0"}, {3, "0"}, {4, "0"}, {5, "0"}})};
+    read(hog);
+    ASSERT_EQ(gFieldData.rowCount, 2);
+    for (int k = 0; k <= 5; ++k) {
+      const bool missing = std::find(c.missing.begin(), c.missing.end(), k) != c.missing.end();
+      EXPECT_EQ(IsNull((*columns[k])[2]), missing) << "column " << k << " value " << (*columns[k])[2];
     }
   }
-}
-
-TEST_F(HogReaderTest, AValueBeyondTheFloatRangeIsMissingNotInfinite) {
-  HogText hog;
-  hog.fullScale[2] = "1e30 TSF";  // factor 1e28
-  hog.rows = {dataRow("1.0", {{2, "1e20"}, {3, "1"}, {4, "1"}}), dataRow("1.1e38", {{2, "1"}, {3, "1"}, {4, "1"}}),
-              dataRow("3.0", {{2, "0"}, {3, "0"}, {4, "0"}})};
-  read(hog);
-  ASSERT_EQ(gFieldData.rowCount, 2);
-  EXPECT_TRUE(IsNull(gFieldData.qc[1]));  // 1e20 x 1e28 atm
-  EXPECT_TRUE(IsNull(gFieldData.depth[2]));  // 1.1e38 m is 3.6e38 ft
-  EXPECT_NEAR(gFieldData.qc[2], 1e28f * 0.95f * 0.01044f, 1e24f);
+  EXPECT_FLOAT_EQ(gFieldData.qc[1], 1 * kTsf);  // (6 - 5) counts
 }
 
 TEST_F(HogReaderTest, RowCountsUpToTheCapacityAndNoFurther) {
@@ -531,30 +506,16 @@ TEST_F(HogReaderTest, HeaderKeepsDeviceDateAndPositionAndResetsClearThem) {
   read(hog);  // the resets must clear a position
   ResetHogHeader();
   const HogHeader& h = gHogHeader;
-  EXPECT_EQ(h.soundingName, "Null");
   EXPECT_EQ(h.device, "NULL");
   EXPECT_EQ(h.dateTime, "NULL");
-  for (const HogChannel* c : {&h.tip, &h.friction, &h.u2, &h.inclX, &h.inclY}) {
-    EXPECT_TRUE(IsNull(c->factor));
-    EXPECT_TRUE(IsNull(c->cleanZero));
-    EXPECT_TRUE(IsNull(c->dirtyZero));
-    EXPECT_EQ(c->unit, "-5435");
-  }
+  for (const HogChannel* c : {&h.tip, &h.friction, &h.u2, &h.inclX, &h.inclY}) EXPECT_TRUE(IsNull(c->dirtyZero));
   EXPECT_EQ(h.gpsLatitude, static_cast<double>(NullValue));
-  EXPECT_TRUE(IsNull(h.gpsThird));
   EXPECT_EQ(gFieldData.rowCount, -5435);
-
-  gDepthRow.qc = 1.0f;
-  ResetDepthRow();
-  EXPECT_TRUE(IsNull(gDepthRow.qc));
-
   read(hog);
   Engine_reset();  // a program that has not started has read no field data
   EXPECT_EQ(gFieldData.rowCount, -5435);
-  EXPECT_TRUE(IsNull(gFieldData.depth[1]));
   EXPECT_TRUE(IsNull(gFieldData.qc[2]));
   EXPECT_EQ(gHogHeader.tip.column, -9);
-  EXPECT_EQ(gHogHeader.dataMode, "");
   EXPECT_EQ(gHogHeader.markerCount, 0);
 }
 

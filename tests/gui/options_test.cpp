@@ -39,15 +39,12 @@ TEST_F(OptionsTest, EachClickedOptionIsReadIntoTheRunState) {
   }
 }
 
-TEST_F(OptionsTest, WriteChartDataFollowsItsBox) {
+TEST_F(OptionsTest, TypedTextsAndTheWriteChartDataBoxAreRead) {
   for (bool expected : {false, true}) {
     click("SLD_data_Write_to_File_8ckb");
     VurnScreen_read_values();
     EXPECT_EQ(gRun.writeChartData, expected);
   }
-}
-
-TEST_F(OptionsTest, TypedTextsAreRead) {
   type("Nk_8txt", "25");
   type("Depth_lowest_WhenLookingForLowestQc_feet8txt", "3.5");
   type("EQ_Mb_8txt", "6.8");
@@ -63,7 +60,17 @@ TEST_F(OptionsTest, TypedTextsAreRead) {
   EXPECT_FLOAT_EQ(gRun.earthquakeMagnitude, -5435.0f);
 }
 
-TEST_F(OptionsTest, CheckBeforeCompilingLocksTheOptions) {
+TEST_F(OptionsTest, CheckBeforeCompilingLocksTheOptionsOnlyWhenTicked) {
+  // Not ticked: the user's choices stay and stay open.
+  click("SLD_data_location_Internal_8opb");
+  click("CPT_input_FileType_AEG_8opb");
+  Screen_mode("CHECK BEFORE COMPILING");
+  Gui_sync();
+  EXPECT_FALSE(mainWidget("Check_Before_Compling8chk")->isHidden());
+  EXPECT_TRUE(mainWidget("SLD_data_location_File_8opb")->isEnabled());
+  VurnScreen_read_values();
+  EXPECT_EQ(gRun.fieldDataFileType, "AEG");
+
   click("Check_Before_Compling8chk");
   ASSERT_EQ(MainControl("Check_Before_Compling8chk").value, 1);
   Screen_mode("CHECK BEFORE COMPILING");
@@ -93,18 +100,6 @@ TEST_F(OptionsTest, CheckBeforeCompilingLocksTheOptions) {
   EXPECT_EQ(gRun.fieldDataFileType, "HOG");
   EXPECT_FALSE(gRun.writeChartData);
   EXPECT_EQ(gRun.lineBreakdownWanted, "False");
-}
-
-TEST_F(OptionsTest, CheckBeforeCompilingClearKeepsTheUsersChoices) {
-  click("SLD_data_location_Internal_8opb");
-  click("CPT_input_FileType_AEG_8opb");
-  Screen_mode("CHECK BEFORE COMPILING");
-  Gui_sync();
-  EXPECT_FALSE(mainWidget("Check_Before_Compling8chk")->isHidden());
-  EXPECT_TRUE(mainWidget("SLD_data_location_File_8opb")->isEnabled());
-  VurnScreen_read_values();
-  EXPECT_EQ(gRun.chartDataSource, "INTERNAL");
-  EXPECT_EQ(gRun.fieldDataFileType, "AEG");
 }
 
 }  // namespace

@@ -128,10 +128,11 @@ TEST_F(ResultsViewTest, ShowsProfilesAndTheIcChartOfTheExampleAndExportsThem) {
   EXPECT_EQ(gResults.message->text(), "There is no picture to save.");
 }
 
+// The batch pictures: profiles and charts next to each Q1o file, the liquefaction picture when the columns ask for
+// it, and a Q1o file that cannot be read named while the others are still drawn.
 TEST_F(ResultsViewTest, BatchPicturesAreWrittenNextToEachQ1oFile) {
   installExampleDataArea();
-  std::ostringstream out;
-  std::ostringstream err;
+  std::ostringstream out, err;
   ASSERT_EQ(Batch_main({"--pictures"}, out, err, Plots_writeRunPictures), 0) << err.str();
   PlotSounding sounding;
   std::string message;
@@ -145,28 +146,15 @@ TEST_F(ResultsViewTest, BatchPicturesAreWrittenNextToEachQ1oFile) {
     }
     EXPECT_NE(out.str().find("Picture " + base + "_SLD-Ic_tvk.png\n"), std::string::npos) << out.str();
   }
-
-  // A Q1o file that cannot be read is named, the others are still drawn (exit 5).
-  std::ofstream(soundingsFolder() + "/ZZ-OLD_Q1o.txt") << "garbage\r\n";
-  std::filesystem::remove(soundingsFolder() + "/VOORNE-17_8_profiles.png");
-  EXPECT_EQ(Batch_main({"--pictures"}, out, err, Plots_writeRunPictures), 5);
-  EXPECT_NE(err.str().find("ZZ-OLD_Q1o.txt: its first column is garbage, not a depth"), std::string::npos) << err.str();
-  EXPECT_TRUE(std::filesystem::exists(soundingsFolder() + "/VOORNE-17_8_profiles.png"));
-}
-
-TEST_F(ResultsViewTest, LiquefactionPicturesShowTheFactorOfSafetyAndTheSettlement) {
-  installExampleDataArea();
-  std::ostringstream out, err;
-  ASSERT_EQ(Batch_main({}, out, err, Plots_writeRunPictures), 0) << err.str();
-  PlotSounding sounding;
-  std::string message;
-  ASSERT_TRUE(Plots_loadSounding("OYSAND-OYSC19", sounding, message)) << message;
   EXPECT_EQ(Plots_liquefaction(sounding), nullptr) << "the example's columns ask no liquefaction";
 
   std::ofstream(dataArea() / "Projects" / "ExampleONE" / "Vurn_Q1o_Output_Columns---ExampleONE.csv")
       << "Depth_ft,Qc_atm,Ic_tvk,FS-Liq_tvk,Ev-Liq_%\r\n";
-  ASSERT_EQ(Batch_main({"--pictures", "--eq-amax", "0.25", "--eq-csr", ""}, out, err, Plots_writeRunPictures), 0)
-      << err.str();
+  std::ofstream(soundingsFolder() + "/ZZ-OLD_Q1o.txt") << "garbage\r\n";
+  std::filesystem::remove(soundingsFolder() + "/VOORNE-17_8_profiles.png");
+  EXPECT_EQ(Batch_main({"--pictures", "--eq-amax", "0.25", "--eq-csr", ""}, out, err, Plots_writeRunPictures), 5);
+  EXPECT_NE(err.str().find("ZZ-OLD_Q1o.txt: its first column is garbage, not a depth"), std::string::npos) << err.str();
+  EXPECT_TRUE(std::filesystem::exists(soundingsFolder() + "/VOORNE-17_8_profiles.png"));
   ASSERT_TRUE(Plots_loadSounding("OYSAND-OYSC19", sounding, message)) << message;
   std::unique_ptr<QWidget> picture(Plots_liquefaction(sounding));
   ASSERT_NE(picture, nullptr);
