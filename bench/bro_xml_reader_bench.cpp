@@ -5,18 +5,12 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <random>
 #include <string>
 
-#include "core/run_state.h"
-#include "core/window_model.h"
 #include "fielddata/bro_xml_reader.h"
 #include "fielddata/hog_reader.h"
-#include "platform/host_paths.h"
-
-namespace fs = std::filesystem;
+#include "read_bench.h"
 
 namespace {
 
@@ -56,32 +50,10 @@ std::string documentText(int records) {
 }
 
 void BM_ReadBroXml8000Records(benchmark::State& state) {
-  const fs::path root = fs::temp_directory_path() / ("vurn-bench-xml-" + std::to_string(std::random_device{}()));
-  const fs::path folder = root / "Vurn" / "Projects" / "P1" / "SOUNDINGS";
-  fs::create_directories(folder);
-  std::ofstream(folder / "BENCH.XML", std::ios::binary) << documentText(FieldDataCapacity);
-  HostDrives_reset();
-  HostDrive_set('C', root);
-  RunState_reset();
-  WindowModel_reset();
-  WindowHooks_reset();
-  gRun.dataArea = "C:\\Vurn";
-  gRun.projectName = "P1";
-
-  for (auto _ : state) {
-    ResetHogHeader();
+  ReadBench_run(state, "BENCH.XML", documentText(FieldDataCapacity), [](const std::string& path) {
     gHogHeader.soundingName = "BENCH";
-    ReadBroXmlFile("C:\\Vurn\\Projects\\P1\\SOUNDINGS\\BENCH.XML");
-    benchmark::DoNotOptimize(gFieldData.rowCount);
-  }
-  if (gFieldData.rowCount != FieldDataCapacity) state.SkipWithError("the document did not read as 8000 rows");
-  state.counters["rows/s"] =
-      benchmark::Counter(static_cast<double>(state.iterations()) * FieldDataCapacity, benchmark::Counter::kIsRate);
-
-  RunState_reset();
-  HostDrives_reset();
-  std::error_code ec;
-  fs::remove_all(root, ec);
+    ReadBroXmlFile(path);
+  });
 }
 BENCHMARK(BM_ReadBroXml8000Records)->Unit(benchmark::kMillisecond);
 

@@ -5,20 +5,13 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <random>
 #include <string>
 
-#include "core/run_state.h"
-#include "core/window_model.h"
 #include "fielddata/csv_reader.h"
 #include "fielddata/gef_reader.h"
 #include "fielddata/hog_reader.h"
-#include "platform/host_paths.h"
-#include "project/sounding_db.h"
-
-namespace fs = std::filesystem;
+#include "read_bench.h"
 
 namespace {
 
@@ -59,44 +52,13 @@ std::string csvText(int rows) {
   return text;
 }
 
-void readFile(benchmark::State& state, const char* fileName, const std::string& text, void (*read)(const std::string&)) {
-  const fs::path root = fs::temp_directory_path() / ("vurn-bench-fmt-" + std::to_string(std::random_device{}()));
-  const fs::path folder = root / "Vurn" / "Projects" / "P1" / "SOUNDINGS";
-  fs::create_directories(folder);
-  std::ofstream(folder / fileName, std::ios::binary) << text;
-  HostDrives_reset();
-  HostDrive_set('C', root);
-  RunState_reset();
-  WindowModel_reset();
-  WindowHooks_reset();
-  gRun.dataArea = "C:\\Vurn";
-  gRun.projectName = "P1";
-  ResetSoundingRecord();
-  AccessSoundingField("ASSIGN_DB", "SOUNDING_NAME", "BENCH");
-  const std::string path = std::string("C:\\Vurn\\Projects\\P1\\SOUNDINGS\\") + fileName;
-
-  for (auto _ : state) {
-    ResetHogHeader();
-    read(path);
-    benchmark::DoNotOptimize(gFieldData.rowCount);
-  }
-  if (gFieldData.rowCount != FieldDataCapacity) state.SkipWithError("the file did not read as 8000 rows");
-  state.counters["rows/s"] =
-      benchmark::Counter(static_cast<double>(state.iterations()) * FieldDataCapacity, benchmark::Counter::kIsRate);
-
-  RunState_reset();
-  HostDrives_reset();
-  std::error_code ec;
-  fs::remove_all(root, ec);
-}
-
 void BM_ReadGefSounding8000Rows(benchmark::State& state) {
-  readFile(state, "BENCH.GEF", gefText(FieldDataCapacity), ReadGefFile);
+  ReadBench_run(state, "BENCH.GEF", gefText(FieldDataCapacity), ReadGefFile);
 }
 BENCHMARK(BM_ReadGefSounding8000Rows)->Unit(benchmark::kMillisecond);
 
 void BM_ReadCsvSounding8000Rows(benchmark::State& state) {
-  readFile(state, "BENCH.CSV", csvText(FieldDataCapacity), ReadCsvFile);
+  ReadBench_run(state, "BENCH.CSV", csvText(FieldDataCapacity), ReadCsvFile);
 }
 BENCHMARK(BM_ReadCsvSounding8000Rows)->Unit(benchmark::kMillisecond);
 

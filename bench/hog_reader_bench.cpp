@@ -4,18 +4,11 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <random>
 #include <string>
 
-#include "core/run_state.h"
-#include "core/window_model.h"
 #include "fielddata/hog_reader.h"
-#include "platform/host_paths.h"
-#include "project/sounding_db.h"
-
-namespace fs = std::filesystem;
+#include "read_bench.h"
 
 namespace {
 
@@ -59,32 +52,7 @@ std::string fieldDataText(int storedRows) {
 }
 
 void BM_ReadHogSounding8000Rows(benchmark::State& state) {
-  const fs::path root = fs::temp_directory_path() / ("vurn-bench-hog-" + std::to_string(std::random_device{}()));
-  const fs::path folder = root / "Vurn" / "Projects" / "P1" / "SOUNDINGS";
-  fs::create_directories(folder);
-  std::ofstream(folder / "BENCH.CPT", std::ios::binary) << fieldDataText(FieldDataCapacity);
-  HostDrives_reset();
-  HostDrive_set('C', root);
-  RunState_reset();
-  WindowModel_reset();
-  WindowHooks_reset();
-  gRun.dataArea = "C:\\Vurn";
-  gRun.projectName = "P1";
-  ResetSoundingRecord();
-  AccessSoundingField("ASSIGN_DB", "SOUNDING_NAME", "BENCH");
-
-  for (auto _ : state) {
-    ReadHogSounding();
-    benchmark::DoNotOptimize(gFieldData.rowCount);
-  }
-  if (gFieldData.rowCount != FieldDataCapacity) state.SkipWithError("the file did not read as 8000 rows");
-  state.counters["rows/s"] =
-      benchmark::Counter(static_cast<double>(state.iterations()) * FieldDataCapacity, benchmark::Counter::kIsRate);
-
-  RunState_reset();
-  HostDrives_reset();
-  std::error_code ec;
-  fs::remove_all(root, ec);
+  ReadBench_run(state, "BENCH.CPT", fieldDataText(FieldDataCapacity), [](const std::string&) { ReadHogSounding(); });
 }
 BENCHMARK(BM_ReadHogSounding8000Rows)->Unit(benchmark::kMillisecond);
 
