@@ -17,8 +17,10 @@
 #include "platform/host_paths.h"
 #include "project/sounding_db.h"
 
-inline void ReadBench_run(benchmark::State& state, const char* fileName, const std::string& text, void (*read)(const std::string&)) {
-  const std::filesystem::path root = std::filesystem::temp_directory_path() / ("vurn-bench-fmt-" + std::to_string(std::random_device{}()));
+inline void ReadBench_run(benchmark::State& state, const char* fileName, const std::string& text,
+                          void (*read)(const std::string&)) {
+  const std::filesystem::path root =
+      std::filesystem::temp_directory_path() / ("vurn-bench-fmt-" + std::to_string(std::random_device{}()));
   const std::filesystem::path folder = root / "Vurn" / "Projects" / "P1" / "SOUNDINGS";
   std::filesystem::create_directories(folder);
   std::ofstream(folder / fileName, std::ios::binary) << text;
