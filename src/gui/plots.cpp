@@ -118,6 +118,25 @@ void depthRange(const Q1oTable& table, float& top, float& bottom) {
   }
 }
 
+// A depth axis down the left of a panel, labels in `pointSize` points and its
+// title (none when empty) one point larger.
+QValueAxis* depthAxis(float top, float bottom, const QString& title, int pointSize) {
+  auto* y = new QValueAxis;
+  y->setReverse(true);
+  const float step = depthStep(top, bottom);
+  y->setRange(std::floor(top / step) * step, std::ceil(bottom / step) * step);
+  y->setTickType(QValueAxis::TicksDynamic);
+  y->setTickAnchor(0.0);
+  y->setTickInterval(step);
+  y->setLabelFormat(QStringLiteral("%g"));
+  y->setLabelsFont(smallFont(pointSize));
+  if (!title.isEmpty()) {
+    y->setTitleText(title);
+    y->setTitleFont(smallFont(pointSize + 1));
+  }
+  return y;
+}
+
 // One profile panel: the column's values against depth, one line piece per run
 // of rows that have both a depth and a value, so missing values show as gaps.
 QChartView* profilePanel(const PlotSounding& sounding, size_t c, float top, float bottom, float waterDepth) {
@@ -127,24 +146,12 @@ QChartView* profilePanel(const PlotSounding& sounding, size_t c, float top, floa
   chart->legend()->hide();
 
   auto* x = new QValueAxis;
-  auto* y = new QValueAxis;
   x->setTitleText(columnTitle(column));
   x->setTitleFont(smallFont(9));
   x->setLabelsFont(smallFont(8));
   x->setLabelFormat(QStringLiteral("%g"));
   x->setTickCount(4);
-  y->setReverse(true);
-  const float step = depthStep(top, bottom);
-  y->setRange(std::floor(top / step) * step, std::ceil(bottom / step) * step);
-  y->setTickType(QValueAxis::TicksDynamic);
-  y->setTickAnchor(0.0);
-  y->setTickInterval(step);
-  y->setLabelFormat(QStringLiteral("%g"));
-  y->setLabelsFont(smallFont(8));
-  if (c == 1) {
-    y->setTitleText(QStringLiteral("Depth") + unitText(depth));
-    y->setTitleFont(smallFont(9));
-  }
+  QValueAxis* y = depthAxis(top, bottom, c == 1 ? QStringLiteral("Depth") + unitText(depth) : QString(), 8);
   chart->addAxis(x, Qt::AlignTop);
   chart->addAxis(y, Qt::AlignLeft);
 
@@ -348,22 +355,6 @@ QWidget* Plots_profiles(const PlotSounding& sounding) {
 
 namespace {
 
-// A depth axis down the left of a liquefaction panel.
-QValueAxis* depthAxis(float top, float bottom, const QString& title) {
-  auto* y = new QValueAxis;
-  y->setReverse(true);
-  const float step = depthStep(top, bottom);
-  y->setRange(std::floor(top / step) * step, std::ceil(bottom / step) * step);
-  y->setTickType(QValueAxis::TicksDynamic);
-  y->setTickAnchor(0.0);
-  y->setTickInterval(step);
-  y->setLabelFormat(QStringLiteral("%g"));
-  y->setLabelsFont(smallFont(9));
-  y->setTitleText(title);
-  y->setTitleFont(smallFont(10));
-  return y;
-}
-
 void horizontalLine(QChart* chart, QAbstractAxis* x, QAbstractAxis* y, float x0, float x1, float depth, QPen pen) {
   auto* line = new QLineSeries;
   line->setPen(pen);
@@ -428,7 +419,7 @@ QWidget* Plots_liquefaction(const PlotSounding& sounding) {
   x->setTitleText(QStringLiteral("Factor of safety FS"));
   x->setTitleFont(smallFont(10));
   x->setTickCount(5);
-  QValueAxis* y = depthAxis(top, bottom, depthTitle);
+  QValueAxis* y = depthAxis(top, bottom, depthTitle, 9);
   chart->addAxis(x, Qt::AlignTop);
   chart->addAxis(y, Qt::AlignLeft);
   float previousDepth = NAN;
@@ -492,7 +483,7 @@ QWidget* Plots_liquefaction(const PlotSounding& sounding) {
                             : QStringLiteral("Settlement (in), total %1").arg(numberText(total.settlementFt * toShown)));
     sx->setTitleFont(smallFont(10));
     sx->setLabelFormat(QStringLiteral("%g"));
-    QValueAxis* sy = depthAxis(top, bottom, depthTitle);
+    QValueAxis* sy = depthAxis(top, bottom, depthTitle, 9);
     settlement->addAxis(sx, Qt::AlignTop);
     settlement->addAxis(sy, Qt::AlignLeft);
     auto* line = new QLineSeries;
