@@ -14,14 +14,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-TEST(KeyLineTest, NamesEndInAFixedColumn) {
-  const struct { const char* name; int width; const char* value; std::string line; } cases[] = {
-      {"abc", 5, "v", " abc = v"}, {"abc", 6, "v", " abc = v"}, {"abc", 7, "v", "  abc = v"},
-      {"a_name_longer_than_the_width", 10, "", " a_name_longer_than_the_width = "},  // (width 55: the source file)
-  };
-  for (const auto& c : cases) EXPECT_EQ(KeyLine(c.name, c.width, c.value), c.line) << c.name << " " << c.width;
-}
-
 class ChartWritersTest : public VurnTest {
  protected:
   void SetUp() override {
