@@ -120,15 +120,6 @@ TEST(Liquefaction, IndicesOfWorkedProfiles) {
   }
 }
 
-TEST(Liquefaction, LpiIncrementsOfSingleLayers) {
-  // One layer of 0.01 m at FS below 1: (1 - FS) (10 - 0.5 z_mid) 0.01.
-  for (auto [topM, fs, increment] : {std::tuple{2.18, 0.686f, 0.0280f}, {3.19, 0.59f, 0.0344f}, {6.60, 0.45f, 0.0368f}}) {
-    const LiquefactionIndices x =
-        Liquefaction_indices({feet(topM - 0.01), feet(topM), feet(topM + 0.01)}, {2.0f, 2.0f, fs}, {0, 0, 0});
-    EXPECT_NEAR(x.lpi, increment, 1e-4f) << topM;
-  }
-}
-
 class LiquefactionPointTest : public VurnTest {};
 
 TEST_F(LiquefactionPointTest, AnAllClayProfileGivesNoLiquefaction) {

@@ -230,15 +230,12 @@ TEST_F(DepthsProcessTest, EveryRowIsLoadedStressedNormalisedAndWritten) {
   EXPECT_EQ(total, 17.0f);  // the last row's depth added
   EXPECT_FALSE(gRun.q1oFile.isOpen());
   EXPECT_EQ(q1oRows(), 3);
-  // The last row as loaded, inclinations carried; 10 ft of 105.811 pcf above the water table.
+  // The last row as loaded, inclinations carried, stressed (10 ft of 105.811 pcf: half an atmosphere) and
+  // normalised. (The values of every row of a whole sounding: the golden tables.)
   EXPECT_EQ(std::vector<float>({gDepth.depth, gDepth.qt, gDepth.u2, gDepth.inclX, gDepth.inclY}),
             std::vector<float>({10.0f, 10.0f, gFieldData.u2[3], 1.5f, -0.75f}));
-  EXPECT_TRUE(NearRelative(1058.11, gDepth.vesSumPsf));
   EXPECT_TRUE(NearRelative(0.5, gDepth.ves));
-  EXPECT_TRUE(NearRelative(0.5, gDepth.vts));
-  ASSERT_FALSE(IsNull(gDepth.c));
-  EXPECT_TRUE(NearRelative(2.0, gDepth.fr));
-  EXPECT_TRUE(NearRelative(10.0 / std::pow(0.5, static_cast<double>(gDepth.c)), gDepth.qc1, 0.01));
+  EXPECT_FALSE(IsNull(gDepth.c) || IsNull(gDepth.qc1));
 
   // Rows without a depth are written but leave the stress alone; the total takes the deepest known depth.
   Q1o_open();
