@@ -136,11 +136,8 @@ TEST_F(LiquefactionPointTest, AnAllClayProfileGivesNoLiquefaction) {
       EXPECT_GT(x.lpi, 1.0f) << "a loose sand under amax 0.4 liquefies";
       continue;
     }
-    EXPECT_EQ(p.fs.back(), kMissing) << ic;
-    EXPECT_EQ(x.lpi, 0.0f) << ic;
-    EXPECT_EQ(x.lpiIsh, 0.0f) << ic;
-    EXPECT_EQ(x.lsn, 0.0f) << ic;
-    EXPECT_EQ(x.settlementFt, 0.0f) << ic;
+    EXPECT_EQ(std::vector<float>({p.fs.back(), x.lpi, x.lpiIsh, x.lsn, x.settlementFt}),
+              std::vector<float>({kMissing, 0, 0, 0, 0})) << ic;
   }
 }
 

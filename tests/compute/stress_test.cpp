@@ -33,10 +33,10 @@ class StressTest : public VurnTest {
     gRun.projectName = "P1";
     fs::create_directories(dataArea() / "Projects" / "P1");
     ResetSoundingRecord();
-    set("UWT_METHOD", "WT");
-    set("WATERTABLE_DEPTH_FEET", "10");
-    set("UWT_ABOVE_WT_PCF", "110");
-    set("UWT_BELOW_WT_PCF", "125");
+    for (const auto& [key, value] : {std::pair{"UWT_METHOD", "WT"}, {"WATERTABLE_DEPTH_FEET", "10"},
+                                     {"UWT_ABOVE_WT_PCF", "110"}, {"UWT_BELOW_WT_PCF", "125"}}) {
+      set(key, value);
+    }
     StressSounding_begin();
   }
   static void set(const std::string& key, const std::string& value) { AccessSoundingField("ASSIGN_DB", key, value); }
