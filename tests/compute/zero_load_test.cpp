@@ -338,12 +338,7 @@ TEST_F(ZeroLoadTest, ExampleReportMatchesTheFieldDataZerosAndTheQ1oStrengths) {
         ++strengthsChecked;
       }
     }
-    // Zero drift changes no strength; a tip drift moves the tip's strength its own way.
-    const bool tipPercent = cells[7] != "-5435";
-    EXPECT_TRUE(at(2) != 0 || !tipPercent || (at(7) == 0 && cells[6] == cells[5])) << "zero tip drift";
-    EXPECT_TRUE(at(10) != 0 || cells[14] == "-5435" || at(14) == 0) << "zero sleeve drift";
-    EXPECT_TRUE(at(2) == 0 || !tipPercent || (at(7) > 0) == (at(2) > 0)) << "tip drift and strength change";
-    EXPECT_TRUE(name != "VOORNE-17_8" || (at(7) >= -5 && at(7) <= -1)) << at(7);  // about -3 %
+    // (The strengths at the zero-corrected points: CorrectedPointIsNormalisedAsTheReading.)
   }
   EXPECT_EQ(hogRows, 6);
   EXPECT_GE(strengthsChecked, 8);
