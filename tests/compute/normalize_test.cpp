@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <regex>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "compute/normalize.h"
@@ -144,7 +145,8 @@ TEST_F(NormalizeTest, AnAlternatingChartStopsAfter250IterationsWithAnIssue) {
   const std::string head =
       "  poor c calculation closure because at max# of tries ---  DeltaC_criteria =  .008  DeltaC_chart = ";
   const std::vector<std::string> lines = logLines();
-  const auto line = std::find_if(lines.begin(), lines.end(), [&](const std::string& l) { return l.find(head) != l.npos; });
+  const auto line =
+      std::find_if(lines.begin(), lines.end(), [&](const std::string& l) { return l.find(head) != l.npos; });
   ASSERT_NE(line, lines.end());
   // Read 0.01 or 1.5, used near 0.5: the last difference is far above the criterion.
   const float delta = NumberOrNull(line->substr(line->find(head) + head.size()));
@@ -161,14 +163,13 @@ class DepthsProcessTest : public VurnTest {
     loadBuiltInCharts();
     ResetSoundingRecord();
     // 10 ft of 105.811 pcf: 1058.11 psf, half an atmosphere.
-    for (const auto& [key, value] : {std::pair{"SOUNDING_NAME", "T1"}, {"UWT_METHOD", "WT"}, {"WATERTABLE_DEPTH_FEET", "100"},
-                                     {"UWT_ABOVE_WT_PCF", "105.811"}, {"UWT_BELOW_WT_PCF", "125"}}) {
+    for (const auto& [key, value] : {std::pair{"SOUNDING_NAME", "T1"}, {"UWT_METHOD", "WT"},
+                                     {"WATERTABLE_DEPTH_FEET", "100"}, {"UWT_ABOVE_WT_PCF", "105.811"},
+                                     {"UWT_BELOW_WT_PCF", "125"}}) {
       set(key, value);
     }
-    gColumns.columns.clear();
-    ColumnDef depthColumn;
-    depthColumn.id = "Depth_ft";
-    gColumns.columns.push_back(depthColumn);
+    gColumns.columns.assign(1, ColumnDef());
+    gColumns.columns[0].id = "Depth_ft";
     Columns_prepare();
     Q1o_open();
     gDepth.vesSumPsf = gDepth.vtsSumPsf = gDepth.previousDepth = 0.0f;
@@ -199,16 +200,14 @@ class DepthsProcessTest : public VurnTest {
     return gRun.issueCounter - before;
   }
 
-  int q1oRows() const {
+  long q1oRows() const {
     const std::string text = readHostFile(dataArea() / "Projects" / "ExampleONE" / "Soundings" / "T1_Q1o.txt");
-    int n = 0;
-    for (char ch : text) n += ch == '\n' ? 1 : 0;
-    return n;
+    return std::count(text.begin(), text.end(), '\n');
   }
   int logLinesContaining(const std::string& part) const { return CountContaining(logLines(), part); }
 };
 
-TEST_F(DepthsProcessTest, EveryRowIsLoadedStressedNormalisedAndWritten) {
+TEST_F(DepthsProcessTest, EveryRowIsLoadedStressedNormalisedAndWrittenAndASoundingWithoutRowsIsAnIssue) {
   rows({{2.0f, 20.0f, 0.2f}, {6.0f, 40.0f, 0.4f}, {10.0f, 10.0f, 0.2f}});
   float total = 7.0f;
   Depths_process(1, total);
@@ -232,6 +231,18 @@ TEST_F(DepthsProcessTest, EveryRowIsLoadedStressedNormalisedAndWritten) {
   EXPECT_EQ(total, 7.0f);
   EXPECT_TRUE(NearRelative(6 * 105.811, gDepth.vesSumPsf));
   EXPECT_EQ(std::vector<float>({gDepth.ves, gDepth.qc1, gDepth.fr}), std::vector<float>(3, kNull));
+
+  // A sounding without rows (a count of 0, or missing) gets an empty table and an issue line, and adds nothing.
+  const int issuesBefore = gRun.issueCounter;
+  for (std::int16_t count : {std::int16_t{0}, static_cast<std::int16_t>(kNull)}) {
+    Q1o_open();
+    gFieldData.rowCount = count;
+    total = 3.0f;
+    Depths_process(1, total);
+    EXPECT_EQ(std::tuple(total, gRun.q1oFile.isOpen(), q1oRows()), std::tuple(3.0f, false, 0L)) << count;
+  }
+  EXPECT_EQ(gRun.issueCounter, issuesBefore + 2);
+  EXPECT_EQ(logLinesContaining("no depth rows in the field data"), 2);
 }
 
 TEST_F(DepthsProcessTest, TwoDisagreeingStartsGiveTheInstabilityIssue) {
@@ -275,21 +286,6 @@ TEST_F(DepthsProcessTest, DepthsWithoutStressOrChartExponentGetOneIssueLineEachP
   EXPECT_EQ(logLinesContaining("T1: the exponent chart (CQC1) has no value where the normalization ends at depth(s) "
                                "2, 4 ft: c, Qc1 and fs1 missing there"),
             1);
-}
-
-TEST_F(DepthsProcessTest, ASoundingWithoutRowsWritesAnIssueAndAddsNothing) {
-  for (std::int16_t count : {std::int16_t{0}, static_cast<std::int16_t>(kNull)}) {
-    Q1o_open();
-    gFieldData.rowCount = count;
-    float total = 3.0f;
-    const int issuesBefore = gRun.issueCounter;
-    Depths_process(1, total);
-    EXPECT_EQ(total, 3.0f);
-    EXPECT_FALSE(gRun.q1oFile.isOpen());
-    EXPECT_EQ(q1oRows(), 0);
-    EXPECT_EQ(gRun.issueCounter, issuesBefore + 1);
-  }
-  EXPECT_EQ(logLinesContaining("no depth rows in the field data"), 2);
 }
 
 }  // namespace

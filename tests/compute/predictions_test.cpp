@@ -216,13 +216,15 @@ TEST_F(PredictionsTest, ColumnsThatCannotBeComputedAreRefusedOrReported) {
   struct Case { char when; const char* id; const char* error; const char* text; };
   for (const Case& c : {
            Case{'C', "XYZ_tvk", "RT321", "bad property, not found -->XYZ"}, Case{'V', "XYZ_tvk", "RE092", ""},
-           Case{'C', "N_tvk", "NCV417", "Q1o column N_tvk: N needs the method word C"}, Case{'V', "N_tvk", "NCV417", ""},
+           Case{'C', "N_tvk", "NCV417", "Q1o column N_tvk: N needs the method word C"},
+           Case{'V', "N_tvk", "NCV417", ""},
            Case{'C', "N_c", "NCV417", "not c"},  // the method word is taken as written
            Case{'C', "CRR_tvk", "CRR418", "Q1o column CRR_tvk: CRR is not read from a chart"},
            Case{'C', "SuE_tvk", "ER111", "bad property"},
            Case{'C', "Vs1_xyz_fps", "ERD092", "no calculation for Vs1_xyz_fps"},
            Case{'V', "Vs1_abc_fps", "MU334", ""},  // the chart is there, not with this method
-           Case{'C', "Perm_tvk", "MU334", "Column ID=Perm1 and column method=tvk  "}, Case{'V', "Perm1_tvk", "RE092", ""},
+           Case{'C', "Perm_tvk", "MU334", "Column ID=Perm1 and column method=tvk  "},
+           Case{'V', "Perm1_tvk", "RE092", ""},
            // Lower-case "Nk" and "ucb" are chart methods: no Su1 chart of method Nk=15, no CRRe chart of method ucb.
            Case{'C', "Su_Nk=15", "MU334", "Column ID=Su1 and column method=Nk=15"},
            Case{'V', "Su_Nk=15_psf", "RE092", ""},

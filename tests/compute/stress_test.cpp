@@ -168,7 +168,8 @@ TEST_F(StressTest, MissingUnitWeightAdvancesWithAStandInNamedInOneIssueLinePerSo
 }
 
 TEST_F(StressTest, ARowWithoutADepthLeavesTheSumsAloneAndAMissingOrUnknownMethodIsAnError) {
-  // (Rows without a depth amid a sounding's rows: DepthsProcessTest.EveryRowIsLoadedStressedNormalisedAndWritten.)
+  // (Rows without a depth amid a sounding's rows:
+  // DepthsProcessTest.EveryRowIsLoadedStressedNormalisedAndWrittenAndASoundingWithoutRowsIsAnIssue.)
   set("UWT_METHOD", "  wt ");  // trimmed and upper-cased
   stepAt(4.0f);  // 440
   EXPECT_EQ(gDepth.unitWeight, 110.0f);
