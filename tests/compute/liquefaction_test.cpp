@@ -20,6 +20,8 @@ constexpr double kFtPerM = 1.0 / 0.3048;
 
 float feet(double metres) { return static_cast<float>(metres * kFtPerM); }
 
+// One or two points of each branch of each formula; the formulas over a whole sounding are checked by
+// LiquefactionExampleTest.CellsAndReportAgreeWithAnIndependentCalculation.
 TEST(Liquefaction, WorkedValues) {
   struct Case { const char* what; float got, expected, tolerance; };
   const Case cases[] = {
@@ -29,22 +31,14 @@ TEST(Liquefaction, WorkedValues) {
       {"rd 23.5 m", Liquefaction_rd(23.5f), 0.55600f, 1e-5f},
       {"rd 31 m", Liquefaction_rd(31.0f), 0.5f, 0.0f},
       {"CSR 7 m", Liquefaction_csrSimplified(0.2f, 1.30f, 0.90f, feet(7)), 0.17773f, 5e-5f},
-      {"CSR 20 m", Liquefaction_csrSimplified(0.2f, 1.30f, 0.90f, feet(20)), 0.12018f, 5e-5f},
-      {"CSR 25 m", Liquefaction_csrSimplified(0.2f, 1.30f, 0.90f, feet(25)), 0.10215f, 5e-5f},
-      {"CSR 31 m", Liquefaction_csrSimplified(0.2f, 1.30f, 0.90f, feet(31)), 0.09389f, 5e-5f},
       {"CSR example", Liquefaction_csrSimplified(0.3f, 2300 / 2116.22f, 1676 / 2116.22f, 20.0f), 0.25512f, 5e-5f},
-      {"MSF 5.5", Liquefaction_msf(5.5f), 2.211f, 1e-3f},
-      {"MSF 6", Liquefaction_msf(6.0f), 1.770f, 1e-3f},
       {"MSF 6.5", Liquefaction_msf(6.5f), 1.44192f, 1e-4f},
-      {"MSF 7", Liquefaction_msf(7.0f), 1.193f, 1e-3f},
       {"MSF 7.5", Liquefaction_msf(7.5f), 1.0f, 0.0f},
       {"MSF 8.5", Liquefaction_msf(8.5f), 0.726f, 1e-3f},
       {"Ksigma .8 atm", Liquefaction_kSigma(0.8f), 1.0f, 0.0f},
       {"Ksigma 2 atm", Liquefaction_kSigma(2.0f), 0.81225f, 1e-5f},
-      {"Ksigma 4 atm", Liquefaction_kSigma(4.0f), 0.65975f, 1e-5f},
       {"Kc 1.5", Liquefaction_kc(1.5f), 1.0f, 0.0f},
       {"Kc 1.8", Liquefaction_kc(1.8f), 1.107f, 1e-3f},
-      {"Kc 2.2", Liquefaction_kc(2.2f), 1.667f, 1e-3f},
       {"Kc 2.6", Liquefaction_kc(2.6f), 3.327f, 1e-3f},
       {"qc1Ncs low limit", Liquefaction_qc1ncs(1.5f, 10.0f), 33.0f, 0.0f},
       {"qc1Ncs high limit", Liquefaction_qc1ncs(2.6f, 100.0f), 200.0f, 0.0f},
@@ -55,7 +49,6 @@ TEST(Liquefaction, WorkedValues) {
       {"Ev .5 35", Liquefaction_strain(0.5f, 35.0f), 5.527f, 2e-3f},
       {"Ev .3 90", Liquefaction_strain(0.3f, 90.0f), 2.5470f, 1e-3f},
       {"Ev .8 90", Liquefaction_strain(0.8f, 90.0f), 2.3687f, 1e-3f},
-      {"Ev .8353 90", Liquefaction_strain(0.8353f, 90.0f), 2.1791f, 1e-3f},
       {"Ev .87 120", Liquefaction_strain(0.87f, 120.0f), 1.3045f, 1e-3f},
       {"Ev 1.65 100", Liquefaction_strain(1.65f, 100.0f), 0.14447f, 1e-4f},
       {"Ev 2", Liquefaction_strain(2.0f, 90.0f), 0.0f, 0.0f},
@@ -120,15 +113,6 @@ TEST(Liquefaction, IndicesOfWorkedProfiles) {
   }
 }
 
-TEST(Liquefaction, LpiIncrementsOfSingleLayers) {
-  // One layer of 0.01 m at FS below 1: (1 - FS) (10 - 0.5 z_mid) 0.01.
-  for (auto [topM, fs, increment] : {std::tuple{2.18, 0.686f, 0.0280f}, {3.19, 0.59f, 0.0344f}, {6.60, 0.45f, 0.0368f}}) {
-    const LiquefactionIndices x =
-        Liquefaction_indices({feet(topM - 0.01), feet(topM), feet(topM + 0.01)}, {2.0f, 2.0f, fs}, {0, 0, 0});
-    EXPECT_NEAR(x.lpi, increment, 1e-4f) << topM;
-  }
-}
-
 class LiquefactionPointTest : public VurnTest {};
 
 TEST_F(LiquefactionPointTest, AnAllClayProfileGivesNoLiquefaction) {
@@ -152,11 +136,8 @@ TEST_F(LiquefactionPointTest, AnAllClayProfileGivesNoLiquefaction) {
       EXPECT_GT(x.lpi, 1.0f) << "a loose sand under amax 0.4 liquefies";
       continue;
     }
-    EXPECT_EQ(p.fs.back(), kMissing) << ic;
-    EXPECT_EQ(x.lpi, 0.0f) << ic;
-    EXPECT_EQ(x.lpiIsh, 0.0f) << ic;
-    EXPECT_EQ(x.lsn, 0.0f) << ic;
-    EXPECT_EQ(x.settlementFt, 0.0f) << ic;
+    EXPECT_EQ(std::vector<float>({p.fs.back(), x.lpi, x.lpiIsh, x.lsn, x.settlementFt}),
+              std::vector<float>({kMissing, 0, 0, 0, 0})) << ic;
   }
 }
 
