@@ -1,4 +1,5 @@
 // Drive mapping, case-insensitive resolution and pattern listing on the host.
+// (Copying over a file is in the copy modes' tests, deleting in the setup file's backups.)
 #include "platform/host_paths.h"
 
 #include <cstdlib>
@@ -64,17 +65,6 @@ TEST_F(HostPathsTest, WildcardsAndListingIgnoreCase) {
   EXPECT_TRUE(Host_list("C:\\missing\\*.csv", false).empty());
   EXPECT_TRUE(Text_equalsNoCase("Soundings", "SOUNDINGS"));
   EXPECT_FALSE(Text_equalsNoCase("a_b", "a-b"));
-}
-
-TEST_F(HostPathsTest, CopyReplacesAndDeleteRemoves) {
-  writeHostFile("src.txt", "content");
-  writeHostFile("copy.txt", "old");
-  int error = -1;
-  EXPECT_TRUE(Host_copyFile("C:\\SRC.TXT", "C:\\Copy.txt", &error) && error == 0);
-  EXPECT_EQ(readHostFile(driveC() / "copy.txt"), "content");
-  EXPECT_FALSE(Host_copyFile("C:\\nothing.txt", "C:\\other.txt", &error) || error == 0);
-  EXPECT_TRUE(Host_deleteFile("C:\\COPY.TXT") && !fs::exists(driveC() / "copy.txt"));
-  EXPECT_FALSE(Host_deleteFile("C:\\copy.txt"));
 }
 
 }  // namespace
