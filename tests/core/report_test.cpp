@@ -69,9 +69,7 @@ TEST_F(ReportTest, LogLinesAndTheIssueCounter) {
   auto lines = logLines();
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0].rfind("Vurn Software, vender=", 0), 0u);
-  EXPECT_NE(lines[0].find("     version=8.0.6"), std::string::npos);
   EXPECT_EQ(lines[1].rfind("   Start of Vurn software --- Starting at date/time=", 0), 0u);
-  EXPECT_EQ(gRun.logPath, "C:\\Vurn\\Vurn---Output---Tasks_and_Issues_From_most_recent_Vurn_Run.txt");
   for (const auto& [level, blanks] : {std::pair{-1, 0}, {0, 3}, {1, 6}, {6, 21}}) {
     TaskLine_write(static_cast<std::int16_t>(level), "text", "TASK");
     EXPECT_EQ(logLines().back(), std::string(static_cast<size_t>(blanks), ' ') + "text") << "level " << level;

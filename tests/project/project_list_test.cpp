@@ -6,6 +6,7 @@
 #include "platform/host_env.h"
 #include "platform/host_paths.h"
 #include "platform/text_file.h"
+#include "project/sounding_db.h"
 #include "support/vurn_test.h"
 
 namespace fs = std::filesystem;
@@ -113,7 +114,10 @@ TEST_F(ProjectListTest, NewProjectMakesFoldersRowAndEditableFile) {
   const std::string editable =
       readHostFile(dataArea() / "Projects" / "North Dike" / "SoundingS---North_Dike---VurnEditable---.csv");
   EXPECT_EQ(editable.rfind("header....\r\n\"SOUNDING_NAME\", \r\n\"CONE_ANET\", \r\n", 0), 0u);
-  EXPECT_EQ(editable.substr(editable.size() - 14), "---ending---\r\n");
+  // The field table once, between the header line and the end line; a file already there is never replaced.
+  EXPECT_EQ(static_cast<size_t>(std::count(editable.begin(), editable.end(), '\n')), SoundingField_table().size() + 2);
+  EXPECT_EQ(editable.substr(editable.size() - 43), "\"NEW_FILL_AGE_MONTHS_AGO\", \r\n---ending---\r\n");
+  EXPECT_ERROR_REPORT(MakeEditableSoundingFile("North Dike"), "WP123");
   EXPECT_EQ(MainControl("ProjectNameAndOtherInformation8lbl").caption,
             "Project name was placed into Vurn_ProjectS---Test.csv");
   // The new list reads back, and a second new project gets its own editable file.

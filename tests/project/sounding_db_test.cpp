@@ -1,5 +1,5 @@
 // The sounding database: header identifiers, rows into the record, field
-// errors, and the editable file.
+// errors. (The editable file is in the new project's tests.)
 #include "project/sounding_db.h"
 
 #include "core/run_state.h"
@@ -108,18 +108,6 @@ TEST_F(SoundingDbTest, AccessModes) {
   EXPECT_EQ(AccessSoundingField("OTHER", "1", ""), "");
   AccessSoundingField("ASSIGN_DB", "CONE_ANET", "-5435");
   EXPECT_EQ(SoundingField_single("CONE_ANET"), -5435.0f);
-}
-
-TEST_F(SoundingDbTest, EditableFileCarriesTheFieldTableOnce) {
-  fs::create_directories(dataArea() / "Projects" / "New One");
-  MakeEditableSoundingFile("New One");
-  const std::string text =
-      readHostFile(dataArea() / "Projects" / "New One" / "SoundingS---New_One---VurnEditable---.csv");
-  size_t lines = 0;
-  for (char c : text) lines += c == '\n';
-  EXPECT_EQ(lines, SoundingField_table().size() + 2);
-  EXPECT_NE(text.find("\"NEW_FILL_AGE_MONTHS_AGO\", \r\n---ending---\r\n"), std::string::npos);
-  EXPECT_ERROR_REPORT(MakeEditableSoundingFile("New One"), "WP123");
 }
 
 }  // namespace

@@ -37,15 +37,12 @@ TEST_F(ColumnsTest, DefinitionFileInBothLayoutsAndItsErrors) {
   writeHostFile("Vurn/Projects/P1/Vurn_Q1o_Output_Columns---A.csv", "Depth_ft,Qc_atm,fs_atm,Fr_%\r\n");
   Columns_read();
   EXPECT_EQ(ids(), (std::vector<std::string>{"Depth_ft", "Qc_atm", "fs_atm", "Fr_%"}));
-  fs::remove(dataArea() / "Projects/P1/Vurn_Q1o_Output_Columns---A.csv");
-  EXPECT_EQ(errorOf(Columns_read), "MEW553 Vurn_Q1o_Output_Columns---*.csvwas NOT found in ProjectS AND Project areas");
+  fs::remove(dataArea() / "Projects/P1/Vurn_Q1o_Output_Columns---A.csv");  // (none at all, or two in one folder: the corpus)
   writeHostFile("Vurn/Projects/Vurn_Q1o_Output_Columns---B.csv", "Depth_ft, x\r\nQc_atm\r\nfs_atm,Fr_%,\r\n\r\nIc_tvk\r\n");
   Columns_read();
   EXPECT_EQ(ids(), (std::vector<std::string>{"Depth_ft", "Qc_atm", "fs_atm", "Fr_%", "Ic_tvk"}));
   writeHostFile("Vurn/Projects/P1/Vurn_Q1o_Output_Columns---A.csv", "Depth_ft\r\n");
   EXPECT_EQ(errorOf(Columns_read), "MEW553 Vurn_Q1o_Output_Columns---*.csvwas found in BOTH ProjectS AND Project areas");
-  writeHostFile("Vurn/Projects/P1/Vurn_Q1o_Output_Columns---C.csv", "Depth_ft\r\n");
-  EXPECT_EQ(errorOf(Columns_read).substr(0, 6), "FP873 ");
   writeHostFile("Vurn/Projects/Vurn_Q1o_Output_Columns---D.csv", "Depth_ft\r\n");
   EXPECT_EQ(errorOf(Columns_read).substr(0, 6), "FP123 ");
 }
