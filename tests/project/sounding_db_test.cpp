@@ -98,16 +98,4 @@ TEST_F(SoundingDbTest, EmptyRowsArePassedOverWithAnIssueLineEach) {
   EXPECT_EQ(gRun.issueCounter, 3);
 }
 
-TEST_F(SoundingDbTest, AccessModes) {
-  AccessSoundingField("ASSIGN_DB", "sounding_name", " spaced ");
-  EXPECT_EQ(AccessSoundingField("GET_DB", "1", ""), " spaced , ");
-  AccessSoundingField("ASSIGN_DB", "140", "12.5");
-  EXPECT_EQ(AccessSoundingField("GET_DB", "WATERTABLE_DEPTH_FEET", ""), "12.5, ");
-  EXPECT_EQ(AccessSoundingField("OUTPUT_TITLE", "cone_anet", ""), "Cone Anet" + std::string(29, ' ') + "{CONE_ANET} , ");
-  EXPECT_EQ(AccessSoundingField("ASSIGN_DB", "78", "x"), "-5435_191");
-  EXPECT_EQ(AccessSoundingField("OTHER", "1", ""), "");
-  AccessSoundingField("ASSIGN_DB", "CONE_ANET", "-5435");
-  EXPECT_EQ(SoundingField_single("CONE_ANET"), -5435.0f);
-}
-
 }  // namespace
