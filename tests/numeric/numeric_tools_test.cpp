@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <limits>
-#include <string>
 
 #include "core/null_value.h"
 #include "support/vurn_test.h"

@@ -4,7 +4,6 @@
 #include "core/run_state.h"
 #include "core/window_model.h"
 #include "platform/host_env.h"
-#include "platform/host_paths.h"
 #include "platform/text_file.h"
 #include "project/sounding_db.h"
 #include "support/vurn_test.h"
