@@ -38,6 +38,9 @@ TEST_F(CsrFileTest, MotionsCombineAndDepthsInterpolateInsideTheFileOnly) {
                                           "Depth,gm\n5,0.2\n10,0.25\n");
   EXPECT_EQ(withMagnitude.magnitude, 6.5f);
   EXPECT_NEAR(CsrFile_valueAt(withMagnitude, 7.5f), 0.225f, 1e-6f);
+  // An even number of motions: the median is the mean of the middle two.
+  const CsrFileTable even = read(kHead + "# combine=median\r\ndepth,a,b,c,d\r\n2,0.1,0.4,0.2,0.3\r\n4,0.1,0.1,0.1,0.1\r\n");
+  EXPECT_NEAR(CsrFile_valueAt(even, 2 / 0.3048f), 0.25f, 1e-6f);
 }
 
 TEST_F(CsrFileTest, ShearStressAndStressRatioBecomeCsr) {

@@ -219,16 +219,17 @@ TEST_F(ZeroLoadTest, DriftClassAtAndJustPastEachLimit) {
 }
 
 TEST_F(ZeroLoadTest, DriftLimitsFileIsReadByItsHeaderAndNeverReplacedByFirstUse) {
-  // The bundled defaults are checked limit by limit above. A user's own file, columns in another order, is kept by first use.
+  // The bundled defaults are checked limit by limit above. A user's own file, columns in another order and a limit
+  // equal in two classes (only a shrinking one is refused), is kept by first use.
   const std::string mine = "my limits\r\n{SLEEVE_KPA},{CLASS},{PORE_PRESSURE_KPA},{TIP_KPA}\r\n\r\n4,4,none,none\r\n"
-                           "2,2,20,20\r\n1,1,10,10\r\n3,3,30,30\r\n";
+                           "2,2,20,20\r\n1,1,10,10\r\n3,3,20,30\r\n";  // classes 2 and 3 share a pore pressure limit
   writeHostFile("Vurn/software/Vurn-Drift-Limits.txt", mine);
   installDataArea();
   EXPECT_EQ(readHostFile(dataArea() / "software" / "Vurn-Drift-Limits.txt"), mine);
   DriftLimits_read();
   const DriftClassLimits& l3 = gZeroLoad.driftLimits[3];
   EXPECT_EQ(std::vector<float>({l3.tip, l3.sleeve, l3.porePressure, gZeroLoad.driftLimits[4].tip}),
-            std::vector<float>({30, 3, 30, kInf}));
+            std::vector<float>({30, 3, 20, kInf}));
   // (A data area without the file gets it from first use, or the example run after first use could not start.)
 }
 

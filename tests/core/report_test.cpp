@@ -9,26 +9,21 @@ namespace {
 
 using ReportTest = VurnTest;
 
-// The record is ten lines on disk before the error window shows; a second
-// report writes nothing but still halts.
+// The record is ten lines, each context line in its place; a second report
+// writes nothing but still halts. (The window's labels, and the record on disk
+// before the window shows, are in the window's tests.)
 TEST_F(ReportTest, ErrorRecordIsTenLinesWithTheContext) {
   openLog();
   Status_show("main text", "ops", "CPT-1", "in.csv", "out.txt", "proc", "12.5", "XX100");
   const size_t before = logLines().size();
-  size_t linesWhenShown = 0;
-  gWindowHooks.showErrorWindow = [&] { linesWhenShown = logLines().size(); };
   EXPECT_ERROR_REPORT(Error_report("bad thing in file x", "AB123"), "AB123");
   const auto lines = logLines();
   ASSERT_EQ(lines.size(), before + 10);
-  EXPECT_EQ(linesWhenShown, lines.size());
   EXPECT_EQ(std::vector<std::string>(lines.end() - 10, lines.end()),
             (std::vector<std::string>{"Error--------------------------start", "Error description =bad thing in file x",
                                       "Error main = main text", "Error operations = ops", "processing",
                                       "Error sounding  = CPT-1", "input", "output", "Error depth = 12.5",
                                       "Error---------------------------------end"}));
-  EXPECT_TRUE(gWindow.error.visible);
-  EXPECT_EQ(ErrorControl("errorCode8lbl").caption + " " + ErrorControl("inputFile8lbl").caption + " " +
-                ErrorControl("value8lbl").caption, "AB123 in.csv 12.5");
   EXPECT_THROW(Error_report("second", "BB002"), ErrorHalt);
   EXPECT_EQ(logLines().size(), lines.size());
   EXPECT_EQ(ErrorControl("errorCode8lbl").caption, "AB123");
@@ -69,9 +64,7 @@ TEST_F(ReportTest, LogLinesAndTheIssueCounter) {
   auto lines = logLines();
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0].rfind("Vurn Software, vender=", 0), 0u);
-  EXPECT_NE(lines[0].find("     version=8.0.6"), std::string::npos);
   EXPECT_EQ(lines[1].rfind("   Start of Vurn software --- Starting at date/time=", 0), 0u);
-  EXPECT_EQ(gRun.logPath, "C:\\Vurn\\Vurn---Output---Tasks_and_Issues_From_most_recent_Vurn_Run.txt");
   for (const auto& [level, blanks] : {std::pair{-1, 0}, {0, 3}, {1, 6}, {6, 21}}) {
     TaskLine_write(static_cast<std::int16_t>(level), "text", "TASK");
     EXPECT_EQ(logLines().back(), std::string(static_cast<size_t>(blanks), ' ') + "text") << "level " << level;
@@ -82,7 +75,7 @@ TEST_F(ReportTest, LogLinesAndTheIssueCounter) {
   ContextLine_write("Done with UWT file", "TASK");
   EXPECT_EQ(logLines().back(), std::string(23, ' ') + "  CPT=CPT9  G=G1  S=S1  D=10.5   Done with UWT file");
 
-  // Only the kind "ISSUE" counts; a later run hides the counter, its first issue shows the running total.
+  // Only the kind "ISSUE" counts. (A later run hiding the counter and keeping the total is in the run's tests.)
   Control& counter = MainControl("IssuesCounter8lbl");
   TaskLine_write(6, "lower case", "issue");
   EXPECT_EQ(gRun.issueCounter, 0);
@@ -91,11 +84,6 @@ TEST_F(ReportTest, LogLinesAndTheIssueCounter) {
   ContextLine_write("another", "ISSUE");
   EXPECT_TRUE(counter.visible && MainControl("IssuesCounterTITLE8lbl").visible);
   EXPECT_EQ(counter.caption, "2");
-  IssueCounter_hide();
-  EXPECT_FALSE(counter.visible);
-  TaskLine_write(6, "third", "ISSUE");
-  EXPECT_TRUE(counter.visible);
-  EXPECT_EQ(counter.caption, "3");
 }
 
 }  // namespace

@@ -1,10 +1,9 @@
 // Text to number, missing-aware arithmetic, guarded log and power, rounding
-// down, interpolation and the column-width tool.
+// down, interpolation.
 #include "numeric/numeric_tools.h"
 
 #include <cmath>
 #include <limits>
-#include <string>
 
 #include "core/null_value.h"
 #include "support/vurn_test.h"
@@ -62,22 +61,6 @@ TEST(MissingAwareArithmetic, OperationsAndGuards) {
   EXPECT_EQ(out, 30.0f);
   Interpolate(2.0f, 9.0f, 2.0f, 7.0f, out, 20.0f);  // equal x: the first y
   EXPECT_EQ(out, 7.0f);
-}
-
-using ColumnWidthTool = VurnTest;
-
-TEST_F(ColumnWidthTool, PadsToTheWidestTextFound) {
-  std::string shortText = "abc", longText = "abcdefg", longer = "abcdefgh";
-  ColumnWidth_tool(longer, "FIND");
-  ColumnWidth_tool(shortText, "RESET");
-  for (std::string* text : {&shortText, &longText, &shortText}) ColumnWidth_tool(*text, "FIND");
-  EXPECT_EQ(gColumnWidth.width, 7u);
-  ColumnWidth_tool(shortText, "SET_SIZE");
-  ColumnWidth_tool(longText, "SET_SIZE");
-  EXPECT_EQ(shortText + "|" + longText, "    abc|abcdefg");
-  EXPECT_FATAL_STOP(ColumnWidth_tool(longer, "SET_SIZE"));
-  EXPECT_EQ(longer, "abcdefgh");
-  EXPECT_FATAL_STOP(ColumnWidth_tool(shortText, "find"));
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 #include "core/run_state.h"
 #include "core/window_model.h"
 #include "platform/host_env.h"
-#include "platform/host_paths.h"
 #include "platform/text_file.h"
+#include "project/sounding_db.h"
 #include "support/vurn_test.h"
 
 namespace fs = std::filesystem;
@@ -49,7 +49,6 @@ TEST_F(ProjectListTest, ReadsRowsAndStopsAtTheWantedProject) {
   EXPECT_EQ(gRun.projectName, "Gamma");
   EXPECT_EQ(gProjectLists.directories[1], "Alpha");
   EXPECT_EQ(gProjectLists.columnCount, 4);  // the trailing empty header cell is not a column
-  EXPECT_EQ(gProjectLists.columnIds[3], "3");
 }
 
 TEST_F(ProjectListTest, UnknownIdentifierIsAnIssueLineBeforeTheError) {
@@ -90,8 +89,6 @@ TEST_F(ProjectListTest, ListBoxMarksProjectsWithoutFolderAndSelects) {
   EXPECT_EQ(box.items, (std::vector<std::string>{"Alpha", "Beta  ---> See NOTE 2 "}));
   EXPECT_EQ(MainControl("ProjectDirectoryNote8lbl").caption,
             "Note 2: there is no File directory for this entry in Vurn_SoundingS---*.csv ");
-  // ".", "..", the list file and the folder.
-  EXPECT_EQ(gProjectLists.folderCount, 4);
 
   ProjectSelector_select("beta");
   EXPECT_EQ(box.selected, 1);
@@ -113,7 +110,10 @@ TEST_F(ProjectListTest, NewProjectMakesFoldersRowAndEditableFile) {
   const std::string editable =
       readHostFile(dataArea() / "Projects" / "North Dike" / "SoundingS---North_Dike---VurnEditable---.csv");
   EXPECT_EQ(editable.rfind("header....\r\n\"SOUNDING_NAME\", \r\n\"CONE_ANET\", \r\n", 0), 0u);
-  EXPECT_EQ(editable.substr(editable.size() - 14), "---ending---\r\n");
+  // The field table once, between the header line and the end line; a file already there is never replaced.
+  EXPECT_EQ(static_cast<size_t>(std::count(editable.begin(), editable.end(), '\n')), SoundingField_table().size() + 2);
+  EXPECT_EQ(editable.substr(editable.size() - 43), "\"NEW_FILL_AGE_MONTHS_AGO\", \r\n---ending---\r\n");
+  EXPECT_ERROR_REPORT(MakeEditableSoundingFile("North Dike"), "WP123");
   EXPECT_EQ(MainControl("ProjectNameAndOtherInformation8lbl").caption,
             "Project name was placed into Vurn_ProjectS---Test.csv");
   // The new list reads back, and a second new project gets its own editable file.

@@ -1,5 +1,5 @@
 // The sounding database: header identifiers, rows into the record, field
-// errors, and the editable file.
+// errors. (The editable file is in the new project's tests.)
 #include "project/sounding_db.h"
 
 #include "core/run_state.h"
@@ -96,30 +96,6 @@ TEST_F(SoundingDbTest, EmptyRowsArePassedOverWithAnIssueLineEach) {
   EXPECT_NE(logLines().back().find("row 6 of C:\\Vurn\\Projects\\P1\\Vurn_SoundingS---P1.csv is empty"),
             std::string::npos);
   EXPECT_EQ(gRun.issueCounter, 3);
-}
-
-TEST_F(SoundingDbTest, AccessModes) {
-  AccessSoundingField("ASSIGN_DB", "sounding_name", " spaced ");
-  EXPECT_EQ(AccessSoundingField("GET_DB", "1", ""), " spaced , ");
-  AccessSoundingField("ASSIGN_DB", "140", "12.5");
-  EXPECT_EQ(AccessSoundingField("GET_DB", "WATERTABLE_DEPTH_FEET", ""), "12.5, ");
-  EXPECT_EQ(AccessSoundingField("OUTPUT_TITLE", "cone_anet", ""), "Cone Anet" + std::string(29, ' ') + "{CONE_ANET} , ");
-  EXPECT_EQ(AccessSoundingField("ASSIGN_DB", "78", "x"), "-5435_191");
-  EXPECT_EQ(AccessSoundingField("OTHER", "1", ""), "");
-  AccessSoundingField("ASSIGN_DB", "CONE_ANET", "-5435");
-  EXPECT_EQ(SoundingField_single("CONE_ANET"), -5435.0f);
-}
-
-TEST_F(SoundingDbTest, EditableFileCarriesTheFieldTableOnce) {
-  fs::create_directories(dataArea() / "Projects" / "New One");
-  MakeEditableSoundingFile("New One");
-  const std::string text =
-      readHostFile(dataArea() / "Projects" / "New One" / "SoundingS---New_One---VurnEditable---.csv");
-  size_t lines = 0;
-  for (char c : text) lines += c == '\n';
-  EXPECT_EQ(lines, SoundingField_table().size() + 2);
-  EXPECT_NE(text.find("\"NEW_FILL_AGE_MONTHS_AGO\", \r\n---ending---\r\n"), std::string::npos);
-  EXPECT_ERROR_REPORT(MakeEditableSoundingFile("New One"), "WP123");
 }
 
 }  // namespace

@@ -37,15 +37,12 @@ TEST_F(ColumnsTest, DefinitionFileInBothLayoutsAndItsErrors) {
   writeHostFile("Vurn/Projects/P1/Vurn_Q1o_Output_Columns---A.csv", "Depth_ft,Qc_atm,fs_atm,Fr_%\r\n");
   Columns_read();
   EXPECT_EQ(ids(), (std::vector<std::string>{"Depth_ft", "Qc_atm", "fs_atm", "Fr_%"}));
-  fs::remove(dataArea() / "Projects/P1/Vurn_Q1o_Output_Columns---A.csv");
-  EXPECT_EQ(errorOf(Columns_read), "MEW553 Vurn_Q1o_Output_Columns---*.csvwas NOT found in ProjectS AND Project areas");
+  fs::remove(dataArea() / "Projects/P1/Vurn_Q1o_Output_Columns---A.csv");  // (none at all, or two in one folder: the corpus)
   writeHostFile("Vurn/Projects/Vurn_Q1o_Output_Columns---B.csv", "Depth_ft, x\r\nQc_atm\r\nfs_atm,Fr_%,\r\n\r\nIc_tvk\r\n");
   Columns_read();
   EXPECT_EQ(ids(), (std::vector<std::string>{"Depth_ft", "Qc_atm", "fs_atm", "Fr_%", "Ic_tvk"}));
   writeHostFile("Vurn/Projects/P1/Vurn_Q1o_Output_Columns---A.csv", "Depth_ft\r\n");
   EXPECT_EQ(errorOf(Columns_read), "MEW553 Vurn_Q1o_Output_Columns---*.csvwas found in BOTH ProjectS AND Project areas");
-  writeHostFile("Vurn/Projects/P1/Vurn_Q1o_Output_Columns---C.csv", "Depth_ft\r\n");
-  EXPECT_EQ(errorOf(Columns_read).substr(0, 6), "FP873 ");
   writeHostFile("Vurn/Projects/Vurn_Q1o_Output_Columns---D.csv", "Depth_ft\r\n");
   EXPECT_EQ(errorOf(Columns_read).substr(0, 6), "FP123 ");
 }
@@ -54,8 +51,7 @@ TEST_F(ColumnsTest, BuiltInListAndSourceWords) {
   gRun.outputColumnSource = "INTERNAL";
   Columns_read();
   EXPECT_EQ(gColumns.count(), 13);
-  Columns_prepare();  // every built-in identifier parses
-  EXPECT_EQ(gColumns.columns[5].property, "UWT1");
+  Columns_prepare();  // every built-in identifier parses (a fault halts)
   gRun.outputColumnSource = "OTHER";
   Columns_read();
   EXPECT_EQ(gColumns.count(), 13);  // left unchanged
@@ -65,21 +61,17 @@ TEST_F(ColumnsTest, BuiltInListAndSourceWords) {
   }
 }
 
+// Identifier, picture, note and version text are padded to the longest of the
+// four; here the note. (Identifiers and pictures as the longest are in the
+// example run's Q1o heads.)
 TEST_F(ColumnsTest, PreparePadsTheFourTextsToTheLongest) {
-  gColumns.columns.resize(3);
-  gColumns.columns[0].id = "Depth_ft";
-  gColumns.columns[1].id = "Qc_tvk_mpa";
-  gColumns.columns[2].id = "Vs1_tvk_mps";
-  gColumns.columns[2].methodText = "a much longer note";
+  gColumns.columns.resize(1);
+  gColumns.columns[0].id = "Vs1_tvk_mps";
+  gColumns.columns[0].methodText = "a much longer note";
   Columns_prepare();
-  const ColumnDef& depth = gColumns.columns[0];
-  EXPECT_EQ(depth.id + "|" + depth.picture + "|" + depth.methodText + "|" + depth.property,
-            "Depth_ft|  ###.##|        |Depth");
-  EXPECT_EQ(gColumns.columns[1].picture, "   ##.####");
-  const ColumnDef& vs = gColumns.columns[2];
-  EXPECT_EQ(vs.id, std::string(7, ' ') + "Vs1_tvk_mps");
-  EXPECT_EQ(vs.picture.size(), 18u);
-  EXPECT_EQ(vs.versionText, std::string(18, ' '));
+  const ColumnDef& vs = gColumns.columns[0];
+  EXPECT_EQ(vs.id + "|" + vs.picture + "|" + vs.versionText, std::string(7, ' ') + "Vs1_tvk_mps|" + std::string(14, ' ') +
+                                                                 "####|" + std::string(18, ' '));
 }
 
 TEST_F(ColumnsTest, BasicValuesOfTheDepth) {
@@ -94,8 +86,7 @@ TEST_F(ColumnsTest, BasicValuesOfTheDepth) {
     float value = 0;
     bool found = false;
     BasicValue(c.name, value, found);
-    EXPECT_EQ(found, c.value != -5435.0f) << c.name;
-    EXPECT_EQ(value, c.value) << c.name;
+    EXPECT_TRUE(found == (c.value != -5435.0f) && value == c.value) << c.name << " gave " << value;
   }
   float value = 0;
   bool found = true;
