@@ -30,8 +30,7 @@ class StressTest : public VurnTest {
   void SetUp() override {
     VurnTest::SetUp();
     openLog();
-    gRun.projectName = "P1";
-    fs::create_directories(dataArea() / "Projects" / "P1");
+    useProject("P1");
     ResetSoundingRecord();
     for (const auto& [key, value] : {std::pair{"UWT_METHOD", "WT"}, {"WATERTABLE_DEPTH_FEET", "10"},
                                      {"UWT_ABOVE_WT_PCF", "110"}, {"UWT_BELOW_WT_PCF", "125"}}) {

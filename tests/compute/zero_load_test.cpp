@@ -51,9 +51,7 @@ class ZeroLoadTest : public VurnTest {
  protected:
   void SetUp() override {
     VurnTest::SetUp();
-    gRun.dataArea = "C:\\Vurn";
-    gRun.projectName = "P1";
-    fs::create_directories(dataArea() / "Projects" / "P1");
+    useProject("P1");
     fs::create_directories(dataArea() / "software");
     fs::copy_file(bundledLimits(), dataArea() / "software" / "Vurn-Drift-Limits.txt");
   }

@@ -13,9 +13,7 @@ class SoundingDbTest : public VurnTest {
  protected:
   void SetUp() override {
     VurnTest::SetUp();
-    gRun.dataArea = "C:\\Vurn";
-    gRun.projectName = "P1";
-    fs::create_directories(dataArea() / "Projects" / "P1");
+    useProject("P1");
   }
   // Writes the database and reads its header; rows are then read one by one.
   void open(const std::string& text) {

@@ -14,10 +14,8 @@ class ColumnsTest : public VurnTest {
  protected:
   void SetUp() override {
     VurnTest::SetUp();
-    gRun.dataArea = "C:\\Vurn";
-    gRun.projectName = "P1";
+    useProject("P1");
     gRun.outputColumnSource = "FILE";
-    fs::create_directories(dataArea() / "Projects" / "P1");
   }
   static std::vector<std::string> ids() {
     std::vector<std::string> result;

@@ -15,8 +15,7 @@ class Q1oWriterTest : public VurnTest {
  protected:
   void SetUp() override {
     VurnTest::SetUp();
-    gRun.dataArea = "C:\\Vurn";
-    gRun.projectName = "P1";
+    useProject("P1");
     fs::create_directories(dataArea() / "Projects" / "P1" / "SOUNDINGS");
     AccessSoundingField("ASSIGN_DB", "SOUNDING_NAME", "CPT-7");
   }

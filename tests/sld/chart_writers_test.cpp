@@ -19,9 +19,8 @@ class ChartWritersTest : public VurnTest {
   void SetUp() override {
     VurnTest::SetUp();
     openLog();
-    gRun.projectName = "P1";
+    useProject("P1");
     gRun.chartDataSource = "FILE";
-    fs::create_directories(dataArea() / "Projects" / "P1");
   }
 
   // One chart in slot 1, read from a file made of `file`.

@@ -57,6 +57,12 @@ void VurnTest::openLog() {
   TasksAndIssues_open();
 }
 
+void VurnTest::useProject(const std::string& name) {
+  gRun.dataArea = "C:\\Vurn";
+  gRun.projectName = name;
+  fs::create_directories(dataArea() / "Projects" / name);
+}
+
 void VurnTest::installDataArea() {
 #ifdef VURN_BATCH_PATH
   HostProgram_set(VURN_BATCH_PATH);  // the program file first use copies

@@ -25,6 +25,10 @@ class VurnTest : public ::testing::Test {
   // that error records and task lines can be read back with logLines().
   void openLog();
 
+  // Makes `name` the current project of the data area C:\Vurn and creates
+  // its folder C:\Vurn\Projects\<name>.
+  void useProject(const std::string& name);
+
   // Prepares C:\Vurn for the first use from the bundled install tree of the
   // source (dist/Vurn, as drive P:), so it holds the setup file, the project
   // list and the example project ExampleONE. Start-up's identity fields are set;
