@@ -3,7 +3,6 @@
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QRadioButton>
 #include <filesystem>
 
@@ -35,13 +34,6 @@ void GuiTest::click(const std::string& name) {
     QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, QPoint(6, w->height() / 2));
   } else {
     QTest::mouseClick(w, Qt::LeftButton);
-  }
-}
-
-void GuiTest::type(const std::string& name, const QString& text) {
-  if (auto* edit = mainWidget<QLineEdit>(name)) {
-    edit->selectAll();
-    QTest::keyClicks(edit, text);
   }
 }
 

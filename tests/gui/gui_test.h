@@ -32,8 +32,6 @@ class GuiTest : public VurnTest {
 
   // A mouse click on a main-window control's widget.
   static void click(const std::string& name);
-  // Replaces the text of a main-window text box by typing.
-  static void type(const std::string& name, const QString& text);
   // The text a main-window label shows.
   static std::string labelText(const std::string& name);
 
