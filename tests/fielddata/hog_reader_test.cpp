@@ -354,13 +354,10 @@ TEST_F(HogReaderTest, ChannelsMatchByContainmentInAnyColumnAndConvertWithTheirCa
   EXPECT_FLOAT_EQ(gFieldData.u2[1], 0.0710400240f);        // 0.068046 x 100 x 0.01044
   EXPECT_FLOAT_EQ(gFieldData.inclX[1], 1.5f);              // 0.001 x 1500, no 0.01044
   EXPECT_FLOAT_EQ(gFieldData.inclY[1], -3.5f);             // 0.5 x -7
-}
 
-TEST_F(HogReaderTest, ArithmeticIsDoneInDoubleAndStoredAsFloat) {
-  // Reading 3900 above a clean zero of -90 with factor 100000 / 100494.164:
-  // worked in double precision and then stored, qc is 39.3782272; worked step
-  // by step in 32-bit floats it would be 39.378231.
-  HogText hog;
+  // Reading 3900 above a clean zero of -90 with factor 100000 / 100494.164: worked in double precision and then
+  // stored, qc is 39.3782272; worked step by step in 32-bit floats it would be 39.378231.
+  hog = HogText();
   hog.reference = {{2, "100494.164"}, {3, "100"}, {4, "100"}};
   hog.cleanZero = {{2, "-90"}, {3, "0"}, {4, "0"}};
   hog.fullScale = {{2, "100000 KPA"}, {3, "100 TSF"}, {4, "100 PSI"}};
