@@ -6,11 +6,19 @@
 #include <QRadioButton>
 #include <filesystem>
 
+#include "core/window_model.h"
 #include "gui/window_commands.h"
 
 void GuiTest::SetUp() {
   VurnTest::SetUp();
   reopenWindows();
+  // An error window that the test does not wait for fails it and is closed with "Proceed", so the test ends with
+  // the error's record instead of waiting for a click that never comes.
+  whenErrorWindowShows([](QDialog&) {
+    ADD_FAILURE() << "error window: " << ErrorControl("errorCode8lbl").caption << " "
+                  << ErrorControl("ErrorDescription8lbl").caption;
+    QTest::mouseClick(Gui_widget(gWindow.error, "Proceed8cmd"), Qt::LeftButton);
+  });
 }
 
 void GuiTest::reopenWindows() {

@@ -40,7 +40,8 @@ class GuiTest : public VurnTest {
   void installExampleDataArea() const;
 
   // Calls `act` with the error window as soon as it is on screen (polled from
-  // the event loop that the error window runs).
+  // the event loop that the error window runs). Until a test calls it, an error
+  // window fails the test and is closed.
   void whenErrorWindowShows(std::function<void(QDialog&)> act);
 
  private:
