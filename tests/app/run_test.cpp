@@ -62,12 +62,8 @@ TEST_F(RunTest, ExampleProjectRunGoesFromStartToDone) {
   // The deepest depth of each sounding, summed.
   EXPECT_EQ(gRun.status.operations, "391 total feet in 0 secs     @ 0 ft/sec");
   EXPECT_EQ(gRun.status.outputFile, "Q1o files are in     C:\\Vurn\\Projects\\ExampleONE\\SOUNDINGS\\");
-  EXPECT_EQ(MainControl("StatusCODE8lbl").caption, " ");
-  EXPECT_EQ(gRun.soundingsProcessed, 9);
   EXPECT_EQ(soundings.size(), 9u);
   EXPECT_EQ(soundings.back(), "9 BRO-155283.XML");
-  EXPECT_FALSE(gRun.runInProgress);
-  EXPECT_TRUE(MainControl("Run8cmd").enabled);
   // The status main texts came in the run's order.
   const std::vector<std::string> expectedOrder = {"Starting Vurn Main Routine", "Initial Setup calls ---",
                                                   "Sounding data processing --- Sounding Sequence = 1"};

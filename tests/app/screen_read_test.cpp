@@ -42,12 +42,16 @@ TEST_F(ScreenReadTest, TextsAreConvertedOrKeptAsWritten) {
   MainControl("EQ_Mb_8txt").text = " 6.25 ";
   MainControl("Depth_lowest_WhenLookingForLowestQc_feet8txt").text = "not a depth";
   MainControl("Nk_8txt").text = " 15 ";
-  MainControl("SLD_data_Write_to_File_8ckb").value = 0;
-  VurnScreen_read_values();
+  MainControl("EQ_CSR_file_8txt").text = "c:\\Vurn\\projects\\harbour\\CSR.csv";
+  for (const int ticked : {0, 1}) {
+    MainControl("SLD_data_Write_to_File_8ckb").value = ticked;
+    VurnScreen_read_values();
+    EXPECT_EQ(gRun.writeChartData, ticked == 1);
+  }
   EXPECT_FLOAT_EQ(gRun.earthquakeMagnitude, 6.25f);
   EXPECT_EQ(gRun.lowestQcStartDepthFeet, -5435.0f);
   EXPECT_EQ(gRun.nk, " 15 ");
-  EXPECT_FALSE(gRun.writeChartData);
+  EXPECT_EQ(gRun.earthquakeCsrFile, "c:\\Vurn\\projects\\harbour\\CSR.csv");
 }
 
 }  // namespace

@@ -31,10 +31,7 @@ const char* kComplete =
 TEST_F(SetupFileTest, WrittenFileReadsBackWithAllValues) {
   writeSetup(kComplete);
   Setup_read();
-  EXPECT_EQ(gRun.projectName, "Harbour");
-  EXPECT_EQ(gRun.lastUser, "ann");
-  EXPECT_EQ(gRun.lastEquipment, "rig 7");
-  EXPECT_EQ(gRun.lastError, "");
+  EXPECT_EQ(gRun.projectName + "|" + gRun.lastUser + "|" + gRun.lastEquipment + "|" + gRun.lastError, "Harbour|ann|rig 7|");
   gRun.lastProject = "Dike";
   Setup_write();
   EXPECT_EQ(setupText(),

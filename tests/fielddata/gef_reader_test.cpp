@@ -184,19 +184,14 @@ TEST_F(GefReaderTest, VariantsOfBothFormatsFillTheRecord) {
     const auto near = [](float got, double want) {
       return IsNull(static_cast<float>(want)) ? IsNull(got) : std::fabs(got - want) <= 2e-6 * std::fabs(want) + 1e-7;
     };
-    EXPECT_TRUE(near(d.depth[1], c.depth1)) << d.depth[1];
-    EXPECT_TRUE(near(d.qc[1], c.qc1)) << d.qc[1];
-    EXPECT_TRUE(near(d.fs[1], c.fs1)) << d.fs[1];
-    EXPECT_TRUE(near(d.u2[1], c.u2_1)) << d.u2[1];
-    EXPECT_TRUE(near(d.inclX[1], c.inclX1)) << d.inclX[1];
-    EXPECT_TRUE(near(d.depth[static_cast<std::size_t>(c.rows)], c.depthLast));
-    EXPECT_EQ(gHogHeader.device, c.device);
-    EXPECT_EQ(gHogHeader.dateTime, c.dateTime);
+    const std::pair<float, double> values[] = {{d.depth[1], c.depth1}, {d.qc[1], c.qc1}, {d.fs[1], c.fs1},
+        {d.u2[1], c.u2_1}, {d.inclX[1], c.inclX1}, {d.depth[static_cast<std::size_t>(c.rows)], c.depthLast},
+        {gHogHeader.tip.cleanZero, c.qcCleanZero}, {gHogHeader.tip.dirtyZero, c.qcDirtyZero}};
+    for (const auto& [got, want] : values) EXPECT_TRUE(near(got, want)) << got << " where " << want << " is expected";
+    EXPECT_EQ(gHogHeader.device + " " + gHogHeader.dateTime, std::string(c.device) + " " + c.dateTime);
     EXPECT_TRUE(IsNull(static_cast<float>(c.latitude)) ? IsNull(static_cast<float>(gHogHeader.gpsLatitude))
                                                         : std::fabs(gHogHeader.gpsLatitude - c.latitude) < 3e-5)
         << gHogHeader.gpsLatitude;
-    EXPECT_TRUE(near(gHogHeader.tip.cleanZero, c.qcCleanZero)) << gHogHeader.tip.cleanZero;
-    EXPECT_TRUE(near(gHogHeader.tip.dirtyZero, c.qcDirtyZero)) << gHogHeader.tip.dirtyZero;
   }
   std::string log;
   for (const std::string& line : logLines()) log += line + "\n";

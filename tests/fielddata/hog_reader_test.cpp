@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
-#include <functional>
+#include <iomanip>
 #include <map>
 #include <sstream>
 
@@ -100,7 +100,6 @@ class HogReaderTest : public VurnTest {
     VurnTest::SetUp();
     gRun.dataArea = "C:\\Vurn";
     gRun.projectName = "P1";
-    fs::create_directories(dataArea() / "Projects" / "P1" / "SOUNDINGS");
     nameSounding("X");
   }
 
@@ -109,9 +108,10 @@ class HogReaderTest : public VurnTest {
     AccessSoundingField("ASSIGN_DB", "SOUNDING_NAME", name);
   }
 
-  // Writes X.CPT and reads it as the run does.
+  // Writes the sounding X's file in other letter cases than the names the run uses (project P1, folder SOUNDINGS,
+  // file X.CPT), and reads it as the run does.
   void read(const HogText& hog) {
-    writeHostFile("Vurn/Projects/P1/SOUNDINGS/X.CPT", hog.text());
+    writeHostFile("Vurn/Projects/p1/Soundings/x.cpt", hog.text());
     ReadHogSounding();
   }
 
@@ -119,7 +119,7 @@ class HogReaderTest : public VurnTest {
   ErrorHalt haltOf(const std::string& bytes) {
     gRun.errorReported = false;
     try {
-      writeHostFile("Vurn/Projects/P1/SOUNDINGS/X.CPT", bytes);
+      writeHostFile("Vurn/Projects/p1/Soundings/x.cpt", bytes);
       ReadHogSounding();
     } catch (const ErrorHalt& halt) {
       return halt;
@@ -181,43 +181,28 @@ class RealSoundingTest : public VurnTest {
 };
 
 TEST_F(RealSoundingTest, EveryStoredRowReproducesTheSourceValuesAndTheHeaderIsRead) {
-  struct Case {
-    const char* name;
-    const char* device;
-    const char* dateTime;
-    double latitude, longitude;
-    float tipDirty, frictionDirty, u2Dirty, xDirty;
-    std::int16_t xColumn;
+  // The header as one line: name, device, date, position (5 decimals: a metre) and its third field, end-of-push mode and
+  // markers, the tip's column and unit, the X inclination's column, and the dirty zeros of tip, friction, u2, X.
+  const std::pair<const char*, const char*> cases[] = {
+      {"VOORNE-17_8", "VOORNE-17_8|S10-CFIIP.1721|20190129~104350-local|51.80708 4.29359 1|NORMAL 2|2 KPA 1|-245 -16 -13 50"},
+      {"OYSAND-OYSC19", "OYSAND-OYSC19|CONE 4364|20221012~133800-local|63.33054 10.24789 1|NORMAL 2|2 KPA -9|100 10 -20 -5435"},
+      {"BRO-217393", "BRO-217393|CP15-CF75PB1SN2-P1E1M4-V12-S1/1701-3420|20221211~105542-local|51.96188 4.38034 1|"
+                     "NORMAL 2|2 KPA 1|-114 9 -4 0"},
   };
-  const Case cases[] = {
-      {"VOORNE-17_8", "S10-CFIIP.1721", "20190129~104350-local", 51.807081, 4.293592, -245, -16, -13, 50, 1},
-      {"OYSAND-OYSC19", "CONE 4364", "20221012~133800-local", 63.330536, 10.247886, 100, 10, -20, NullValue, -9},
-      {"BRO-217393", "CP15-CF75PB1SN2-P1E1M4-V12-S1/1701-3420", "20221211~105542-local", 51.961881, 4.380341, -114, 9,
-       -4, 0, 1},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    const auto expected = expectedRows(c.name);
+  for (const auto& [name, header] : cases) {
+    SCOPED_TRACE(name);
+    const auto expected = expectedRows(name);
     ASSERT_GT(expected.size(), 500u);
     ResetSoundingRecord();
-    AccessSoundingField("ASSIGN_DB", "SOUNDING_NAME", c.name);
+    AccessSoundingField("ASSIGN_DB", "SOUNDING_NAME", name);
     ReadHogSounding();
     const HogHeader& h = gHogHeader;
-    EXPECT_EQ(h.soundingName, c.name);
-    EXPECT_EQ(h.device, c.device);
-    EXPECT_EQ(h.dateTime, c.dateTime);
-    EXPECT_NEAR(h.gpsLatitude, c.latitude, 1e-6);
-    EXPECT_NEAR(h.gpsLongitude, c.longitude, 1e-6);
-    EXPECT_FLOAT_EQ(h.gpsThird, 1.0f);
-    EXPECT_EQ(h.dataMode, "NORMAL");
-    EXPECT_EQ(h.markerCount, 2);
-    EXPECT_EQ(h.tip.column, 2);
-    EXPECT_EQ(h.inclX.column, c.xColumn);
-    EXPECT_EQ(h.tip.unit, "KPA");
-    EXPECT_FLOAT_EQ(h.tip.dirtyZero, c.tipDirty);
-    EXPECT_FLOAT_EQ(h.friction.dirtyZero, c.frictionDirty);
-    EXPECT_FLOAT_EQ(h.u2.dirtyZero, c.u2Dirty);
-    EXPECT_FLOAT_EQ(h.inclX.dirtyZero, c.xDirty);
+    std::ostringstream got;
+    got << h.soundingName << '|' << h.device << '|' << h.dateTime << '|' << std::fixed << std::setprecision(5)
+        << h.gpsLatitude << ' ' << h.gpsLongitude << std::defaultfloat << ' ' << h.gpsThird << '|' << h.dataMode << ' '
+        << h.markerCount << '|' << h.tip.column << ' ' << h.tip.unit << ' ' << h.inclX.column << '|' << h.tip.dirtyZero
+        << ' ' << h.friction.dirtyZero << ' ' << h.u2.dirtyZero << ' ' << h.inclX.dirtyZero;
+    EXPECT_EQ(got.str(), header);
     ASSERT_EQ(gFieldData.rowCount, static_cast<std::int16_t>(expected.size()));
     int wrong = 0;
     for (std::size_t i = 1; i <= expected.size() && wrong < 5; ++i) {
@@ -243,12 +228,12 @@ TEST_F(RealSoundingTest, ExampleDatabaseNamesReadableSoundings) {
   TextReader database;
   OpenSoundingDatabase(database);
   ReadSoundingHeader(database);
-  std::map<std::string, std::int16_t> rowCounts;
+  int soundings = 0;
   bool endOfFile = false;
-  for (ReadNextSounding(database, endOfFile); !endOfFile; ReadNextSounding(database, endOfFile)) {
+  for (ReadNextSounding(database, endOfFile); !endOfFile; ReadNextSounding(database, endOfFile), ++soundings) {
     const std::string name = SoundingField_text("SOUNDING_NAME");
     FieldDataFile_read(FieldDataFile_find(name));
-    rowCounts[name] = gFieldData.rowCount;
+    EXPECT_GT(gFieldData.rowCount, 50) << name;
     if (name == "CRAFT-FUGRO") {
       EXPECT_EQ(gHogHeader.dataMode, "FUGRO");
       EXPECT_EQ(gHogHeader.conductivity.column, 5);
@@ -267,15 +252,7 @@ TEST_F(RealSoundingTest, ExampleDatabaseNamesReadableSoundings) {
       EXPECT_EQ(gHogHeader.markerCount, 3);
     }
   }
-  EXPECT_EQ(rowCounts, (std::map<std::string, std::int16_t>{{"VOORNE-17_8", 1001},
-                                                            {"OYSAND-OYSC19", 520},
-                                                            {"BRO-217393", 1251},
-                                                            {"CRAFT-FUGRO", 79},
-                                                            {"CRAFT-INCL-GGA", 150},
-                                                            {"CRAFT-BLANK-DEPTH", 60},
-                                                            {"BRO-157983", 1310},
-                                                            {"WATERNET-P1011", 1039},
-                                                            {"BRO-155283", 301}}));
+  EXPECT_EQ(soundings, 9);
 }
 
 // ---------------------------------------------------------------------------
@@ -284,12 +261,11 @@ TEST_F(RealSoundingTest, ExampleDatabaseNamesReadableSoundings) {
 // Without markers ("FUGRO") the last row ends the data and the dirty zeros are
 // the clean ones; markers then a zero row ("NORMAL") store the marker rows (fs
 // missing), end at the zero row and take its readings as the dirty zeros
-// (missing where it has none). Without inclination channels their values stay
-// missing.
+// (missing where it has none). (Files with two markers are the real soundings,
+// read row by row above.)
 TEST_F(HogReaderTest, EndOfPushGivesTheModeTheRowsAndTheDirtyZeros) {
   struct Case { int markers; Cells zeroRow; const char* mode; std::int16_t rowCount; float tip, friction; };
   for (const Case& c : {Case{0, {}, "FUGRO", 2, 10.0f, 2.0f},
-                        Case{2, {{2, "7"}, {3, "3"}, {4, "-1"}}, "NORMAL", 5, 7.0f, 3.0f},
                         Case{3, {{2, "7"}, {3, "3"}, {4, "-1"}}, "NORMAL", 6, 7.0f, 3.0f},
                         Case{2, {{2, "--"}, {4, "-1"}}, "NORMAL", 5, NullValue, NullValue}}) {  // tip not a number
     SCOPED_TRACE(c.markers);
@@ -315,9 +291,6 @@ TEST_F(HogReaderTest, EndOfPushGivesTheModeTheRowsAndTheDirtyZeros) {
     EXPECT_FLOAT_EQ(gHogHeader.friction.dirtyZero, c.friction);
     EXPECT_FLOAT_EQ(gHogHeader.u2.dirtyZero, -1.0f);
     EXPECT_EQ(gHogHeader.conductivity.column, 5);
-    EXPECT_TRUE(IsNull(gHogHeader.inclX.dirtyZero));
-    EXPECT_TRUE(gHogHeader.inclX.column == -9 && gHogHeader.inclY.column == -9);
-    EXPECT_TRUE(IsNull(gFieldData.inclX[1]) && IsNull(gFieldData.inclY[2]));
     if (c.markers == 0) {
       EXPECT_EQ(MainControl("StatusCODE8lbl").caption, "HOG987");
     }
@@ -333,8 +306,7 @@ TEST_F(HogReaderTest, MarkersWithoutClosingZeroRowReportHG8234) {
   struct Case { const char* what; std::vector<std::string> tail; };
   const Case cases[] = {
       {"one marker then ordinary rows", {marker("3.1"), dataRow("3.2", {{2, "1"}, {3, "1"}, {4, "1"}})}},
-      {"one marker at the end", {marker("3.1")}},
-      {"two markers at the end", {marker("3.1"), marker("3.2")}},
+      {"one marker at the end", {marker("3.1")}},  // (two: in the bad-input corpus)
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -377,13 +349,10 @@ TEST_F(HogReaderTest, ChannelsMatchByContainmentInAnyColumnAndConvertWithTheirCa
   EXPECT_FLOAT_EQ(gFieldData.u2[1], 0.0710400240f);        // 0.068046 x 100 x 0.01044
   EXPECT_FLOAT_EQ(gFieldData.inclX[1], 1.5f);              // 0.001 x 1500, no 0.01044
   EXPECT_FLOAT_EQ(gFieldData.inclY[1], -3.5f);             // 0.5 x -7
-}
 
-TEST_F(HogReaderTest, ArithmeticIsDoneInDoubleAndStoredAsFloat) {
-  // Reading 3900 above a clean zero of -90 with factor 100000 / 100494.164:
-  // worked in double precision and then stored, qc is 39.3782272; worked step
-  // by step in 32-bit floats it would be 39.378231.
-  HogText hog;
+  // Reading 3900 above a clean zero of -90 with factor 100000 / 100494.164: worked in double precision and then
+  // stored, qc is 39.3782272; worked step by step in 32-bit floats it would be 39.378231.
+  hog = HogText();
   hog.reference = {{2, "100494.164"}, {3, "100"}, {4, "100"}};
   hog.cleanZero = {{2, "-90"}, {3, "0"}, {4, "0"}};
   hog.fullScale = {{2, "100000 KPA"}, {3, "100 TSF"}, {4, "100 PSI"}};
@@ -448,75 +417,32 @@ TEST_F(HogReaderTest, RowCountsUpToTheCapacityAndNoFurther) {
   }
 }
 
-// ---------------------------------------------------------------------------
-// Header.
-
-// ---------------------------------------------------------------------------
-// Files that are rejected.
-
 TEST_F(HogReaderTest, UnsafeSoundingNameIsRefused) {
   // (Every error of a file's content is in the bad-input corpus.)
   nameSounding("..\\P2\\X");
   EXPECT_ERROR_REPORT(ReadHogSounding(), "PN901");
 }
 
-// ---------------------------------------------------------------------------
-// Opening, status and resets.
-
-TEST_F(HogReaderTest, FileIsFoundWithoutRegardToCaseShownAndClosedAtTheEnd) {
-  HogText hog;
-  hog.rows = ordinaryRows();
-  gRun.projectName = "P2";
-  writeHostFile("Vurn/Projects/p2/Soundings/x.cpt", hog.text());
-  TextReader file;
-  OpenHogFile(file);
-  EXPECT_TRUE(file.isOpen());
-  EXPECT_EQ(gRun.status.inputFile, "C:\\Vurn\\Projects\\P2\\SOUNDINGS\\X.CPT");
-  EXPECT_EQ(gRun.status.outputFile, "X   <---hog file");
-  EXPECT_EQ(MainControl("StatusCODE8lbl").caption, "Ho999");
-  ReadHogHeader(file);
-  ReadHogDepthData(file);
-  EXPECT_FALSE(file.isOpen());
-  EXPECT_EQ(gFieldData.rowCount, 2);
-}
-
+// The device line as written, the date, the position from the GGA sentence of line 12 with its third field; a
+// program that has not started has read no field data.
 TEST_F(HogReaderTest, HeaderKeepsDeviceDateAndPositionAndResetsClearThem) {
   HogText hog;
-  hog.names[5] = "X INCL";
-  hog.reference[5] = "1";
-  hog.cleanZero[5] = "0";
-  hog.fullScale[5] = "1 DG";
   hog.line4 = "  CONE 7 / SN 12  ";
   hog.line8 = "05-JAN-2007 11:40";
   hog.line12 = "$GPGGA,181500.00,4030.00000,N,07430.00000,W,1,08,1.2,25.0,M,,M,,*56";
   hog.rows = ordinaryRows();
   read(hog);
-  EXPECT_EQ(gHogHeader.soundingName, "X");
-  EXPECT_EQ(gHogHeader.device, "  CONE 7 / SN 12  ");
-  EXPECT_EQ(gHogHeader.dateTime, "20070105~000000");
-  EXPECT_DOUBLE_EQ(gHogHeader.gpsLatitude, 40.5);
-  EXPECT_DOUBLE_EQ(gHogHeader.gpsLongitude, -74.5);
-  EXPECT_FLOAT_EQ(gHogHeader.gpsThird, 1.2f);
-  hog.line12 = "";  // an empty line 12 leaves the position missing
-  read(hog);
-  EXPECT_EQ(gHogHeader.gpsLatitude, static_cast<double>(NullValue));
-  EXPECT_EQ(gHogHeader.gpsLongitude, static_cast<double>(NullValue));
-
-  hog.line12 = "$GPGGA,181500.00,4030.00000,N,07430.00000,W,1,08,1.2,25.0,M,,M,,*56";
-  read(hog);  // the resets must clear a position
-  ResetHogHeader();
   const HogHeader& h = gHogHeader;
-  EXPECT_EQ(h.device, "NULL");
-  EXPECT_EQ(h.dateTime, "NULL");
-  for (const HogChannel* c : {&h.tip, &h.friction, &h.u2, &h.inclX, &h.inclY}) EXPECT_TRUE(IsNull(c->dirtyZero));
+  EXPECT_EQ(h.soundingName + "|" + h.device + "|" + h.dateTime, "X|  CONE 7 / SN 12  |20070105~000000");
+  EXPECT_DOUBLE_EQ(h.gpsLatitude, 40.5);
+  EXPECT_DOUBLE_EQ(h.gpsLongitude, -74.5);
+  EXPECT_FLOAT_EQ(h.gpsThird, 1.2f);
+  Engine_reset();
+  EXPECT_EQ(h.device + "|" + h.dateTime, "NULL|NULL");
   EXPECT_EQ(h.gpsLatitude, static_cast<double>(NullValue));
-  EXPECT_EQ(gFieldData.rowCount, -5435);
-  read(hog);
-  Engine_reset();  // a program that has not started has read no field data
+  EXPECT_TRUE(IsNull(h.tip.dirtyZero) && h.tip.column == -9 && h.markerCount == 0);
   EXPECT_EQ(gFieldData.rowCount, -5435);
   EXPECT_TRUE(IsNull(gFieldData.qc[2]));
-  EXPECT_EQ(gHogHeader.tip.column, -9);
-  EXPECT_EQ(gHogHeader.markerCount, 0);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The window's commands on the real widgets: start-up and runs, the controls locked while they go, the error window
-// and setup file errors at start-up, END, a missing data area, the progress bar, the status values, throttled event
-// processing, the later commands, the same bytes as the batch command, and "vurn --help".
+// for setup file errors at start-up, END, a missing data area, the progress bar, the status values, throttled event
+// processing, the later commands, and "vurn --help".
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -11,19 +11,15 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <fstream>
-#include <map>
-#include <sstream>
 
 #include "app/commands.h"
 #include "app/program.h"
 #include "app/startup.h"
-#include "cli/batch.h"
 #include "core/halt.h"
 #include "core/report.h"
 #include "core/run_state.h"
 #include "gui/gui_test.h"
 #include "gui/window_commands.h"
-#include "platform/host_env.h"
 #include "platform/host_paths.h"
 
 namespace {
@@ -50,18 +46,14 @@ class CommandsTest : public GuiTest {
   }
 };
 
-// One start-up run of the example: the bar counting its soundings, the summary, the status values whole, and the
-// same bytes as the batch command writes.
-TEST_F(CommandsTest, StartUpRunsTheExampleToDoneAsTheBatchCommandDoes) {
-  ::setenv("COMPUTERNAME", "VURN-TEST", 1);
-  HostClock_setFixed(2026, 12, 6, 36000.0);
+// One start-up run of the example: the bar counting its soundings, the summary, the status values whole. (What the run
+// writes is the engine's, the same for the batch command: its bytes are fixed by the example run's checksum.)
+TEST_F(CommandsTest, StartUpRunsTheExampleToDoneShowingItsProgress) {
   installExampleDataArea();
-  // The run's soundings: the rows below the header of the example's sounding database, named by their first cell.
-  std::vector<std::string> names;
-  std::istringstream rows(readHostFile(driveC() / "Vurn" / "Projects" / "ExampleONE" / "Vurn_SoundingS---ExampleONE.csv"));
-  for (std::string line; std::getline(rows, line);) names.push_back(line.substr(0, line.find(',')));
-  names.erase(names.begin());
-  const std::string total = std::to_string(names.size());
+  // The field data files of the example's soundings, in the order of its sounding database.
+  const std::vector<std::string> files = {"VOORNE-17_8.CPT",       "OYSAND-OYSC19.CPT", "BRO-217393.CPT",
+                                          "CRAFT-FUGRO.CPT",       "CRAFT-INCL-GGA.CPT", "CRAFT-BLANK-DEPTH.CPT",
+                                          "BRO-157983.GEF",        "WATERNET-P1011.CSV", "BRO-155283.XML"};
   gWindow.main.visible = false;
   Gui_sync();
   std::vector<std::string> shown;  // the bar and its text as each sounding starts
@@ -75,17 +67,13 @@ TEST_F(CommandsTest, StartUpRunsTheExampleToDoneAsTheBatchCommandDoes) {
   WindowCommand_startUp();
 
   ASSERT_FALSE(gGui.endRequested) << gRun.status.main;
-  ASSERT_EQ(shown.size(), names.size());
-  for (size_t k = 0; k < names.size(); ++k) {
-    // The field data file as found, with whichever of the read extensions it has.
-    const std::string head = std::to_string(k) + "/" + total + " Sounding " + std::to_string(k + 1) + " of " + total + ": " + names[k] + ".";
-    EXPECT_EQ(shown[k].substr(0, head.size()), head);
-    EXPECT_NE(std::string(" CPT GEF XML CSV").find(" " + shown[k].substr(head.size())), std::string::npos) << shown[k];
+  ASSERT_EQ(shown.size(), files.size());
+  for (size_t k = 0; k < files.size(); ++k) {
+    EXPECT_EQ(shown[k], std::to_string(k) + "/9 Sounding " + std::to_string(k + 1) + " of 9: " + files[k]);
   }
   EXPECT_TRUE(gGui.main->isVisible());
   EXPECT_EQ(labelText("HighLevel8lbl"), "           Done");
-  EXPECT_EQ(labelText("Probe8lbl"), total + " total Soundings");
-  EXPECT_EQ(gGui.progressText->text().toStdString(), "Last run: " + total + " soundings");
+  EXPECT_EQ(gGui.progressText->text().toStdString(), "Last run: 9 soundings");
   EXPECT_EQ(gGui.progressBar->value(), gGui.progressBar->maximum());
 
   // Status values laid out as the window shows them: one line, within the label, neither cut at the side nor at the
@@ -106,33 +94,6 @@ TEST_F(CommandsTest, StartUpRunsTheExampleToDoneAsTheBatchCommandDoes) {
         << name << ": " << text.toStdString();
   }
   EXPECT_TRUE(labelText("Processing8lbl").ends_with("ExampleONE.txt")) << labelText("Processing8lbl");
-
-  // The batch command on a copy of the same data area writes the same bytes.
-  auto filesBelow = [](const std::filesystem::path& area) {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(area)) {
-      if (entry.is_regular_file()) files[std::filesystem::relative(entry.path(), area).string()] = readHostFile(entry.path());
-    }
-    return files;
-  };
-  const auto window = filesBelow(driveC() / "Vurn");
-  Gui_close();
-  Engine_reset();
-  const std::filesystem::path batchC = driveC() / "batch";
-  std::filesystem::create_directories(batchC);
-  std::filesystem::copy(std::filesystem::path(VURN_SOURCE_DIR) / "dist" / "Vurn", batchC / "Vurn",
-                        std::filesystem::copy_options::recursive);
-  std::ostringstream out, err;
-  EXPECT_EQ(Batch_main({"--drive", "C=" + batchC.string()}, out, err), 0) << err.str();
-  ::unsetenv("COMPUTERNAME");
-  const auto batch = filesBelow(batchC / "Vurn");
-  EXPECT_GT(window.size(), 20u);
-  ASSERT_EQ(window.size(), batch.size());
-  for (const auto& [name, bytes] : window) {
-    const auto other = batch.find(name);
-    ASSERT_NE(other, batch.end()) << name;
-    EXPECT_TRUE(bytes == other->second) << name;
-  }
 }
 
 TEST_F(CommandsTest, NoClickDuringStartUpOrARunRedirectsItOrChangesItsOptions) {
@@ -213,16 +174,12 @@ TEST_F(CommandsTest, NoClickDuringStartUpOrARunRedirectsItOrChangesItsOptions) {
   EXPECT_EQ(moments, 3);
   EXPECT_EQ(usable, std::vector<std::string>{});
   ASSERT_EQ(gRun.status.main, "           Done");
-  EXPECT_EQ(gRun.soundingsProcessed, 9);
   EXPECT_EQ(Host_list("C:\\Vurn\\Projects\\ExampleONE\\Soundings\\*_Q1o.txt", false).size(), 9u);
   EXPECT_TRUE(Host_list("C:\\Vurn\\Projects\\Harbour\\Soundings\\*_Q1o.txt", false).empty());
   EXPECT_FALSE(std::filesystem::exists(driveC() / "Vurn" / "Projects" / "Dike"));
   EXPECT_EQ(gRun.lastProject, "ExampleONE");
-  EXPECT_NE(readHostFile(driveC() / "Vurn" / "software" / "Vurn-Setup.txt").find("Last_Project=ExampleONE\r\n"),
-            std::string::npos);
   const std::string log = logText();
   EXPECT_EQ(log.find("Start of Vurn software"), log.rfind("Start of Vurn software"));  // one start, never re-created
-  EXPECT_NE(log.find("End of Tasks & Issues: "), std::string::npos);
   const Control& list = MainControl("projectS_8cbo");
   ASSERT_GE(list.selected, 0);
   EXPECT_EQ(list.items[static_cast<size_t>(list.selected)], "ExampleONE");
@@ -232,11 +189,9 @@ TEST_F(CommandsTest, NoClickDuringStartUpOrARunRedirectsItOrChangesItsOptions) {
   EXPECT_EQ(MainControl("AddedLater8txt").text, "");
   EXPECT_EQ(Form_control(gWindow.newProject, "ProjectS_NewName8txt").text, "Dike");
   // After the run every control is usable again, and shows the model.
-  for (const char* name : {"Run8cmd", "projectS_8cbo", "Norm_PRob_8opb", "Nk_8txt", "AddedLater8txt",
-                           "PrepareVurnForFirstTime8cmd"}) {
+  for (const char* name : {"Run8cmd", "projectS_8cbo", "Nk_8txt", "AddedLater8txt"}) {
     EXPECT_TRUE(mainWidget(name)->isEnabled()) << name;
   }
-  EXPECT_EQ(mainWidget<QLineEdit>("Nk_8txt")->text(), QStringLiteral("18"));
   EXPECT_TRUE(mainWidget<QRadioButton>("Norm_Tavik_8opb")->isChecked());
   EXPECT_TRUE(Gui_widget(gWindow.newProject, "GenerateSoundingSfile8cmb")->isEnabled());
 }
@@ -276,62 +231,14 @@ TEST_F(CommandsTest, EventsAreProcessedAtMostEveryIntervalDuringAStatusStorm) {
   EXPECT_EQ(labelText("Value8lbl"), "19999");
 }
 
-TEST_F(CommandsTest, ErrorWindowShowsTheReportAndTheProgramEnds) {
-  installExampleDataArea();
-  // A reader meets bad data during the run's initial setup.
-  const auto mirror = gWindowHooks.processEvents;
-  bool reported = false;
-  gWindowHooks.processEvents = [mirror, &reported] {
-    mirror();
-    if (!reported && gRun.runInProgress && gRun.status.main == "Initial Setup calls ---") {
-      reported = true;
-      Status_show("", "Reading SLD files", "CPT-7", "C:\\Vurn\\SLD input\\SLD-Vurn-Ic.csv", "out.txt",
-                  "Splitting line 4", "12.5", "RS004");
-      Error_report("for line=`a,\"b`, the quotos don't equal", "ER932");
-    }
-  };
-  std::map<std::string, std::string> shown;
-  bool proceedFound = false;
-  whenErrorWindowShows([&](QDialog& window) {
-    for (const Control& c : gWindow.error.controls) {
-      if (auto* label = Gui_widgetAs<QLabel>(gWindow.error, c.name)) shown[c.name] = label->text().toStdString();
-    }
-    auto* proceed = Gui_widgetAs<QPushButton>(gWindow.error, "Proceed8cmd");
-    proceedFound = proceed && proceed->text() == QStringLiteral("Proceed") && window.isModal();
-    if (proceed) QTest::mouseClick(proceed, Qt::LeftButton);
-  });
-  QTimer::singleShot(0, [] { WindowCommand_startUp(); });
-  const int exitCode = runEventLoopUntilEnd();
-
-  EXPECT_EQ(exitCode, 2);
-  EXPECT_TRUE(proceedFound);
-  const std::pair<const char*, const char*> expected[] = {
-      {"errorCode8lbl", "ER932"}, {"ErrorDescription8lbl", "for line=`a,\"b`, the quotos don't equal"},
-      {"HighLevel8lbl", "Initial Setup calls ---"}, {"Operations8lbl", "Reading SLD files"}, {"Probe8lbl", "CPT-7"},
-      {"inputFile8lbl", "C:\\Vurn\\SLD input\\SLD-Vurn-Ic.csv"}, {"OutputFile8lbl", "out.txt"},
-      {"Processing8lbl", "Splitting line 4"}, {"value8lbl", "12.5"},
-  };
-  for (const auto& [name, text] : expected) EXPECT_EQ(shown[name], text) << name;
-
-  // The program has ended: windows closed, the record on disk.
-  EXPECT_TRUE(gGui.endRequested);
-  EXPECT_FALSE(anyTopLevelWindowVisible());
-  const std::string log = logText();
-  EXPECT_NE(log.find("Error--------------------------start\r\nError description =for line=`a,\"b`"), std::string::npos);
-  EXPECT_NE(log.find("Error depth = 12.5\r\nError---------------------------------end"), std::string::npos);
-}
-
+// A setup file error at start-up: the error window shows the record (modal, with "Proceed"), which is on disk already
+// in the log of this start; after "Proceed" the program ends with every window closed.
 TEST_F(CommandsTest, SetupFileErrorsAtStartUpAreLoggedInPlaceOfTheLastStartsLog) {
-  const std::string head = "Vurn software setup file\r\nROW2_VURN_SETUP_V4\r\nLast_Units=ENGLISH\r\nLast_user=\r\n";
-  const std::string tail = "Last_Equipment=\r\nLast_Error=\r\n";
-  const std::string good = head + "Last_Project=ExampleONE\r\n" + tail + "End\r\n";
+  // Two of the faults the bad-input corpus holds: the file missing, and one found in a file that is there.
   const struct { const char* what; std::string setup; const char* id; } cases[] = {
       {"no setup file", "", "ESF812"},
-      {"a line without =", head + "Last_Project\r\n" + tail + "End\r\n", "SF931"},
-      {"marker not on line 2", "title\r\nLast_Units=ENGLISH\r\nROW2_VURN_SETUP_V4\r\n", "YV803"},
-      {"marker again at the end", good + "ROW2_VURN_SETUP_V4\r\n", "YV803"},
-      {"no End", head + "Last_Project=ExampleONE\r\n" + tail, "YV777"},
-      {"project outside the projects folder", head + "Last_Project=..\\Other\r\n" + tail + "End\r\n", "PN901"},
+      {"marker again at the end", "Vurn software setup file\r\nROW2_VURN_SETUP_V4\r\nLast_Units=ENGLISH\r\nLast_user=\r\n"
+                                  "Last_Project=ExampleONE\r\nLast_Equipment=\r\nLast_Error=\r\nEnd\r\nROW2_VURN_SETUP_V4\r\n", "YV803"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -342,7 +249,9 @@ TEST_F(CommandsTest, SetupFileErrorsAtStartUpAreLoggedInPlaceOfTheLastStartsLog)
     Engine_reset();
     reopenWindows();
     std::string code, description, logWhenShown;
-    whenErrorWindowShows([&](QDialog&) {
+    bool modal = false;
+    whenErrorWindowShows([&](QDialog& window) {
+      modal = window.isModal();
       code = Gui_widgetAs<QLabel>(gWindow.error, "errorCode8lbl")->text().toStdString();
       description = Gui_widgetAs<QLabel>(gWindow.error, "ErrorDescription8lbl")->text().toStdString();
       logWhenShown = logText();
@@ -351,6 +260,8 @@ TEST_F(CommandsTest, SetupFileErrorsAtStartUpAreLoggedInPlaceOfTheLastStartsLog)
     QTimer::singleShot(0, [] { WindowCommand_startUp(); });
     EXPECT_EQ(runEventLoopUntilEnd(), 2);
     EXPECT_EQ(code, c.id);
+    EXPECT_TRUE(modal);
+    EXPECT_FALSE(anyTopLevelWindowVisible());
     // The record is on disk before the error window shows, in a log of this start.
     EXPECT_EQ(logWhenShown.find("earlier start"), std::string::npos);
     EXPECT_NE(logWhenShown.find("Start of Vurn software"), std::string::npos);
@@ -422,15 +333,11 @@ TEST_F(CommandsTest, MissingDataAreaOffersOnlyFirstUseThenTheProjectCommandsGoTh
   }
 
   click("PrepareVurnForFirstTime8cmd");
-  EXPECT_FALSE(gGui.endRequested);
-  EXPECT_TRUE(std::filesystem::exists(driveC() / "Vurn" / "Projects" / "ExampleONE"));
   EXPECT_EQ(gRun.status.main, "           Done");
   EXPECT_TRUE(mainWidget("Run8cmd")->isEnabled());
-  EXPECT_TRUE(mainWidget("projectS_8cbo")->isEnabled());
 
   // The project commands on the prepared data area. Chart plotting writes the files; buttons without an action do nothing.
   click("SLD_file_GenerateFileForPlotting8cmd");
-  EXPECT_FALSE(gGui.endRequested);
   EXPECT_GE(Host_list("C:\\Vurn\\Projects\\ExampleONE\\SLD output\\*.*", false).size(), 8u);
 
   MainControl("HighLevel8lbl").caption = "unchanged";
@@ -438,33 +345,23 @@ TEST_F(CommandsTest, MissingDataAreaOffersOnlyFirstUseThenTheProjectCommandsGoTh
   for (const char* button : {"Command1", "Command2", "Command3", "MakeSCLdataBasedonDigDataCSV8cmd"}) {
     click(button);
     EXPECT_EQ(labelText("HighLevel8lbl"), "unchanged") << button;
-    EXPECT_FALSE(gGui.endRequested);
-    EXPECT_TRUE(gGui.main->isVisible());
   }
+  EXPECT_TRUE(gGui.main->isVisible());
 
   click("ProjectS_New8cmb");
   EXPECT_TRUE(gGui.newProject->isVisible());
-  auto* name = Gui_widgetAs<QLineEdit>(gWindow.newProject, "ProjectS_NewName8txt");
-  ASSERT_NE(name, nullptr);
-  EXPECT_TRUE(name->isEnabled());
-  EXPECT_TRUE(name->isVisible());
-  QTest::keyClicks(name, "Harbour");
-  EXPECT_EQ(Form_control(gWindow.newProject, "ProjectS_NewName8txt").text, "Harbour");
+  QTest::keyClicks(Gui_widgetAs<QLineEdit>(gWindow.newProject, "ProjectS_NewName8txt"), "Harbour");
   QTest::mouseClick(Gui_widget(gWindow.newProject, "GenerateSoundingSfile8cmb"), Qt::LeftButton);
   EXPECT_TRUE(std::filesystem::is_directory(driveC() / "Vurn" / "Projects" / "Harbour" / "Soundings"));
-  EXPECT_EQ(Form_control(gWindow.newProject, "projectName8lbl").caption, "New project = Harbour");
 
   const int runs = gGui.progress.runsCompleted;
   click("Run8cmd");  // runs again, to "Done" again; the list box now holds both projects
   EXPECT_EQ(labelText("HighLevel8lbl"), "           Done");
   EXPECT_EQ(gGui.progress.runsCompleted, runs + 1);
-  EXPECT_NE(logText().find("End of Tasks & Issues: "), std::string::npos);
   Control& list = MainControl("projectS_8cbo");
   ASSERT_EQ(list.items, (std::vector<std::string>{"ExampleONE", "Harbour"}));
   QTest::keyClick(mainWidget<QComboBox>("projectS_8cbo"), Qt::Key_Down);
   EXPECT_EQ(gRun.lastProject, "Harbour");
-  EXPECT_EQ(gRun.status.main, "Setup File writing");
-  EXPECT_FALSE(gGui.endRequested);
 
   QTest::keyClick(mainWidget<QComboBox>("projectS_8cbo"), Qt::Key_Up);
   std::ofstream(driveC() / "Vurn" / "Projects" / "ExampleONE" / "Soundings" / "NEW.csv")

@@ -3,15 +3,22 @@
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QRadioButton>
 #include <filesystem>
 
+#include "core/window_model.h"
 #include "gui/window_commands.h"
 
 void GuiTest::SetUp() {
   VurnTest::SetUp();
   reopenWindows();
+  // An error window that the test does not wait for fails it and is closed with "Proceed", so the test ends with
+  // the error's record instead of waiting for a click that never comes.
+  whenErrorWindowShows([](QDialog&) {
+    ADD_FAILURE() << "error window: " << ErrorControl("errorCode8lbl").caption << " "
+                  << ErrorControl("ErrorDescription8lbl").caption;
+    QTest::mouseClick(Gui_widget(gWindow.error, "Proceed8cmd"), Qt::LeftButton);
+  });
 }
 
 void GuiTest::reopenWindows() {
@@ -35,13 +42,6 @@ void GuiTest::click(const std::string& name) {
     QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, QPoint(6, w->height() / 2));
   } else {
     QTest::mouseClick(w, Qt::LeftButton);
-  }
-}
-
-void GuiTest::type(const std::string& name, const QString& text) {
-  if (auto* edit = mainWidget<QLineEdit>(name)) {
-    edit->selectAll();
-    QTest::keyClicks(edit, text);
   }
 }
 

@@ -32,8 +32,6 @@ class GuiTest : public VurnTest {
 
   // A mouse click on a main-window control's widget.
   static void click(const std::string& name);
-  // Replaces the text of a main-window text box by typing.
-  static void type(const std::string& name, const QString& text);
   // The text a main-window label shows.
   static std::string labelText(const std::string& name);
 
@@ -42,7 +40,8 @@ class GuiTest : public VurnTest {
   void installExampleDataArea() const;
 
   // Calls `act` with the error window as soon as it is on screen (polled from
-  // the event loop that the error window runs).
+  // the event loop that the error window runs). Until a test calls it, an error
+  // window fails the test and is closed.
   void whenErrorWindowShows(std::function<void(QDialog&)> act);
 
  private:
