@@ -11,6 +11,7 @@
 #include <iterator>
 #include <map>
 #include <sstream>
+#include <tuple>
 #include <vector>
 
 #include "app/program.h"
@@ -27,21 +28,20 @@ namespace {
 
 class LiquefactionRunTest : public VurnTest {
  protected:
-  void runExample(const std::string& amax, const std::string& csrFile) {
+  void runExample(const std::string& amax, const std::string& csrFile, const std::string& magnitude = "") {
     installDataArea();
     writeHostFile("Vurn/Projects/ExampleONE/Vurn_Q1o_Output_Columns---ExampleONE.csv",
                   "Depth_ft,VTS_atm,VES_atm,Qc1_atm,Ic_tvk,CRRe_tvk,CSR_liq,FS-Liq_tvk,Ev-Liq_%\r\n");
     General_setup();
     MainControl("EQ_amax_8txt").text = amax;
     MainControl("EQ_CSR_file_8txt").text = csrFile;
+    if (!magnitude.empty()) MainControl("EQ_Mb_8txt").text = magnitude;
     Main_run();
   }
 };
 
 double rd(double zM) {
-  if (zM <= 9.15) return 1 - 0.00765 * zM;
-  if (zM <= 23) return 1.174 - 0.0267 * zM;
-  return zM <= 30 ? 0.744 - 0.008 * zM : 0.5;
+  return zM <= 9.15 ? 1 - 0.00765 * zM : zM <= 23 ? 1.174 - 0.0267 * zM : zM <= 30 ? 0.744 - 0.008 * zM : 0.5;
 }
 double kSigma(double ves) { return ves <= 1 ? 1 : std::pow(ves, -0.3); }
 double kcCurve(double ic) {
@@ -113,7 +113,7 @@ TEST_P(LiquefactionExampleTest, CellsAndReportAgreeWithAnIndependentCalculation)
   int rated = 0;
   for (const auto& entry : fs::directory_iterator(project / "Soundings")) {
     const std::string file = entry.path().filename().string();
-    if (file.size() < 8 || file.substr(file.size() - 8) != "_Q1o.txt") continue;
+    if (!file.ends_with("_Q1o.txt")) continue;
     const std::string sounding = file.substr(0, file.size() - 8);
     Q1oTable t;
     std::string message;
@@ -139,14 +139,13 @@ TEST_P(LiquefactionExampleTest, CellsAndReportAgreeWithAnIndependentCalculation)
       // CSR = 0.65 x 0.25 x VTS / VES x rd: smallest at the cut VTS, largest VES and depth; largest the other way.
       const double rdHigh = rd(d * 0.3048), rdLow = rd((d + 0.01) * 0.3048);
       double csrLow = 0.1625 * vts[r] / (ves[r] + 0.001) * rdLow;
-      double csrHigh = ves[r] > 0 ? 0.1625 * (vts[r] + 0.001) / ves[r] * rdHigh : HUGE_VAL;
+      double csrHigh = 0.1625 * (vts[r] + 0.001) / ves[r] * rdHigh;
       if (withFile) {
         const double top = csrFile.front().first, bottom = csrFile.back().first;
         if ((d < top && d + 0.01 >= top) || (d <= bottom && d + 0.01 > bottom)) continue;  // at a cut edge
         if (d >= top && d <= bottom) {
-          const double a = interpolated(csrFile, d), b = interpolated(csrFile, std::min(d + 0.01, bottom));
-          csrLow = std::min(a, b);
-          csrHigh = std::max(a, b);
+          std::tie(csrLow, csrHigh) =
+              std::minmax(interpolated(csrFile, d), interpolated(csrFile, std::min(d + 0.01, bottom)));
         }
       }
       ASSERT_FALSE(std::isnan(csr[r]));
@@ -198,6 +197,7 @@ TEST_P(LiquefactionExampleTest, CellsAndReportAgreeWithAnIndependentCalculation)
   // The report: one row per sounding, in the zero-load report's order.
   const std::string reportText = readHostFile(project / "Vurn---Output---Liquefaction---ExampleONE.txt");
   EXPECT_EQ(reportText.find("Earthquake magnitude M = 7 (CSR earthquake file)") != std::string::npos, withFile);
+  EXPECT_NE(reportText.find("\r\nPeak ground acceleration amax = 0.25 g\r\n"), std::string::npos);
   std::istringstream report(reportText);
   std::istringstream zeroLoad(readHostFile(project / "Vurn---Output---Zero_Load_Data---ExampleONE.txt"));
   std::string line;
@@ -206,28 +206,19 @@ TEST_P(LiquefactionExampleTest, CellsAndReportAgreeWithAnIndependentCalculation)
   for (int n = 0; std::getline(zeroLoad, line) && line != "\r" && !line.empty(); ++n) {
     if (n >= 2) zeroOrder.push_back(line.substr(13, 15));
   }
-  bool rows = false, headNamesInputs = false;
+  // The report's rows follow its line "sounding ...": LPI and settlement (in) are the 8th and 5th cells from the end.
+  while (std::getline(report, line) && line.rfind("sounding ", 0) != 0) {}
   while (std::getline(report, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    headNamesInputs |= line == "Peak ground acceleration amax = 0.25 g";
-    if (line.rfind("sounding ", 0) == 0) {
-      rows = true;
-      continue;
-    }
-    if (!rows) continue;
     std::istringstream cells(line);
-    std::vector<std::string> words{std::istream_iterator<std::string>(cells), std::istream_iterator<std::string>()};
+    const std::vector<std::string> words{std::istream_iterator<std::string>(cells), std::istream_iterator<std::string>()};
     ASSERT_GE(words.size(), 12u) << line;
-    const std::string sounding = words.front();
+    const std::string& sounding = words.front();
     reportOrder.push_back((sounding + std::string(15, ' ')).substr(0, 15));
-    const double reportLpi = std::stod(words[words.size() - 8]);
-    const double reportInches = std::stod(words[words.size() - 5]);
     ASSERT_TRUE(fromTables.count(sounding)) << sounding;
     const auto [lpi, inches] = fromTables[sounding];
-    EXPECT_NEAR(reportLpi, lpi, 0.01 + 0.005 * lpi) << sounding;
-    EXPECT_NEAR(reportInches, inches, 0.01 + 0.005 * inches) << sounding;
+    EXPECT_NEAR(std::stod(words[words.size() - 8]), lpi, 0.01 + 0.005 * lpi) << sounding;
+    EXPECT_NEAR(std::stod(words[words.size() - 5]), inches, 0.01 + 0.005 * inches) << sounding;
   }
-  EXPECT_TRUE(headNamesInputs);
   EXPECT_EQ(reportOrder, zeroOrder);
   EXPECT_GT(fromTables["OYSAND-OYSC19"].first, 5.0) << "the loose Oysand sand liquefies under amax 0.25";
 }
@@ -235,17 +226,31 @@ TEST_P(LiquefactionExampleTest, CellsAndReportAgreeWithAnIndependentCalculation)
 INSTANTIATE_TEST_SUITE_P(AmaxAlone, LiquefactionExampleTest, ::testing::Values(false));
 INSTANTIATE_TEST_SUITE_P(AmaxAndTheExampleCsrFile, LiquefactionExampleTest, ::testing::Values(true));
 
+// The earthquake inputs are checked before any table is written: amax above 0 up to 2 g or a readable CSR file,
+// and a magnitude above 0 up to 10; the error names the window field and the batch option.
 TEST_F(LiquefactionRunTest, WithoutAmaxOrAReadableCsrFileTheRunSaysWhichInputIsMissing) {
-  for (const std::string csr : {"", "C:\\Vurn\\Projects\\ExampleONE\\no-such-file.csv"}) {
-    const ProgramOutcome outcome = Program_guard([&] { runExample("", csr); });
-    EXPECT_EQ(outcome.identifier, "LQ101");
-    for (const std::string word : {"CSR_liq", "amax", "--eq-amax", "--eq-csr"}) {
-      EXPECT_NE(outcome.description.find(word), std::string::npos) << outcome.description;
+  const std::string noFile = "C:\\Vurn\\Projects\\ExampleONE\\no-such-file.csv";
+  const struct { std::string amax, csr, magnitude, error, told; } cases[] = {
+      {"", "", "", "LQ101", "amax is not given and no CSR earthquake file is named"},
+      {"", noFile, "", "LQ101", "the CSR earthquake file " + noFile + " cannot be read"},
+      {"0", "", "", "LQ102", "amax (g) = 0 is not a number above 0 up to 2 g"},
+      {"2.001", "", "", "LQ102", "--eq-amax"},
+      {"0.2g", "", "", "LQ102", "--eq-amax"},
+      {"0.25", "", "0", "LQ103", "--eq-mb"},
+      {"0.25", "", "10.01", "LQ103", "--eq-mb"},
+      {"2", "", "10", "", ""},  // both largest values are taken
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE("amax '" + c.amax + "', CSR file '" + c.csr + "', magnitude '" + c.magnitude + "'");
+    const ProgramOutcome outcome = Program_guard([&] { runExample(c.amax, c.csr, c.magnitude); });
+    EXPECT_EQ(outcome.identifier, c.error) << outcome.description;
+    EXPECT_NE(outcome.description.find(c.told), std::string::npos) << outcome.description;
+    if (c.error == "LQ101") {
+      for (const std::string word : {"CSR_liq", "amax", "--eq-amax", "--eq-csr"}) {
+        EXPECT_NE(outcome.description.find(word), std::string::npos) << outcome.description;
+      }
     }
-    if (!csr.empty()) {
-      EXPECT_NE(outcome.description.find(csr + " cannot be read"), std::string::npos) << outcome.description;
-    }
-    EXPECT_FALSE(fs::exists(dataArea() / "Projects" / "ExampleONE" / "Soundings" / "VOORNE-17_8_Q1o.txt"))
+    EXPECT_EQ(fs::exists(dataArea() / "Projects" / "ExampleONE" / "Soundings" / "VOORNE-17_8_Q1o.txt"), c.error.empty())
         << "no table is written before the inputs are checked";
   }
 }
