@@ -1,4 +1,6 @@
-// Liquefaction over the example project, checked from the tables it writes:
+// The example project's tables checked against independent calculations: every
+// printed exponent c against the exponent chart and Ic against its closed
+// formula on every row; and liquefaction, checked from the tables it writes:
 // every CSR_liq and FS-Liq_tvk cell against CSR and FS recomputed from the
 // table's own Depth, VTS, VES, Ic and CRRe cells, every Ev-Liq cell against the
 // published strain curves at the table's FS, Ic and Qc1, and the report's LPI
@@ -20,6 +22,8 @@
 #include "core/run_state.h"
 #include "core/window_model.h"
 #include "q1o/q1o_reader.h"
+#include "sld/chart_lookup.h"
+#include "sld/chart_table.h"
 #include "support/vurn_test.h"
 
 namespace fs = std::filesystem;
@@ -31,8 +35,10 @@ class LiquefactionRunTest : public VurnTest {
   void runExample(const std::string& amax, const std::string& csrFile, const std::string& magnitude = "") {
     installDataArea();
     writeHostFile("Vurn/Projects/ExampleONE/Vurn_Q1o_Output_Columns---ExampleONE.csv",
-                  "Depth_ft,VTS_atm,VES_atm,Qc1_atm,Ic_tvk,CRRe_tvk,CSR_liq,FS-Liq_tvk,Ev-Liq_%\r\n");
+                  "Depth_ft,VTS_atm,VES_atm,Qc1_atm,Ic_tvk,CRRe_tvk,CSR_liq,FS-Liq_tvk,Ev-Liq_%,Fr_%,cQc_tvk\r\n");
     General_setup();
+    MainControl("SLD_data_location_Internal_8opb").value = 1;  // the built-in charts
+    MainControl("SLD_data_location_File_8opb").value = 0;
     MainControl("EQ_amax_8txt").text = amax;
     MainControl("EQ_CSR_file_8txt").text = csrFile;
     if (!magnitude.empty()) MainControl("EQ_Mb_8txt").text = magnitude;
@@ -43,6 +49,8 @@ class LiquefactionRunTest : public VurnTest {
 double rd(double zM) {
   return zM <= 9.15 ? 1 - 0.00765 * zM : zM <= 23 ? 1.174 - 0.0267 * zM : zM <= 30 ? 0.744 - 0.008 * zM : 0.5;
 }
+// Soil behaviour type index by its closed formula.
+double icFormula(double qc1, double fr) { return std::hypot(3.47 - std::log10(qc1), std::log10(fr) + 1.22); }
 double kSigma(double ves) { return ves <= 1 ? 1 : std::pow(ves, -0.3); }
 double kcCurve(double ic) {
   return -0.403 * std::pow(ic, 4) + 5.581 * std::pow(ic, 3) - 21.63 * ic * ic + 33.75 * ic - 17.88;
@@ -110,7 +118,7 @@ TEST_P(LiquefactionExampleTest, CellsAndReportAgreeWithAnIndependentCalculation)
   ASSERT_EQ(csrFile.size(), 13u);
   const double msf = withFile ? std::pow(10, 2.24) / std::pow(7.0, 2.56) : 1.0;
   std::map<std::string, std::pair<double, double>> fromTables;  // sounding -> LPI, settlement (in)
-  int rated = 0;
+  int rated = 0, exponents = 0, icChecked = 0;
   for (const auto& entry : fs::directory_iterator(project / "Soundings")) {
     const std::string file = entry.path().filename().string();
     if (!file.ends_with("_Q1o.txt")) continue;
@@ -120,13 +128,27 @@ TEST_P(LiquefactionExampleTest, CellsAndReportAgreeWithAnIndependentCalculation)
     ASSERT_TRUE(Q1oFile_read("C:\\Vurn\\Projects\\ExampleONE\\Soundings\\" + file, t, message)) << message;
     const double water =
         SoundingDatabase_waterTableFeet("C:\\Vurn\\Projects\\ExampleONE\\Vurn_SoundingS---ExampleONE.csv", sounding);
-    ASSERT_EQ(t.columns.size(), 9u);
+    ASSERT_EQ(t.columns.size(), 11u);
     auto col = [&](int c) -> const std::vector<float>& { return t.columns[static_cast<size_t>(c)].values; };
     const auto &depth = col(0), &vts = col(1), &ves = col(2), &qc1 = col(3), &ic = col(4), &crr = col(5),
-               &csr = col(6), &fsCell = col(7), &ev = col(8);
+               &csr = col(6), &fsCell = col(7), &ev = col(8), &fr = col(9), &c = col(10);
     std::vector<double> z, f, e;
     for (size_t r = 0; r < t.rows; ++r) {
       SCOPED_TRACE(sounding + " row " + std::to_string(r + 1));
+      // A printed exponent c is the exponent chart's value at the printed Fr and Qc1 (rows whose iteration ends
+      // where the chart has no value print no c and no Qc1); Ic is near its closed formula (the built-in chart is
+      // off it by at most 0.05) wherever Fr and Qc1 lie inside the normalization's limits.
+      float frAt = fr[r], qc1At = qc1[r], chart = -5435.0f;
+      const bool known = !std::isnan(frAt) && !std::isnan(qc1At);
+      if (!std::isnan(c[r])) {
+        if (known) Chart_lookup(frAt, qc1At, chart, RequiredChartIndex[kChartCQC1], "");
+        EXPECT_NEAR(chart, c[r], 0.01) << "c at Fr " << frAt << ", Qc1 " << qc1At;
+        ++exponents;
+      }
+      if (known && frAt > 0.1f && frAt < 10.0f && qc1At > 1.0f && qc1At < 1000.0f) {
+        EXPECT_NEAR(ic[r], icFormula(qc1At, frAt), 0.06) << "Ic at Fr " << frAt << ", Qc1 " << qc1At;
+        ++icChecked;
+      }
       const double d = depth[r];
       if (std::isnan(d) || (!z.empty() && d <= z.back())) continue;
       z.push_back(d);
@@ -193,6 +215,8 @@ TEST_P(LiquefactionExampleTest, CellsAndReportAgreeWithAnIndependentCalculation)
     fromTables[sounding] = {lpi, settlementFt * 12};
   }
   EXPECT_GT(rated, 500) << "the real sand soundings have rated depths";
+  EXPECT_GT(exponents, 1000);  // the checks must not pass by finding nothing to check
+  EXPECT_GT(icChecked, 1000);
 
   // The report: one row per sounding, in the zero-load report's order.
   const std::string reportText = readHostFile(project / "Vurn---Output---Liquefaction---ExampleONE.txt");
