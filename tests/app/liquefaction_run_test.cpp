@@ -79,9 +79,7 @@ double strain(double f, double q) {
 
 // A cut cell c stands for [c, c + step); it agrees with a value known to lie
 // in [low, high] when the two ranges meet.
-bool meets(float cell, double step, double low, double high) {
-  return cell <= high + 1e-6 && cell + step >= low - 1e-6;
-}
+bool meets(float cell, double step, double low, double high) { return cell <= high + 1e-6 && cell + step >= low - 1e-6; }
 
 // The example's CSR earthquake file: depth (ft) and the mean of its motions.
 std::vector<std::pair<double, double>> exampleCsrFile(const std::string& text) {
@@ -184,22 +182,16 @@ TEST_P(LiquefactionExampleTest, CellsAndReportAgreeWithAnIndependentCalculation)
         EXPECT_TRUE(meets(fsCell[r], 0.001, fsLow, fsHigh)) << fsCell[r] << " not in " << fsLow << " .. " << fsHigh;
         // Ev at the cell's FS, Ic and Qc1: largest at the lowest FS and qc1Ncs.
         // (Kc steps down from 1 to 0.996 just above Ic 1.64, so both ends of the cut Ic are taken.)
-        const double kcLow = std::min({kc(ic[r]), kcCurve(ic[r]), kc(ic[r] + 0.001)});
-        const double kcHigh = std::max({kc(ic[r]), kcCurve(ic[r]), kc(ic[r] + 0.001)});
+        const auto [kcLow, kcHigh] = std::minmax({kc(ic[r]), kcCurve(ic[r]), kc(ic[r] + 0.001)});
         const double qLow = kcLow * qc1[r], qHigh = kcHigh * (qc1[r] + 0.001);
         // The curves step down where one branch takes over from the limiting strain (qc1Ncs 60, 80, 110, 147),
         // so the range is taken over both ends and both sides of any step between them.
-        double evLow = HUGE_VAL, evHigh = -HUGE_VAL;
-        std::vector<double> qs = {qLow, qHigh};
-        for (const double step : {60.0, 80.0, 110.0, 147.0}) {
-          if (step > qLow && step < qHigh) qs.insert(qs.end(), {step, step + 1e-9});
+        std::vector<double> evs;
+        for (const double q : {qLow, qHigh, 60.0, 60 + 1e-9, 80.0, 80 + 1e-9, 110.0, 110 + 1e-9, 147.0, 147 + 1e-9}) {
+          if (q < qLow || q > qHigh) continue;
+          for (const double fsEnd : {double(fsCell[r]), fsCell[r] + 0.001}) evs.push_back(strain(fsEnd, q));
         }
-        for (const double q : qs) {
-          for (const double fsEnd : {double(fsCell[r]), fsCell[r] + 0.001}) {
-            evLow = std::min(evLow, strain(fsEnd, q));
-            evHigh = std::max(evHigh, strain(fsEnd, q));
-          }
-        }
+        const double evLow = *std::min_element(evs.begin(), evs.end()), evHigh = *std::max_element(evs.begin(), evs.end());
         EXPECT_TRUE(meets(ev[r], 0.001, evLow, evHigh)) << ev[r] << " not in " << evLow << " .. " << evHigh;
         ++rated;
       }
