@@ -37,8 +37,6 @@ class LiquefactionRunTest : public VurnTest {
     writeHostFile("Vurn/Projects/ExampleONE/Vurn_Q1o_Output_Columns---ExampleONE.csv",
                   "Depth_ft,VTS_atm,VES_atm,Qc1_atm,Ic_tvk,CRRe_tvk,CSR_liq,FS-Liq_tvk,Ev-Liq_%,Fr_%,cQc_tvk\r\n");
     General_setup();
-    MainControl("SLD_data_location_Internal_8opb").value = 1;  // the built-in charts
-    MainControl("SLD_data_location_File_8opb").value = 0;
     MainControl("EQ_amax_8txt").text = amax;
     MainControl("EQ_CSR_file_8txt").text = csrFile;
     if (!magnitude.empty()) MainControl("EQ_Mb_8txt").text = magnitude;
@@ -134,7 +132,7 @@ TEST_P(LiquefactionExampleTest, CellsAndReportAgreeWithAnIndependentCalculation)
     for (size_t r = 0; r < t.rows; ++r) {
       SCOPED_TRACE(sounding + " row " + std::to_string(r + 1));
       // A printed exponent c is the exponent chart's value at the printed Fr and Qc1 (rows whose iteration ends
-      // where the chart has no value print no c and no Qc1); Ic is near its closed formula (the built-in chart is
+      // where the chart has no value print no c and no Qc1); Ic is near its closed formula (the default Ic chart is
       // off it by at most 0.05) wherever Fr and Qc1 lie inside the normalization's limits.
       float frAt = fr[r], qc1At = qc1[r], chart = -5435.0f;
       const bool known = !std::isnan(frAt) && !std::isnan(qc1At);

@@ -10,6 +10,7 @@
 #include "core/run_state.h"
 #include "core/window_model.h"
 #include "platform/host_paths.h"
+#include "support/test_charts.h"
 #include "support/vurn_test.h"
 
 namespace fs = std::filesystem;
@@ -75,7 +76,9 @@ TEST_F(BatchTest, FirstUseThenRunPrintsProgressAndTheSummary) {
   const fs::path other = driveC() / "elsewhere";
   fs::create_directories(other);
   HostDrive_set('P', fs::path(VURN_SOURCE_DIR) / "dist");
-  EXPECT_EQ(run({"--first-use", "--drive", "C=" + other.string()}), kExitCompleted) << err.str();
+  // With "read AEG file" chosen, the run says once that there is no such reader and reads each file by its extension.
+  EXPECT_EQ(run({"--first-use", "--drive", "C=" + other.string(), "--input", "aeg"}), kExitCompleted) << err.str();
+  EXPECT_EQ(CountContaining(logLines(), "there is no AEG reader"), 1);
   EXPECT_TRUE(printed("Drive C: is " + other.string()));
   EXPECT_TRUE(printed("Sounding 1: VOORNE-17_8.CPT\nSounding 2: OYSAND-OYSC19.CPT\nSounding 3: BRO-217393.CPT\n"
                       "Sounding 4: CRAFT-FUGRO.CPT\nSounding 5: CRAFT-INCL-GGA.CPT\nSounding 6: CRAFT-BLANK-DEPTH.CPT\n"

@@ -2,10 +2,7 @@
 // and the errors for none or several.
 #include "fielddata/field_data_file.h"
 
-#include "app/run.h"
 #include "core/run_state.h"
-#include "core/window_model.h"
-#include "support/test_charts.h"
 #include "support/vurn_test.h"
 
 namespace {
@@ -43,18 +40,6 @@ TEST_F(FieldDataFileTest, FindsTheOneFileByExtensionInAnyCase) {
           << halt.description;
     }
   }
-}
-
-// "read AEG file" chosen: the run says once that files are read by their
-// extension, and reads them so.
-TEST_F(FieldDataFileTest, AegChoiceIsToldOnceAndFilesAreReadByExtension) {
-  installDataArea();
-  startUp();
-  MainControl("CPT_input_FileType_HOG_8opb").value = 0;
-  MainControl("CPT_input_FileType_AEG_8opb").value = 1;
-  Main_run();
-  EXPECT_EQ(gRun.status.main, "           Done");
-  EXPECT_EQ(CountContaining(logLines(), "there is no AEG reader"), 1);
 }
 
 }  // namespace

@@ -45,13 +45,7 @@ constexpr double kAtmPerPsi = 0.068046, kCountScale = 0.01044;
 // Ic chart is off its formula by at most kIcChartAccuracy.
 constexpr double kClosure = 0.008, kIcChartAccuracy = 0.05;
 
-// A Q1o table as the program's reader gives it back (a missing cell is NaN), and one column of it by identifier.
-Q1oTable tableOf(const std::string& enginePath) {
-  Q1oTable q;
-  std::string message;
-  EXPECT_TRUE(Q1oFile_read(enginePath, q, message)) << message;
-  return q;
-}
+// One column of a Q1o table as the program's reader gives it back (a missing cell is NaN), by identifier.
 const std::vector<float>& column(const Q1oTable& t, const std::string& id) {
   for (const Q1oColumn& c : t.columns) if (c.id == id) return c.values;
   ADD_FAILURE() << "no column " << id;
@@ -125,7 +119,10 @@ class GoldenTest : public VurnTest {
     Main_run();
     EXPECT_EQ(gRun.soundingsProcessed, 1);
     EXPECT_EQ(gRun.chartDataSource, "INTERNAL");
-    return tableOf("C:\\Vurn\\Projects\\" + project + "\\Soundings\\GOLDEN-1_Q1o.txt");
+    Q1oTable table;
+    std::string message;
+    EXPECT_TRUE(Q1oFile_read("C:\\Vurn\\Projects\\" + project + "\\Soundings\\GOLDEN-1_Q1o.txt", table, message)) << message;
+    return table;
   }
 
   // Checks shared by both tables: readings from the counts, Qc1 from qt, VES, VTS and c, Ic and CRR by their
