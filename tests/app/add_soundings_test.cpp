@@ -1,7 +1,5 @@
 // "Add soundings": rows appended for field data files without one, filled from
 // their headers; rows already there never change; a bad file adds nothing.
-#include <sstream>
-
 #include "app/commands.h"
 #include "app/startup.h"
 #include "core/run_state.h"
@@ -35,19 +33,18 @@ TEST_F(AddSoundingsTest, AppendsOneFilledRowPerNewFileAndNeverChangesARow) {
   // fields empty. The position is the file's RD point through PROJ, within a
   // metre of the converter's own RD formula (51.807081, 4.293591).
   std::string added = after.substr(before.size());
-  const std::size_t lat = added.find(",51.8070");
-  ASSERT_NE(lat, std::string::npos) << added;
-  const std::size_t source = added.find(",\"EPSG");
+  const std::size_t lat = added.find(",51.8070"), source = added.find(",\"EPSG");
+  ASSERT_TRUE(lat != std::string::npos && source != std::string::npos) << added;
   const std::string position = added.substr(lat + 1, source - lat - 1);
   EXPECT_NEAR(std::stod(position), 51.807081, 1e-5) << position;
   EXPECT_NEAR(std::stod(position.substr(position.find(',') + 1)), 4.293591, 1e-5) << position;
-  added.replace(lat, source - lat, ",LAT,LONG");
-  EXPECT_EQ(added,
+  EXPECT_EQ(added.replace(lat, source - lat, ",LAT,LONG"),
             "NEW-A,S10-CFIIP.1721,190129-10:43,\"Mos Grondmechanica B.V\",LAT,LONG,"
             "\"EPSG:28992 position of the file\",,,,,,,,\r\n"
             "NEW-B,\"CONE 9\",240203-04:05,\"Field, Ltd\",-5435,-5435,,,,,,,,,\r\n");
 
-  // Nothing new: nothing added, nothing changed.
+  // Nothing new: nothing added, nothing changed; a file whose name differs from its row's only in case is known.
+  fs::rename(project() / "Soundings" / "NEW-B.CSV", project() / "Soundings" / "New-b.csv");
   EXPECT_NE(Command_addSoundings().at(0).find("has its row already"), std::string::npos);
   EXPECT_EQ(readHostFile(database()), after);
 }

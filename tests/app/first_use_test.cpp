@@ -13,26 +13,22 @@ namespace {
 
 class FirstUseTest : public VurnTest {};
 
-TEST_F(FirstUseTest, FreshDataAreaGetsTheTreeSetupListAndExample) {
+// A fresh data area gets the folders, setup file, program file, one project list and the example with its
+// sources; a second first use refreshes the example but keeps every file the user has.
+TEST_F(FirstUseTest, FreshDataAreaGetsTheTreeAndASecondFirstUseKeepsTheUsersFiles) {
   installDataArea();
-  for (const char* folder : {"Projects", "software", "SLD data files for plotting", "SLD input"}) {
-    EXPECT_TRUE(Host_folderExists(std::string("C:\\Vurn\\") + folder)) << folder;
-  }
-  for (const char* file : {"software\\Vurn-Setup.txt", "software\\Vurn.exe",
-                           "Projects\\ExampleONE\\Vurn_SoundingS---ExampleONE.csv",
+  for (const char* path : {"Projects", "software", "SLD data files for plotting", "SLD input", "software\\Vurn-Setup.txt",
+                           "software\\Vurn.exe", "Projects\\ExampleONE\\Vurn_SoundingS---ExampleONE.csv",
                            "Projects\\ExampleONE\\Soundings\\VOORNE-17_8.CPT",
                            "Projects\\ExampleONE\\Soundings\\VOORNE-17_8.source.txt"}) {
-    EXPECT_TRUE(Host_fileExists(std::string("C:\\Vurn\\") + file)) << file;
+    EXPECT_TRUE(Host_exists(std::string("C:\\Vurn\\") + path)) << path;
   }
   EXPECT_EQ(Host_list("C:\\Vurn\\Projects\\Vurn_ProjectS---*.csv", false).size(), 1u);
   EXPECT_EQ(gRun.status.operations, "DONE with making directories and ExampleOne data");
   // The bundled list already names the example project: no second row.
   const std::string list = readHostFile(Host_resolve("C:\\Vurn\\Projects\\Vurn_ProjectS---Vurn.csv"));
   EXPECT_EQ(list.find("ExampleONE,"), list.rfind("ExampleONE,"));
-}
 
-TEST_F(FirstUseTest, SecondFirstUseKeepsTheUsersFilesAndRefreshesTheExample) {
-  installDataArea();
   const char* const users[] = {"Vurn/software/Vurn-Setup.txt", "Vurn/Projects/Vurn_ProjectS---Vurn.csv",
                                "Vurn/SLD input/SLD-Vurn-Mine.csv", "Vurn/SLD input/SLD-Vurn-Ic.csv"};
   for (const char* file : users) writeHostFile(file, std::string("user's ") + file);
@@ -43,8 +39,7 @@ TEST_F(FirstUseTest, SecondFirstUseKeepsTheUsersFilesAndRefreshesTheExample) {
 }
 
 TEST_F(FirstUseTest, UsersOwnProjectListIsNotJoinedByASecondOne) {
-  writeHostFile("Vurn/Projects/Vurn_ProjectS---Mine.csv",
-                "{PROJECT_FILE_DIRECTORY},{PROJECT_NAME}\r\nMine,Mine\r\n");
+  writeHostFile("Vurn/Projects/Vurn_ProjectS---Mine.csv", "{PROJECT_FILE_DIRECTORY},{PROJECT_NAME}\r\nMine,Mine\r\n");
   installDataArea();
   EXPECT_EQ(Host_list("C:\\Vurn\\Projects\\Vurn_ProjectS---*.csv", false),
             (std::vector<std::string>{"Vurn_ProjectS---Mine.csv"}));

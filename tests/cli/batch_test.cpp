@@ -4,13 +4,13 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 
 #include "cli/batch_options.h"
 #include "core/run_state.h"
 #include "core/window_model.h"
 #include "platform/host_paths.h"
+#include "support/test_charts.h"
 #include "support/vurn_test.h"
 
 namespace fs = std::filesystem;
@@ -24,6 +24,7 @@ class BatchTest : public VurnTest {
     err.str("");
     return Batch_main(args, out, err);
   }
+  bool printed(const std::string& text) const { return out.str().find(text) != std::string::npos; }
   std::ostringstream out;
   std::ostringstream err;
 };
@@ -42,28 +43,28 @@ TEST_F(BatchTest, OptionsSetTheWindowControls) {
       {"SLD_data_Write_to_File_8ckb", 0}, {"Show_BreakdownOf_LineInput_8chk", 0}, {"ForceVurnToUseCdrive8cmd", 0},
       {"Check_Before_Compling8chk", 1}};
   for (const auto& [name, value] : values) EXPECT_EQ(MainControl(name).value, value) << name;
-  const std::pair<const char*, const char*> texts[] = {{"EQ_Mb_8txt", "6.5"}, {"Nk_8txt", "15"},
-      {"Depth_lowest_WhenLookingForLowestQc_feet8txt", "3"}, {"EQ_CSR_file_8txt", "C:\\x.csv"},
-      {"EQ_amax_8txt", "0.3"}};
-  for (const auto& [name, text] : texts) EXPECT_EQ(MainControl(name).text, text) << name;
   // Start-up puts the setup file's last earthquake inputs in the window; the options given go over them.
-  MainControl("EQ_amax_8txt").text = "0.1";
-  BatchOptions_applyTexts(o);
-  for (const auto& [name, text] : texts) EXPECT_EQ(MainControl(name).text, text) << name;
+  for (const bool again : {false, true}) {
+    if (again) MainControl("EQ_amax_8txt").text = "0.1";
+    if (again) BatchOptions_applyTexts(o);
+    for (const auto& [name, text] : {std::pair{"EQ_Mb_8txt", "6.5"}, {"Nk_8txt", "15"},
+                                     {"Depth_lowest_WhenLookingForLowestQc_feet8txt", "3"},
+                                     {"EQ_CSR_file_8txt", "C:\\x.csv"}, {"EQ_amax_8txt", "0.3"}}) {
+      EXPECT_EQ(MainControl(name).text, text) << name;
+    }
+  }
 }
 
 TEST_F(BatchTest, UsageErrors) {
-  const std::vector<std::vector<std::string>> bad = {
-      {"--norm", "fancy"}, {"--norm"}, {"--bogus"}, {"--drive", "C"}, {"--drive", "1=/x"}, {"--write-sld=1"},
-      {"--pictures=1"}, {"--pictures"},  // this program has no picture writer: refused before any run
-  };
-  for (const auto& args : bad) {
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"--norm", "fancy"}, {"--norm"}, {"--bogus"}, {"--drive", "C"}, {"--drive", "1=/x"}, {"--write-sld=1"},
+           {"--pictures=1"}, {"--pictures"}}) {  // this program has no picture writer: refused before any run
     EXPECT_EQ(run(args), kExitUsage) << args[0];
     EXPECT_NE(err.str().find("vurn-batch:"), std::string::npos);
   }
   EXPECT_NE(err.str().find("VURN_BUILD_GUI=ON"), std::string::npos) << err.str();
   EXPECT_EQ(run({"--help"}), kExitCompleted);
-  EXPECT_NE(out.str().find("Exit codes"), std::string::npos);
+  EXPECT_TRUE(printed("Exit codes"));
   EXPECT_EQ(run({"--version"}), kExitCompleted);
   EXPECT_EQ(out.str(), "Vurn 8.0.6 (2016 Oct 12)\n");
 }
@@ -71,31 +72,26 @@ TEST_F(BatchTest, UsageErrors) {
 TEST_F(BatchTest, FirstUseThenRunPrintsProgressAndTheSummary) {
   EXPECT_EQ(run({}), kExitDataAreaMissing);  // before the first use: told to prepare it
   EXPECT_NE(err.str().find("first use"), std::string::npos);
-  EXPECT_NE(out.str().find("Drive C: is " + driveC().string()), std::string::npos);
+  EXPECT_TRUE(printed("Drive C: is " + driveC().string()));
   const fs::path other = driveC() / "elsewhere";
   fs::create_directories(other);
   HostDrive_set('P', fs::path(VURN_SOURCE_DIR) / "dist");
-  EXPECT_EQ(run({"--first-use", "--drive", "C=" + other.string()}), kExitCompleted) << err.str();
-  const std::string text = out.str();
-  EXPECT_NE(text.find("Drive C: is " + other.string()), std::string::npos);
-  EXPECT_NE(text.find("Sounding 1: VOORNE-17_8.CPT\nSounding 2: OYSAND-OYSC19.CPT\nSounding 3: BRO-217393.CPT\n"
+  // With "read AEG file" chosen, the run says once that there is no such reader and reads each file by its extension.
+  EXPECT_EQ(run({"--first-use", "--drive", "C=" + other.string(), "--input", "aeg"}), kExitCompleted) << err.str();
+  EXPECT_EQ(CountContaining(logLines(), "there is no AEG reader"), 1);
+  EXPECT_TRUE(printed("Drive C: is " + other.string()));
+  EXPECT_TRUE(printed("Sounding 1: VOORNE-17_8.CPT\nSounding 2: OYSAND-OYSC19.CPT\nSounding 3: BRO-217393.CPT\n"
                       "Sounding 4: CRAFT-FUGRO.CPT\nSounding 5: CRAFT-INCL-GGA.CPT\nSounding 6: CRAFT-BLANK-DEPTH.CPT\n"
-                      "Sounding 7: BRO-157983.GEF\nSounding 8: WATERNET-P1011.CSV\nSounding 9: BRO-155283.XML\n"),
-            std::string::npos);
-  EXPECT_NE(text.find("           Done"), std::string::npos);
-  EXPECT_NE(text.find("9 total Soundings"), std::string::npos);
-  EXPECT_NE(text.find("Tasks and issues: C:\\Vurn\\Vurn---Output---Tasks_and_Issues"), std::string::npos);
+                      "Sounding 7: BRO-157983.GEF\nSounding 8: WATERNET-P1011.CSV\nSounding 9: BRO-155283.XML\n"));
+  EXPECT_TRUE(printed("           Done"));
+  EXPECT_TRUE(printed("9 total Soundings"));
+  EXPECT_TRUE(printed("Tasks and issues: C:\\Vurn\\Vurn---Output---Tasks_and_Issues"));
   EXPECT_TRUE(fs::exists(other / "Vurn" / "Vurn---Output---Tasks_and_Issues_From_most_recent_Vurn_Run.txt"));
 
-  // Adding soundings adds rows instead of a run.
+  // Adding soundings adds rows instead of a run (what it adds: tests/app/add_soundings_test.cpp).
   ASSERT_EQ(run({"--add-soundings", "--drive", "C=" + other.string()}), kExitCompleted) << err.str();
-  EXPECT_NE(out.str().find("Add soundings: every field data file of project ExampleONE has its row already"),
-            std::string::npos)
-      << out.str();
-  std::ofstream(other / "Vurn" / "Projects" / "ExampleONE" / "Soundings" / "NEW.CSV") << "depth_ft,qc_tsf,fs_tsf\n1,2,0.1\n";
-  ASSERT_EQ(run({"--add-soundings", "--drive", "C=" + other.string()}), kExitCompleted) << err.str();
-  EXPECT_NE(out.str().find("Add soundings: added NEW (NEW.CSV, 1 rows)"), std::string::npos) << out.str();
-  EXPECT_EQ(out.str().find("total Soundings"), std::string::npos);  // no run
+  EXPECT_TRUE(printed("Add soundings: every field data file of project ExampleONE has its row already")) << out.str();
+  EXPECT_FALSE(printed("total Soundings"));  // no run
 }
 
 TEST_F(BatchTest, ProjectOptionPicksTheProjectThroughTheSetupFile) {
@@ -111,20 +107,19 @@ TEST_F(BatchTest, ProjectOptionPicksTheProjectThroughTheSetupFile) {
   EXPECT_NE(err.str().find("Vurn error PK101"), std::string::npos);
 }
 
+// The program file itself, with drive C: from the environment: its exit status is the command's exit code.
 TEST_F(BatchTest, ProgramFileRunsWithDriveFromTheEnvironment) {
-  const fs::path area = driveC() / "env-c";
-  fs::create_directories(area);
-  const std::string command = "VURN_DRIVE_C='" + area.string() + "' '" VURN_BATCH_PATH "' --first-use > '" +
-                              (driveC() / "out.txt").string() + "' 2>&1";
-  const int status = std::system(command.c_str());
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), kExitCompleted) << readHostFile(driveC() / "out.txt");
-  EXPECT_NE(readHostFile(driveC() / "out.txt").find("Done"), std::string::npos);
-
-  const int missingStatus = std::system(
-      ("VURN_DRIVE_C='" + (driveC() / "none").string() + "' '" VURN_BATCH_PATH "' >/dev/null 2>&1").c_str());
-  ASSERT_TRUE(WIFEXITED(missingStatus));
-  EXPECT_EQ(WEXITSTATUS(missingStatus), kExitDataAreaMissing);
+  fs::create_directories(driveC() / "env-c");
+  const fs::path printedFile = driveC() / "out.txt";
+  for (const auto& [area, options, code] : {std::tuple{"env-c", " --first-use", kExitCompleted},
+                                            {"none", "", kExitDataAreaMissing}}) {
+    const int status = std::system(("VURN_DRIVE_C='" + (driveC() / area).string() + "' '" VURN_BATCH_PATH "'" +
+                                    options + " > '" + printedFile.string() + "' 2>&1").c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), code) << readHostFile(printedFile);
+  }
+  EXPECT_NE(readHostFile(driveC() / "env-c" / "Vurn" / "Vurn---Output---Tasks_and_Issues_From_most_recent_Vurn_Run.txt")
+                .find("Done"), std::string::npos);
 }
 
 }  // namespace
