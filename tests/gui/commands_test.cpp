@@ -20,6 +20,7 @@
 #include "core/run_state.h"
 #include "gui/gui_test.h"
 #include "gui/window_commands.h"
+#include "platform/host_env.h"
 #include "platform/host_paths.h"
 
 namespace {
@@ -46,9 +47,11 @@ class CommandsTest : public GuiTest {
   }
 };
 
-// One start-up run of the example: the bar counting its soundings, the summary, the status values whole. (What the run
-// writes is the engine's, the same for the batch command: its bytes are fixed by the example run's checksum.)
+// One start-up run of the example: the bar counting its soundings, the summary, the status values whole, and the
+// bytes the batch command writes (the example run's checksum).
 TEST_F(CommandsTest, StartUpRunsTheExampleToDoneShowingItsProgress) {
+  ::setenv("COMPUTERNAME", "VURN-TEST", 1);
+  HostClock_setFixed(2026, 12, 6, 36000.0);
   installExampleDataArea();
   // The field data files of the example's soundings, in the order of its sounding database.
   const std::vector<std::string> files = {"VOORNE-17_8.CPT",       "OYSAND-OYSC19.CPT", "BRO-217393.CPT",
@@ -94,6 +97,10 @@ TEST_F(CommandsTest, StartUpRunsTheExampleToDoneShowingItsProgress) {
         << name << ": " << text.toStdString();
   }
   EXPECT_TRUE(labelText("Processing8lbl").ends_with("ExampleONE.txt")) << labelText("Processing8lbl");
+  ::unsetenv("COMPUTERNAME");
+  std::size_t outputs = 0;
+  EXPECT_EQ(exampleOutputsChecksum(outputs), kExampleOutputsChecksum);
+  EXPECT_EQ(outputs, 20u);
 }
 
 TEST_F(CommandsTest, NoClickDuringStartUpOrARunRedirectsItOrChangesItsOptions) {

@@ -2,6 +2,7 @@
 #include "support/vurn_test.h"
 
 #include <fstream>
+#include <map>
 #include <random>
 #include <sstream>
 
@@ -103,6 +104,26 @@ void VurnTest::writeHostFile(const std::string& relative, const std::string& byt
   fs::create_directories(path.parent_path());
   std::ofstream out(path, std::ios::binary);
   out << bytes;
+}
+
+std::uint64_t VurnTest::exampleOutputsChecksum(std::size_t& files) const {
+  if (gRun.log.isOpen()) gRun.log.flush();
+  std::map<std::string, std::string> outputs;
+  for (const auto& entry : fs::recursive_directory_iterator(dataArea())) {
+    const std::string name = entry.path().filename().string();
+    const bool output = name.find("_Q1o.txt") != std::string::npos ||
+                        name.find("SLD direction info") != std::string::npos ||
+                        name.find("Zero_Load_Data") != std::string::npos ||
+                        name.find("Tasks_and_Issues") != std::string::npos;
+    if (entry.is_regular_file() && output) outputs[fs::relative(entry.path(), driveC_).string()] = readHostFile(entry.path());
+  }
+  std::uint64_t h = 1469598103934665603ULL;
+  const auto add = [&h](const std::string& bytes) {
+    for (unsigned char c : bytes) h = (h ^ c) * 1099511628211ULL;
+  };
+  for (const auto& [name, bytes] : outputs) add(name), add(bytes);
+  files = outputs.size();
+  return h;
 }
 
 ErrorHalt HaltOf(const std::function<void()>& work) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -54,11 +55,27 @@ class VurnTest : public ::testing::Test {
   // Reads a host file's bytes.
   static std::string readHostFile(const std::filesystem::path& path);
 
+  // The checksum (FNV-1a, 64 bits) of every file a run of the example project
+  // writes below C:\Vurn (its Q1o tables, chart-direction files, zero-load
+  // report, and task and issue log), each with its name, in name order; `files`
+  // is how many there were. The run needs the fixed clock and computer name.
+  std::uint64_t exampleOutputsChecksum(std::size_t& files) const;
+
  private:
   std::filesystem::path root_;
   std::filesystem::path driveC_;
   std::filesystem::path driveP_;
 };
+
+// The checksum of the example run's outputs. Changed when rows whose exponent
+// iteration ended where the CQC1 chart has no value (108 rows, printed with c
+// 0.010) became missing c, Qc1 and what follows from them, and when the
+// zero-load report took its strengths from one depth, normalised its corrected
+// points like the readings and gained the drift class table; when the example
+// project gained the GEF sounding BRO-157983, the CSV sounding WATERNET-P1011
+// and the BRO XML sounding BRO-155283; and when the task and issue log joined
+// the files summed.
+constexpr std::uint64_t kExampleOutputsChecksum = 0x5a3f092db77c5265ULL;
 
 // The error halt of `work`; a failure and an empty halt when nothing halts.
 ErrorHalt HaltOf(const std::function<void()>& work);
