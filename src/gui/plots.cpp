@@ -274,6 +274,19 @@ std::string fileNamePart(std::string text) {
 
 QString numberText(float v) { return QString::number(static_cast<double>(v), 'g', 4); }
 
+// A panel named `name` on a white background, its plots laid out top to bottom.
+QWidget* whitePanel(const QString& name) {
+  auto* widget = new QWidget;
+  widget->setObjectName(name);
+  widget->setAutoFillBackground(true);
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::Window, Qt::white);
+  widget->setPalette(palette);
+  auto* layout = new QVBoxLayout(widget);
+  layout->setContentsMargins(8, 6, 8, 6);
+  return widget;
+}
+
 }  // namespace
 
 std::vector<std::string> Plots_soundingNames(std::string& message) {
@@ -314,14 +327,8 @@ QSize Plots_profilesSize(const PlotSounding& sounding) {
 }
 
 QWidget* Plots_profiles(const PlotSounding& sounding) {
-  auto* widget = new QWidget;
-  widget->setObjectName(QStringLiteral("profiles"));
-  widget->setAutoFillBackground(true);
-  QPalette palette = widget->palette();
-  palette.setColor(QPalette::Window, Qt::white);
-  widget->setPalette(palette);
-  auto* layout = new QVBoxLayout(widget);
-  layout->setContentsMargins(8, 6, 8, 6);
+  auto* widget = whitePanel(QStringLiteral("profiles"));
+  auto* layout = static_cast<QVBoxLayout*>(widget->layout());
 
   const float water = waterTableDepth(sounding);
   QString title = QStringLiteral("%1: depth profiles").arg(QString::fromStdString(sounding.name));
@@ -394,14 +401,8 @@ QWidget* Plots_liquefaction(const PlotSounding& sounding) {
   depthRange(table, top, bottom);
   const float water = waterTableDepth(sounding);
 
-  auto* widget = new QWidget;
-  widget->setObjectName(QStringLiteral("liquefaction"));
-  widget->setAutoFillBackground(true);
-  QPalette palette = widget->palette();
-  palette.setColor(QPalette::Window, Qt::white);
-  widget->setPalette(palette);
-  auto* layout = new QVBoxLayout(widget);
-  layout->setContentsMargins(8, 6, 8, 6);
+  auto* widget = whitePanel(QStringLiteral("liquefaction"));
+  auto* layout = static_cast<QVBoxLayout*>(widget->layout());
   auto* heading = new QLabel(QStringLiteral("%1: liquefaction (%2)")
                                  .arg(QString::fromStdString(sounding.name),
                                       QString::fromStdString(table.columns[static_cast<size_t>(fsColumn)].id)));
