@@ -74,8 +74,7 @@ class BroXmlReaderTest : public VurnTest {
   void SetUp() override {
     VurnTest::SetUp();
     openLog();
-    gRun.dataArea = "C:\\Vurn";
-    gRun.projectName = "P1";
+    useProject("P1");
   }
 
   void read(const std::string& bytes) {
