@@ -1,4 +1,4 @@
-// Window modes and the option lock.
+// Window modes: the commands each mode enables or disables.
 #include "core/screen_mode.h"
 
 #include "core/run_state.h"
@@ -41,23 +41,6 @@ TEST_F(ScreenModeTest, ModesSetTheCommands) {
   EXPECT_FALSE(Form_control(gWindow.newProject, "ProjectS_NewName8txt").enabled);
   EXPECT_TRUE(Form_control(gWindow.newProject, "GenerateSoundingSfile8cmb").enabled);
   EXPECT_THROW(MainControl("NoSuchControl8cmd"), std::logic_error);
-}
-
-// Unticked, the options keep their values; ticked, they are fixed (chart data
-// internal, at start-up too; field data HOG; nothing written beside the run).
-TEST_F(ScreenModeTest, OptionLockFixesTheOptionsWhenTicked) {
-  gWindow.error.visible = true;
-  Screen_mode("CHECK BEFORE COMPILING");
-  EXPECT_FALSE(gWindow.error.visible);
-  EXPECT_TRUE(MainControl("Check_Before_Compling8chk").visible);
-  EXPECT_TRUE(MainControl("SLD_data_Write_to_File_8ckb").value == 1 && MainControl("CPT_input_FileType_AEG_8opb").enabled);
-  MainControl("Check_Before_Compling8chk").value = 1;
-  Screen_mode("CHECK BEFORE COMPILING");
-  EXPECT_FALSE(MainControl("Check_Before_Compling8chk").visible);
-  EXPECT_EQ(gRun.status.main, "Vurn Compiling setup");
-  EXPECT_EQ(MainControl("StatusCODE8lbl").caption, "MP883");
-  EXPECT_TRUE(MainControl("CPT_input_FileType_HOG_8opb").value == 1 && MainControl("SLD_data_Write_to_File_8ckb").value == 0);
-  EXPECT_FALSE(MainControl("CPT_input_FileType_AEG_8opb").enabled || MainControl("SLD_data_Write_to_File_8ckb").enabled);
 }
 
 }  // namespace

@@ -1,8 +1,6 @@
-// Drive mapping, case-insensitive resolution and pattern listing on the host.
+// Case-insensitive resolution and pattern listing on the host.
 // (Copying over a file is in the copy modes' tests, deleting in the setup file's backups.)
 #include "platform/host_paths.h"
-
-#include <cstdlib>
 
 #include "support/vurn_test.h"
 
@@ -28,18 +26,6 @@ TEST_F(HostPathsTest, ResolutionOfEveryComponent) {
   // A new folder inside existing ones of another case. (A folder whose parent is missing: in the first-use tests.)
   EXPECT_TRUE(Host_makeFolder("C:\\vurn\\Projects\\New"));
   EXPECT_TRUE(fs::is_directory(c / "Vurn" / "Projects" / "New"));
-}
-
-// (The program drive P: is in the first-use tests, a drive taken from the
-// environment in the batch program's.)
-TEST_F(HostPathsTest, DrivesMapByEnvironment) {
-  ::setenv("VURN_DRIVE_C", "/nonexistent-vurn", 1);
-  EXPECT_EQ(HostDrive_root('c'), driveC());  // a drive set explicitly wins over the environment
-  HostDrives_reset();
-  EXPECT_EQ(HostDrive_root('C'), fs::path("/nonexistent-vurn"));
-  ::unsetenv("VURN_DRIVE_C");
-  ASSERT_NE(std::getenv("HOME"), nullptr);
-  EXPECT_EQ(HostDrive_root('C'), fs::path(std::getenv("HOME")));
 }
 
 TEST_F(HostPathsTest, WildcardsAndListingIgnoreCase) {

@@ -1,5 +1,5 @@
-// Output columns: the definition file in both layouts, the built-in list,
-// preparation and padding, basic values.
+// Output columns: the definition file in both layouts, the built-in list and
+// the basic values of a depth.
 #include "q1o/columns.h"
 
 #include "core/depth_values.h"
@@ -57,19 +57,6 @@ TEST_F(ColumnsTest, BuiltInListAndSourceWords) {
     gRun.outputColumnSource = unset;
     EXPECT_EQ(errorOf(Columns_read).substr(0, 6), "QC120 ");
   }
-}
-
-// Identifier, picture, note and version text are padded to the longest of the
-// four; here the note. (Identifiers and pictures as the longest are in the
-// example run's Q1o heads.)
-TEST_F(ColumnsTest, PreparePadsTheFourTextsToTheLongest) {
-  gColumns.columns.resize(1);
-  gColumns.columns[0].id = "Vs1_tvk_mps";
-  gColumns.columns[0].methodText = "a much longer note";
-  Columns_prepare();
-  const ColumnDef& vs = gColumns.columns[0];
-  EXPECT_EQ(vs.id + "|" + vs.picture + "|" + vs.versionText, std::string(7, ' ') + "Vs1_tvk_mps|" + std::string(14, ' ') +
-                                                                 "####|" + std::string(18, ' '));
 }
 
 TEST_F(ColumnsTest, BasicValuesOfTheDepth) {
