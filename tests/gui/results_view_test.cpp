@@ -9,11 +9,8 @@
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
-#include <QScatterSeries>
 #include <QTabWidget>
-#include <QAreaSeries>
 #include <QXmlStreamReader>
-#include <cmath>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -81,21 +78,13 @@ TEST_F(ResultsViewTest, ShowsProfilesAndTheIcChartOfTheExampleAndExportsThem) {
   for (const QChartView* panel : panels) EXPECT_GE(panel->chart()->series().size(), 2) << panel->objectName().toStdString();
   EXPECT_TRUE(gResults.profiles->findChild<QLabel*>("profilesTitle")->text().contains("water table at 3.3 ft"));
 
-  // The Ic chart is picked first: log axes, labelled contour lines, and every
-  // point of the sounding that the axes can show.
+  // The Ic chart is picked first: log axes, and every point of the sounding
+  // that the axes can show.
   ASSERT_EQ(gResults.charts->count(), SldChartCount);
   EXPECT_TRUE(gResults.charts->currentText().startsWith("Ic_tvk: "));
   auto* view = qobject_cast<QChartView*>(gResults.chart);
   ASSERT_NE(view, nullptr);
   for (const QAbstractAxis* axis : view->chart()->axes()) EXPECT_EQ(axis->type(), QAbstractAxis::AxisTypeLogValue);
-  int labels = 0;
-  for (const QAbstractSeries* series : view->chart()->series()) {
-    if (series->objectName() != "contourLabel") continue;
-    bool number = false;
-    static_cast<const QScatterSeries*>(series)->pointLabelsFormat().toFloat(&number);
-    labels += number;
-  }
-  EXPECT_GE(labels, 5);
   EXPECT_EQ(gResults.chartPoints, pointsOnLogChart(gResults.sounding.table));
   EXPECT_GT(gResults.chartPoints, 1000);
 
@@ -152,16 +141,7 @@ TEST_F(ResultsViewTest, BatchPicturesAreWrittenNextToEachQ1oFile) {
   ASSERT_TRUE(Plots_loadSounding("OYSAND-OYSC19", sounding, message)) << message;
   std::unique_ptr<QWidget> picture(Plots_liquefaction(sounding));
   ASSERT_NE(picture, nullptr);
-  auto* fs = picture->findChild<QChartView*>("liquefaction:fs");
-  ASSERT_NE(fs, nullptr);
-  int bands = 0;
-  bool oneLine = false;
-  for (const QAbstractSeries* series : fs->chart()->series()) {
-    bands += series->type() == QAbstractSeries::SeriesTypeArea;
-    oneLine |= series->name() == "FS = 1";
-  }
-  EXPECT_TRUE(oneLine);
-  EXPECT_GE(bands, 1) << "the dry top and the clay-like layers are shaded";
+  EXPECT_NE(picture->findChild<QChartView*>("liquefaction:fs"), nullptr);
   EXPECT_NE(picture->findChild<QChartView*>("liquefaction:settlement"), nullptr);
   const std::string png = soundingsFolder() + "/OYSAND-OYSC19_liquefaction.png";
   EXPECT_TRUE(isPng(QString::fromStdString(png), QSize(kLiquefactionPictureWidth, 900)));
