@@ -3,7 +3,6 @@
 #include "compute/predictions.h"
 
 #include <cmath>
-#include <functional>
 #include <tuple>
 #include <utility>
 
@@ -56,11 +55,6 @@ class PredictionsTest : public VurnTest {
     return column;
   }
   static float valueOf(const std::string& id) { return ColumnValue(columnOf(id)); }
-
-  static ErrorHalt haltOf(const std::function<void()>& work) {
-    gRun.errorReported = false;
-    return HaltOf(work);
-  }
 
   static void useColumns(const std::vector<std::string>& ids) {
     gColumns = ColumnSet{};
@@ -210,7 +204,8 @@ TEST_F(PredictionsTest, ColumnsThatCannotBeComputedAreRefusedOrReported) {
        }) {
     if (std::string(c.id) == "N_c") addChart(slotOf(kChartN1), "N1", "c");
     if (c.when == 'V') useColumns({"Depth_ft", c.id});
-    const ErrorHalt halt = haltOf([&] { c.when == 'V' ? Columns_validate() : static_cast<void>(valueOf(c.id)); });
+    gRun.errorReported = false;
+    const ErrorHalt halt = HaltOf([&] { c.when == 'V' ? Columns_validate() : static_cast<void>(valueOf(c.id)); });
     EXPECT_EQ(halt.identifier, c.error) << c.id;
     EXPECT_NE(halt.description.find(c.text), std::string::npos) << c.id << ": " << halt.description;
   }

@@ -238,11 +238,11 @@ TEST_F(UwtFileTest, InterpolatesBetweenPairsAndGatesTheRange) {
 }
 
 TEST_F(UwtFileTest, FaultsAreErrorsAndAFileThatFailedIsNotKept) {
-  // (Every error of a file's content, 31 pairs and a weight before its depth among them, is in the bad-input
-  // corpus.)
+  // (Every error of a file's content, 31 pairs among them, is in the bad-input corpus.)
   set("SOUNDING_NAME", "CPT-7");
   struct Case { const char* name; std::string body; const char* id; };
   const Case cases[] = {
+      {"UWT-A.csv", "110, 5\r\n120, 20\r\n", "DX739"},  // weight before depth
       {"..\\UWT-A.csv", "0,110\r\n20,120\r\n", "PN901"},
       {"", "", "UWF305"}, {"   ", "", "UWF305"}, {"-5435", "", "UWF305"},  // -5435: a short row left it unset
   };
