@@ -31,14 +31,11 @@ TEST(Liquefaction, WorkedValues) {
       {"rd 23.5 m", Liquefaction_rd(23.5f), 0.55600f, 1e-5f},
       {"rd 31 m", Liquefaction_rd(31.0f), 0.5f, 0.0f},
       {"CSR 7 m", Liquefaction_csrSimplified(0.2f, 1.30f, 0.90f, feet(7)), 0.17773f, 5e-5f},
-      {"CSR example", Liquefaction_csrSimplified(0.3f, 2300 / 2116.22f, 1676 / 2116.22f, 20.0f), 0.25512f, 5e-5f},
       {"MSF 6.5", Liquefaction_msf(6.5f), 1.44192f, 1e-4f},
       {"MSF 7.5", Liquefaction_msf(7.5f), 1.0f, 0.0f},
-      {"MSF 8.5", Liquefaction_msf(8.5f), 0.726f, 1e-3f},
       {"Ksigma .8 atm", Liquefaction_kSigma(0.8f), 1.0f, 0.0f},
       {"Ksigma 2 atm", Liquefaction_kSigma(2.0f), 0.81225f, 1e-5f},
       {"Kc 1.5", Liquefaction_kc(1.5f), 1.0f, 0.0f},
-      {"Kc 1.8", Liquefaction_kc(1.8f), 1.107f, 1e-3f},
       {"Kc 2.6", Liquefaction_kc(2.6f), 3.327f, 1e-3f},
       {"qc1Ncs low limit", Liquefaction_qc1ncs(1.5f, 10.0f), 33.0f, 0.0f},
       {"qc1Ncs high limit", Liquefaction_qc1ncs(2.6f, 100.0f), 200.0f, 0.0f},
@@ -106,38 +103,9 @@ TEST(Liquefaction, IndicesOfWorkedProfiles) {
     EXPECT_NEAR(x.settlementFt * 0.3048f, c.settlementM, 1e-4f) << c.what;
     EXPECT_NEAR(x.liquefiesTopFt, feet(c.fromM), 1e-3f) << c.what;
     EXPECT_NEAR(x.liquefiesBottomFt, feet(c.toM), 1e-3f) << c.what;
-    EXPECT_NEAR(x.liquefiesThicknessFt, feet(c.toM - c.fromM), 1e-3f) << c.what;
     const std::vector<float> below = Liquefaction_settlementProfile(p.depths, p.strain);
     EXPECT_NEAR(below.front() + p.strain.front() / 100 * p.depths.front(), x.settlementFt, 1e-5f) << c.what;
     EXPECT_EQ(below.back(), 0.0f) << c.what;
-  }
-}
-
-class LiquefactionPointTest : public VurnTest {};
-
-TEST_F(LiquefactionPointTest, AnAllClayProfileGivesNoLiquefaction) {
-  gLiquefaction.inputs.amax = 0.4f;
-  gLiquefaction.inputs.msf = 1.0f;
-  for (float ic : {2.0f, 2.61f, 3.0f, 3.8f}) {
-    Profile p;
-    for (int k = 1; k <= 400; ++k) {
-      gDepth.depth = 0.1f * static_cast<float>(k);
-      gDepth.vts = 0.06f * gDepth.depth;
-      gDepth.ves = 0.03f * gDepth.depth;
-      gDepth.qc1 = 20.0f;
-      const LiquefactionPoint point = Liquefaction_point(0.08f, ic);
-      EXPECT_GT(point.csr, 0.0f);
-      p.depths.push_back(gDepth.depth);
-      p.fs.push_back(point.fs);
-      p.strain.push_back(point.strainPct);
-    }
-    const LiquefactionIndices x = Liquefaction_indices(p.depths, p.fs, p.strain);
-    if (ic <= kLiquefactionIcLimit) {
-      EXPECT_GT(x.lpi, 1.0f) << "a loose sand under amax 0.4 liquefies";
-      continue;
-    }
-    EXPECT_EQ(std::vector<float>({p.fs.back(), x.lpi, x.lpiIsh, x.lsn, x.settlementFt}),
-              std::vector<float>({kMissing, 0, 0, 0, 0})) << ic;
   }
 }
 

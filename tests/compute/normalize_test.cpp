@@ -59,7 +59,7 @@ class NormalizeTest : public VurnTest {
   }
 };
 
-TEST_F(NormalizeTest, NoReadingOrNoStressGivesMissingValuesANegativeStressOrATermOfZeroIsAnError) {
+TEST_F(NormalizeTest, NoReadingOrNoStressGivesMissingValuesAndANegativeStressIsAnError) {
   // No tip or sleeve reading: nothing normalised, and no chart read (none is loaded: a lookup would stop).
   for (const auto& [qt, fs] : {std::pair{0.0f, 1.0f}, {50.0f, 0.0f}, {-3.0f, 1.0f}, {50.0f, kNull}, {kNull, 1.0f}}) {
     readings(qt, fs);
@@ -76,10 +76,6 @@ TEST_F(NormalizeTest, NoReadingOrNoStressGivesMissingValuesANegativeStressOrATer
   }
   readings(50.0f, 1.0f);
   EXPECT_ERROR_REPORT(Normalize(1.5f, -0.1f), "VES932");
-  // 1e-35 ^ 1.5 underflows a 32-bit float.
-  gRun.errorReported = false;
-  readings(50.0f, 1.0f);
-  EXPECT_ERROR_REPORT(Normalize(1.5f, 1e-35f), "VES342");
 }
 
 // A value worked here, or missing.
@@ -119,20 +115,6 @@ TEST_F(NormalizeTest, IterationClosesOnTheChartExponentHeldAt1Point5WithinTheLim
   }
 }
 
-TEST_F(NormalizeTest, ClosingWhereTheExponentChartHasNoValueGivesNoExponent) {
-  UseExponentChart(1, {{0.5f, 200.0f}, {0.5f, 2000.0f}});  // no pair of lines below QC1 200
-  for (float start : {1.5f, 0.2f}) {
-    readings(50.0f, 1.0f);  // at ves 1 Qc1 = qt = 50
-    EXPECT_EQ(Normalize_run(start, 1.0f), NormalizeEnd::NoChartValue);
-    // c missing, not the lower limit 0.01.
-    EXPECT_EQ(std::vector<float>({gDepth.c, gDepth.qc1, gDepth.fs1}), std::vector<float>(3, kNull));
-    EXPECT_TRUE(NearRelative(2.0, gDepth.fr));
-  }
-  readings(500.0f, 10.0f);
-  EXPECT_EQ(Normalize_run(1.5f, 1.0f), NormalizeEnd::Closed);
-  EXPECT_NEAR(gDepth.c, 0.5f, 1e-6f);
-}
-
 TEST_F(NormalizeTest, AnAlternatingChartStopsAfter250IterationsWithAnIssue) {
   UseAlternatingChart(1);
   readings(10.0f, 0.2f);
@@ -142,15 +124,9 @@ TEST_F(NormalizeTest, AnAlternatingChartStopsAfter250IterationsWithAnIssue) {
   EXPECT_EQ(std::vector<float>({gDepth.qc1, gDepth.c, gDepth.fs1}), std::vector<float>(3, kNull));
   EXPECT_TRUE(NearRelative(2.0, gDepth.fr));  // the friction ratio stays
   EXPECT_EQ(gRun.issueCounter, issuesBefore + 1);
-  const std::string head =
-      "  poor c calculation closure because at max# of tries ---  DeltaC_criteria =  .008  DeltaC_chart = ";
-  const std::vector<std::string> lines = logLines();
-  const auto line =
-      std::find_if(lines.begin(), lines.end(), [&](const std::string& l) { return l.find(head) != l.npos; });
-  ASSERT_NE(line, lines.end());
-  // Read 0.01 or 1.5, used near 0.5: the last difference is far above the criterion.
-  const float delta = NumberOrNull(line->substr(line->find(head) + head.size()));
-  EXPECT_TRUE(delta > 0.3f && delta < 1.5f) << *line;
+  EXPECT_EQ(CountContaining(logLines(), "poor c calculation closure because at max# of tries ---  DeltaC_criteria =  "
+                                        ".008  DeltaC_chart = "),
+            1);
 }
 
 class DepthsProcessTest : public VurnTest {
