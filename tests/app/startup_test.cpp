@@ -39,25 +39,6 @@ TEST_F(StartupTest, WithoutTheForceBoxTheDataAreaIsOnTheProgramDrive) {
   EXPECT_TRUE(fs::exists(driveP() / "Vurn" / "Vurn---Output---Tasks_and_Issues_From_most_recent_Vurn_Run.txt"));
 }
 
-TEST_F(StartupTest, ProgramDriveIsTheFirstTwoCharactersOfTheFolder) {
-  EXPECT_EQ(ProgramDrive_of("E:\\Tools\\Vurn\\"), "E:");
-  EXPECT_EQ(ProgramDrive_of("  D:\\"), "D:");
-  EXPECT_EQ(ProgramDrive_of("X"), "X ");
-  EXPECT_EQ(ProgramDrive_of(""), "  ");
-}
-
-TEST_F(StartupTest, MissingDataAreaStopsBeforeAnythingIsWritten) {
-  try {
-    General_setup();
-    FAIL() << "start-up went on without a data area";
-  } catch (const HostFailure& failure) {
-    EXPECT_EQ(failure.kind, HostFailure::Kind::DataAreaMissing);
-    EXPECT_NE(std::string(failure.what()).find("C:\\Vurn"), std::string::npos);
-  }
-  EXPECT_FALSE(fs::exists(driveC() / "Vurn"));
-  EXPECT_FALSE(gRun.log.isOpen());
-}
-
 TEST_F(StartupTest, OptionLockAppliesAtStartUp) {
   installDataArea();
   MainControl("Check_Before_Compling8chk").value = 1;
