@@ -1,5 +1,5 @@
-// Property predictions: the chart sweep and its limits, the chart-direction line, column values by method, and the
-// columns that cannot be computed. Flattened charts (lines at qc1 10 and 1000) read (lo + hi) / 2 at qc1 = 100.
+// Property predictions: the chart sweep and its limits, the chart-direction line, column values by method, and which
+// columns validation accepts or refuses. Flattened charts (lines at qc1 10 and 1000) read (lo + hi) / 2 at qc1 = 100.
 #include "compute/predictions.h"
 
 #include <cmath>
@@ -176,6 +176,18 @@ TEST_F(PredictionsTest, MissingStaysMissing) {
     for (const char* id : d.missing) EXPECT_EQ(valueOf(id), kMissing) << id << ", " << d.what;
   }
   EXPECT_NE(valueOf("Vs_tvk_fps"), kMissing) << "the exponent is N's only";
+}
+
+// The built-in columns, and columns an engineer's own list may hold: other units and letter cases, strength by Nk,
+// and properties read from another property's chart (Vs, S).
+TEST_F(PredictionsTest, ValidationAcceptsWhatCanBeComputed) {
+  for (const auto& ids : {BuiltInColumns(),
+                          std::vector<std::string>{"Vs_tvk_fps", "S_tvk_psf", "Su_NK=15_psf", "CRR_UCD", "CRRe_UCB",
+                                                   "InclX_deg", "VTS_atm", "vs1_TVK_fps", "ic_TVK", "UWT_tvk_pcf",
+                                                   "p200s_tvk", "QT1_atm"}}) {
+    useColumns(ids);
+    EXPECT_NO_THROW(Columns_validate());
+  }
 }
 
 // A column that cannot be computed stops the run: before it (validation, V) or at its first value (C).

@@ -37,7 +37,7 @@ TEST_F(ScreenModeTest, ModesSetTheCommands) {
     EXPECT_FALSE(gWindow.debug.visible) << c.mode;
     EXPECT_TRUE(MainControl("projectS_8cbo").enabled) << c.mode;
   }
-  EXPECT_TRUE(Form_control(gWindow.newProject, "projectName8lbl").bold);  // (its text: in the window's tests)
+  EXPECT_TRUE(Form_control(gWindow.newProject, "projectName8lbl").bold);
   EXPECT_FALSE(Form_control(gWindow.newProject, "ProjectS_NewName8txt").enabled);
   EXPECT_TRUE(Form_control(gWindow.newProject, "GenerateSoundingSfile8cmb").enabled);
   EXPECT_THROW(MainControl("NoSuchControl8cmd"), std::logic_error);

@@ -34,8 +34,8 @@ TEST_F(OptionsTest, EachClickedOptionIsReadIntoTheRunState) {
   }
 }
 
-// Ticked, the locked choices show disabled and a click cannot change them back (the values the lock fixes are the
-// window model's, checked in the engine's tests); unticked, a choice stays open.
+// Ticked, the locked choices show disabled, take the values the lock fixes, and a click cannot change them back;
+// unticked, a choice stays open. (The lock at start-up is in the start-up tests.)
 TEST_F(OptionsTest, CheckBeforeCompilingLocksTheOptionsOnlyWhenTicked) {
   click("CPT_input_FileType_AEG_8opb");
   Screen_mode("CHECK BEFORE COMPILING");
