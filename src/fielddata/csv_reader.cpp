@@ -3,6 +3,7 @@
 // rows.
 #include "fielddata/csv_reader.h"
 
+#include <cmath>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -123,7 +124,13 @@ void readKeyLine(const std::string& path, int lineNumber, std::string_view text,
   } else if (key == "POSITION_EPSG" || key == "POSITION_X" || key == "POSITION_Y") {
     double number = 0.0;
     numberOf(number);
-    if (key == "POSITION_EPSG") h.epsg = static_cast<int>(number);
+    if (key == "POSITION_EPSG") {
+      // EPSG codes are whole numbers of at most six digits.
+      if (number != std::floor(number) || number < 1.0 || number > 999999.0) {
+        csvError(path, lineNumber, "#" + key + ": \"" + std::string(value) + "\" is not an EPSG code", "CSV611");
+      }
+      h.epsg = static_cast<int>(number);
+    }
     if (key == "POSITION_X") h.x = number;
     if (key == "POSITION_Y") h.y = number;
     h.positionLine = lineNumber;

@@ -25,7 +25,8 @@
 //   "CSV601" the file cannot be opened;
 //   "CSV610" no header line of columns: not a plain CSV field data file;
 //   "CSV611" a "#key=value" line without "=", or a date, zero reading or
-//            position value that cannot be read;
+//            position value that cannot be read (an EPSG code is a whole
+//            number from 1 to 999999);
 //   "CSV620" no depth, qc or fs column, or one of them twice;
 //   "CSV621" a depth, qc, fs, u2 or inclination column (or a zero reading
 //            key) whose unit cannot be converted;
