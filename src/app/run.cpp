@@ -192,7 +192,8 @@ RunSummary RunSummary_compose(float elapsedSeconds, float totalFeet, int soundin
   if (elapsed < 0.0f) elapsed += 86400.0f;
   if (elapsed > 0.0f) {
     const float tenths = std::floor(10.0f * totalFeet / elapsed);
-    s.rate = static_cast<int>(std::floor(tenths / 10.0f));
+    // Capped so that a run timed at a clock tick near zero cannot overflow it.
+    s.rate = static_cast<int>(std::min(std::floor(tenths / 10.0f), 1.0e9f));
   }
   s.countText = std::to_string(soundingsProcessed) + " total Soundings";
   if (elapsed > 60.0f) {
