@@ -33,6 +33,13 @@ TEST_F(RunTest, ExampleProjectRunGoesFromStartToDone) {
   EXPECT_FALSE(Host_exists("C:\\Vurn\\software\\Vurn-Setup-BACKUP.txt"));
 }
 
+// A run timed across a tiny clock step has a rate too large for the summary's
+// whole number: it is capped, not overflowed.
+TEST(RunSummaryTest, RateOfAVeryShortRunIsCapped) {
+  EXPECT_EQ(RunSummary_compose(1.0e-7f, 391.0f, 9, "S", "Z").rate, 1000000000);
+  EXPECT_EQ(RunSummary_compose(2.0f, 391.0f, 9, "S", "Z").rate, 195);
+}
+
 // Sounding databases without rows, with a name leading outside the soundings folder, with a row without a name.
 TEST_F(RunTest, SoundingDatabaseRowsThatAreNoSoundings) {
   const std::string header = "Name {SOUNDING_NAME},Lat {LAT_BEST_DEGF},Long {LONG_BEST_DEGF}\r\n";
